@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+// The serial control on the main window: every byte to and from the instrument passes here.
+// Texts hold one character per byte, character code = byte value. No operation throws: a port
+// that cannot be opened reads "" with 0 bytes waiting and drops what is written.
+class SerialControl {
+public:
+    virtual ~SerialControl() = default;
+
+    // The COM port number (1 to 256) used from the next PortSetup on.
+    virtual void PortNumber(int number) = 0;
+    virtual int PortNumber() const = 0;
+    // Expected length of the next reply; informational only.
+    virtual void ReplyLength(int length) = 0;
+    // Sends one byte at once, in call order.
+    virtual void WriteByte(std::uint8_t byte) = 0;
+    // At most n bytes in arrival order, removed from the input; waits for them up to a time-out;
+    // "" when nothing came.
+    virtual std::string ReadBytes(int n) = 0;
+    // Count of received bytes not yet read, taken as a 16-bit integer.
+    virtual std::int16_t BytesWaiting() = 0;
+    // Discards received, unread bytes.
+    virtual void FlushInput() = 0;
+    // Opens the port (again) for writes and reads.
+    virtual void PortSetup() = 0;
+    // Re-initialisation step; always followed by PortSetup before the next read.
+    virtual void PortReset() = 0;
+};
+
+} // namespace kv
