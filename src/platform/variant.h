@@ -35,12 +35,15 @@ public:
     // The text this value prints as: numbers by the number-to-text rule, Booleans "True"/"False".
     std::string toText() const;
     // The Boolean this value stands for: a number is true when not 0; the texts "True"/"False"
-    // (any case, blanks ignored) or a number text; nullopt for any other text.
+    // or "#TRUE#"/"#FALSE#" (any case, blanks ignored) or a number text; nullopt for any other
+    // text. Empty is false.
     std::optional<bool> tryBoolean() const;
     bool toBoolean() const { return tryBoolean().value_or(false); }
 
     // Comparison as the runtime does it: two numbers (or empty) numerically, two texts
     // character by character, a number against a text that reads as a number numerically.
+    // Empty against a text is the empty text; a Boolean against the text "True"/"False"
+    // compares as -1/0. A text that reads as no number equals no number or Boolean.
     friend bool operator==(const Variant& a, const Variant& b);
 
 private:
