@@ -1,0 +1,306 @@
+#include "controls/cw_knob.h"
+
+#include "controls/cw_color.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadialGradient>
+#include <QWheelEvent>
+#include <QtMath>
+#include <algorithm>
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+// The pointer sweeps 270 degrees, from lower left (first position) to lower right (last).
+constexpr double StartAngle = 225.0;
+constexpr double Sweep = 270.0;
+
+} // namespace
+
+CwKnob::CwKnob(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::WheelFocus);
+}
+
+void CwKnob::setPositions(const QStringList& labels, const QVector<double>& values)
+{
+    labels_ = labels;
+    values_.clear();
+    for (int i = 0; i < labels.size(); ++i)
+        values_.append(values.size() == labels.size() ? values[i] : double(i));
+    if (labels_.isEmpty())
+        position_ = 0;
+    else if (position_ < 1 || position_ > labels_.size())
+        position_ = 1;
+    update();
+}
+
+QString CwKnob::positionLabel(int position) const
+{
+    return position >= 1 && position <= labels_.size() ? labels_[position - 1] : QString();
+}
+
+double CwKnob::positionValue(int position) const
+{
+    return position >= 1 && position <= values_.size() ? values_[position - 1] : 0.0;
+}
+
+void CwKnob::setPosition(int position)
+{
+    if (position < 1 || position > labels_.size())
+        return;
+    selectPosition(position);
+}
+
+void CwKnob::selectPosition(int position)
+{
+    if (position == position_)
+        return;
+    position_ = position;
+    update();
+    Q_EMIT positionChanged(position);
+    Q_EMIT pointerValueChanged(1, positionValue(position));
+}
+
+void CwKnob::setContinuous(double value)
+{
+    if (value == continuous_)
+        return;
+    continuous_ = value;
+    update();
+    Q_EMIT pointerValueChanged(1, value);
+}
+
+double CwKnob::value() const
+{
+    return labels_.isEmpty() ? continuous_ : positionValue(position_);
+}
+
+double CwKnob::pointerValue(int pointer) const
+{
+    return pointer == 1 ? value() : 0.0;
+}
+
+void CwKnob::setPointerValue(int pointer, double value)
+{
+    if (pointer != 1)
+        return;
+    if (labels_.isEmpty()) {
+        setContinuous(value);
+        return;
+    }
+    int best = 1;
+    for (int p = 2; p <= values_.size(); ++p) {
+        if (std::abs(values_[p - 1] - value) < std::abs(values_[best - 1] - value))
+            best = p;
+    }
+    selectPosition(best);
+}
+
+int CwKnob::pointerColor(int pointer) const
+{
+    return pointer == 1 ? pointerColor_ : 0;
+}
+
+void CwKnob::setPointerColor(int pointer, int bgr)
+{
+    if (pointer != 1)
+        return;
+    pointerColor_ = bgr;
+    update();
+}
+
+void CwKnob::setAxisMinimum(double value)
+{
+    axisMin_ = value;
+    update();
+}
+
+void CwKnob::setAxisMaximum(double value)
+{
+    axisMax_ = value;
+    update();
+}
+
+QPointF CwKnob::dialCenter() const
+{
+    return QRectF(rect()).center();
+}
+
+double CwKnob::dialRadius() const
+{
+    const double labelRoom = labels_.isEmpty() ? 6.0 : fontMetrics().height() * 2.2;
+    return std::max(8.0, std::min(width(), height()) / 2.0 - labelRoom);
+}
+
+double CwKnob::angleOfFraction(double fraction) const
+{
+    return StartAngle - Sweep * fraction;
+}
+
+double CwKnob::fractionOfPoint(const QPointF& point) const
+{
+    const QPointF d = point - dialCenter();
+    double angle = qRadiansToDegrees(std::atan2(-d.y(), d.x())); // -180..180, 0 = right
+    double fromStart = StartAngle - angle;                      // clockwise from the start
+    while (fromStart < 0)
+        fromStart += 360.0;
+    while (fromStart >= 360.0)
+        fromStart -= 360.0;
+    if (fromStart > Sweep) // the dead zone at the bottom: the nearer end
+        return fromStart - Sweep < (360.0 - Sweep) / 2 ? 1.0 : 0.0;
+    return fromStart / Sweep;
+}
+
+QPointF CwKnob::labelCenter(int position) const
+{
+    const int n = positionCount();
+    if (position < 1 || position > n)
+        return dialCenter();
+    const double fraction = n == 1 ? 0.5 : double(position - 1) / (n - 1);
+    const double a = qDegreesToRadians(angleOfFraction(fraction));
+    const double r = dialRadius() + 8.0 + fontMetrics().height() * 0.9;
+    return dialCenter() + QPointF(std::cos(a) * r, -std::sin(a) * r);
+}
+
+void CwKnob::followMouse(const QPointF& point)
+{
+    const double f = fractionOfPoint(point);
+    if (labels_.isEmpty()) {
+        setContinuous(axisMin_ + f * (axisMax_ - axisMin_));
+        return;
+    }
+    const int n = positionCount();
+    selectPosition(n == 1 ? 1 : int(std::lround(f * (n - 1))) + 1);
+}
+
+void CwKnob::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    Q_EMIT mouseDown();
+    // A click on a label selects its position; elsewhere the pointer follows the mouse.
+    const QFontMetrics fm = fontMetrics();
+    for (int p = 1; p <= positionCount(); ++p) {
+        QRectF box(0, 0, fm.horizontalAdvance(labels_[p - 1]) + 6, fm.height() + 4);
+        box.moveCenter(labelCenter(p));
+        if (box.contains(event->pos())) {
+            selectPosition(p);
+            return;
+        }
+    }
+    dragging_ = true;
+    followMouse(event->pos());
+}
+
+void CwKnob::mouseMoveEvent(QMouseEvent* event)
+{
+    Q_EMIT mouseMove();
+    if (dragging_)
+        followMouse(event->pos());
+}
+
+void CwKnob::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    Q_EMIT mouseUp();
+}
+
+void CwKnob::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0)
+        return;
+    if (labels_.isEmpty())
+        setContinuous(std::clamp(continuous_ + steps * (axisMax_ - axisMin_) / 100.0, axisMin_,
+                                 axisMax_));
+    else
+        selectPosition(std::clamp(position_ + steps, 1, positionCount()));
+    event->accept();
+}
+
+void CwKnob::keyPressEvent(QKeyEvent* event)
+{
+    int steps = 0;
+    if (event->key() == Qt::Key_Right || event->key() == Qt::Key_Up)
+        steps = 1;
+    else if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Down)
+        steps = -1;
+    if (steps == 0 || labels_.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    selectPosition(std::clamp(position_ + steps, 1, positionCount()));
+}
+
+QSize CwKnob::sizeHint() const
+{
+    return {150, 150};
+}
+
+void CwKnob::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool enabled = isEnabled();
+    const QPointF c = dialCenter();
+    const double r = dialRadius();
+    const int n = positionCount();
+    const QColor labelColor = colorFromBgr(enabled ? face::Label : face::DisabledLabel);
+
+    // Scale marks and labels around the dial.
+    for (int pos = 1; pos <= n; ++pos) {
+        const double fraction = n == 1 ? 0.5 : double(pos - 1) / (n - 1);
+        const double a = qDegreesToRadians(angleOfFraction(fraction));
+        const QPointF dir(std::cos(a), -std::sin(a));
+        const bool selected = pos == position_;
+        p.setPen(QPen(selected && enabled ? colorFromBgr(pointerColor_) : labelColor,
+                      selected ? 2.5 : 1.5));
+        p.drawLine(c + dir * (r + 2), c + dir * (r + 7));
+        QRectF box(0, 0, fontMetrics().horizontalAdvance(labels_[pos - 1]) + 4,
+                   fontMetrics().height());
+        box.moveCenter(labelCenter(pos));
+        QFont f = font();
+        f.setBold(selected);
+        p.setFont(f);
+        p.setPen(selected && enabled ? QColor(Qt::white) : labelColor);
+        p.drawText(box, Qt::AlignCenter, labels_[pos - 1]);
+    }
+
+    // Knob body: a rim and a shaded cap.
+    QRadialGradient rim(c, r);
+    rim.setColorAt(0.85, QColor(40, 40, 40));
+    rim.setColorAt(1.0, QColor(10, 10, 10));
+    p.setPen(QPen(colorFromBgr(face::Bezel), 2));
+    p.setBrush(rim);
+    p.drawEllipse(c, r, r);
+    QRadialGradient cap(c - QPointF(r * 0.3, r * 0.3), r * 1.2);
+    cap.setColorAt(0.0, enabled ? QColor(120, 120, 125) : QColor(80, 80, 80));
+    cap.setColorAt(1.0, QColor(25, 25, 28));
+    p.setPen(Qt::NoPen);
+    p.setBrush(cap);
+    p.drawEllipse(c, r * 0.78, r * 0.78);
+
+    // Pointer line.
+    double fraction = 0.5;
+    if (n > 1)
+        fraction = double(position_ - 1) / (n - 1);
+    else if (n == 0 && axisMax_ != axisMin_)
+        fraction = std::clamp((continuous_ - axisMin_) / (axisMax_ - axisMin_), 0.0, 1.0);
+    const double a = qDegreesToRadians(angleOfFraction(fraction));
+    const QPointF dir(std::cos(a), -std::sin(a));
+    const QColor pointer = enabled ? colorFromBgr(pointerColor_) : QColor(90, 90, 90);
+    p.setPen(QPen(pointer, std::max(2.0, r / 12), Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(c + dir * (r * 0.2), c + dir * (r * 0.72));
+    p.setPen(Qt::NoPen);
+    p.setBrush(pointer);
+    p.drawEllipse(c + dir * (r * 0.9), r * 0.06 + 1, r * 0.06 + 1);
+}
+
+} // namespace kv

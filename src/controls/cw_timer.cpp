@@ -1,0 +1,43 @@
+#include "controls/cw_timer.h"
+
+namespace kv {
+
+CwTimer::CwTimer(QObject* parent) : QObject(parent)
+{
+    connect(&timer_, &QTimer::timeout, this, &CwTimer::tick);
+}
+
+CwTimer::CwTimer(int intervalMs, bool enabled, QObject* parent) : CwTimer(parent)
+{
+    interval_ = intervalMs;
+    enabled_ = enabled;
+    update();
+}
+
+void CwTimer::setEnabled(bool enabled)
+{
+    // Enabling an enabled timer starts its period again, so a one-shot is re-armed.
+    enabled_ = enabled;
+    update();
+}
+
+void CwTimer::setInterval(int intervalMs)
+{
+    interval_ = intervalMs;
+    update();
+}
+
+void CwTimer::fire()
+{
+    Q_EMIT tick();
+}
+
+void CwTimer::update()
+{
+    if (enabled_ && interval_ > 0)
+        timer_.start(interval_);
+    else
+        timer_.stop();
+}
+
+} // namespace kv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+namespace kv {
+
+// Timer of a window: enabled and interval (ms) as the window's handlers set them, a tick signal
+// while enabled. An interval of 0 keeps the timer from running even while enabled. Changing the
+// interval, or enabling it again while enabled, starts its period again (a one-shot is re-armed).
+// Tests read enabled() and interval() and call the tick handlers themselves (or fire()).
+class CwTimer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CwTimer(QObject* parent = nullptr);
+    CwTimer(int intervalMs, bool enabled, QObject* parent = nullptr);
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    int interval() const { return interval_; }
+    void setInterval(int intervalMs);
+
+    // True while the underlying timer runs (enabled with a positive interval).
+    bool isRunning() const { return timer_.isActive(); }
+
+    // Emits tick() once, now, whether enabled or not.
+    void fire();
+
+Q_SIGNALS:
+    void tick();
+
+private:
+    void update();
+
+    QTimer timer_;
+    bool enabled_ = false;
+    int interval_ = 0;
+};
+
+} // namespace kv
