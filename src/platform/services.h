@@ -1,0 +1,169 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QObject;
+class QPrinter;
+
+namespace kv {
+
+class CwTimer;
+
+// ---------------------------------------------------------------------------------------------
+// Modal dialogs stop the world: while one is open, timer handlers return at once.
+
+// Counts the modal dialogs and message boxes open now. Every real modal call holds one for as
+// long as its dialog is open.
+class ModalGuard
+{
+public:
+    ModalGuard();
+    ~ModalGuard();
+    ModalGuard(const ModalGuard&) = delete;
+    ModalGuard& operator=(const ModalGuard&) = delete;
+
+    static int depth();
+    static bool open() { return depth() > 0; }
+};
+
+// Connects a timer's tick to a handler that is skipped while a modal dialog is open.
+// Every timer handler of the program is connected through this.
+void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler);
+
+// ---------------------------------------------------------------------------------------------
+// Dialogs: message boxes and the common dialogs.
+
+// Button sets and icons of a message box, with the runtime's codes.
+enum class MsgButtons { OK = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
+                        RetryCancel = 5 };
+enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+inline const QString AppTitle = QStringLiteral("Kestrovue");
+
+// Flags of the file dialogs, as the callers pass them.
+inline constexpr int FileFlagHideReadOnly = 4;
+
+struct FileDialogRequest {
+    QString title;
+    // "Desc (*.x)|*.x|Desc2 (*.y)|*.y"
+    QString filter;
+    int flags = 0;
+    QString defaultExt;
+    QString fileName;    // initial name (may be empty)
+    int filterIndex = 1; // 1-based initial filter
+};
+
+struct FileDialogResult {
+    QString fileName;
+    int filterIndex = 1; // 1-based filter the user chose
+};
+
+struct PrintRequest {
+    int copies = 1;
+    int fromPage = 1;
+    int toPage = 1;
+    int flags = 0;
+};
+
+struct PrintChoice {
+    int copies = 1;
+    int fromPage = 1;
+    int toPage = 1;
+};
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // Message box; the first button is the default. Text lines are separated by "\r", "\n" or
+    // "\r\n".
+    virtual MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
+                             MsgIcon icon = MsgIcon::None, const QString& title = AppTitle) = 0;
+    // Open and save dialogs; nullopt when cancelled.
+    virtual std::optional<FileDialogResult> ShowOpen(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request) = 0;
+    // Colour dialog starting from a 0xBBGGRR colour; nullopt when cancelled.
+    virtual std::optional<int> ShowColor(int initialBgr) = 0;
+    // Print dialog; nullopt when cancelled.
+    virtual std::optional<PrintChoice> ShowPrinter(const PrintRequest& request) = 0;
+};
+
+// Parses the runtime's filter text into Qt's name filters ("Desc (*.x)" per pair).
+QStringList qtNameFilters(const QString& runtimeFilter);
+
+// ---------------------------------------------------------------------------------------------
+// Shell: opens a document or web page with the desktop's program; the result is not looked at.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    virtual void open(const QString& fileOrUrl) = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Registry view: values under HKEY_LOCAL_MACHINE, read only. Key paths and value names use "\"
+// as the registry does and compare without regard to case. nullopt for anything missing.
+class RegistryView
+{
+public:
+    virtual ~RegistryView() = default;
+    virtual std::optional<QString> value(const QString& keyPath,
+                                         const QString& valueName) const = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// System information.
+class SystemInfo
+{
+public:
+    virtual ~SystemInfo() = default;
+    // Operating-system platform code: 0 unidentified, 1 the 95 family, 2 the NT family.
+    virtual int platformCode() const = 0;
+    // Height in pixels of the desktop's text; 16 at normal font size.
+    virtual int desktopTextHeight() const = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Printers.
+class PrinterFactory
+{
+public:
+    virtual ~PrinterFactory() = default;
+    virtual std::unique_ptr<QPrinter> create() = 0;
+};
+
+// The real printer: the system's default printer.
+class SystemPrinterFactory : public PrinterFactory
+{
+public:
+    std::unique_ptr<QPrinter> create() override;
+};
+
+// A printer that writes a PDF file (tests, and systems without a printer).
+class PdfPrinterFactory : public PrinterFactory
+{
+public:
+    explicit PdfPrinterFactory(QString path) : path_(std::move(path)) {}
+    std::unique_ptr<QPrinter> create() override;
+    QString path() const { return path_; }
+
+private:
+    QString path_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Folders.
+
+// The folder of the running executable.
+QString executableFolder();
+// Where the autosave file lives: the program folder when it is writable, else the user's
+// configuration folder (created when needed).
+QString autosaveFolder(const QString& programFolder);
+
+} // namespace kv
