@@ -9,11 +9,11 @@
 #include <QDateTime>
 #include <QLocale>
 #include <array>
-#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace kv {
@@ -92,9 +92,9 @@ class StatementItem
     StatementItem(const Variant& value);
     StatementItem(double number) : kind_(Kind::Double), number_(number) {}
     StatementItem(float number) : kind_(Kind::Single), number_(number) {}
-    template <std::integral T>
-    requires(!std::same_as<T, bool>) StatementItem(T number)
-        : kind_(Kind::Double), number_(static_cast<double>(number))
+    template <typename T,
+              std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool>, int> = 0>
+    StatementItem(T number) : kind_(Kind::Double), number_(static_cast<double>(number))
     {
     }
     StatementItem(bool flag) : kind_(Kind::Boolean), flag_(flag) {}
