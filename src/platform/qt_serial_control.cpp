@@ -1,0 +1,185 @@
+#include "platform/qt_serial_control.h"
+
+#include "platform/com_port_map.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QSerialPort>
+#include <algorithm>
+
+namespace kv {
+
+namespace {
+
+bool isDeviceFailure(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::TimeoutError:
+    case QSerialPort::ParityError:
+    case QSerialPort::FramingError:
+    case QSerialPort::BreakConditionError:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QString canonicalDevice(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+
+} // namespace
+
+QtSerialControl::QtSerialControl(QString programFolder)
+    : programFolder_(std::move(programFolder)), port_(std::make_unique<QSerialPort>())
+{
+}
+
+QtSerialControl::~QtSerialControl() { close(); }
+
+void QtSerialControl::PortNumber(int number) { portNumber_ = number; }
+
+int QtSerialControl::PortNumber() const { return portNumber_; }
+
+void QtSerialControl::ReplyLength(int length) { replyLength_ = length; }
+
+bool QtSerialControl::isOpen() const { return port_->isOpen(); }
+
+void QtSerialControl::close()
+{
+    if (port_->isOpen())
+        port_->close();
+    port_->clearError();
+    openedPort_ = 0;
+    openedPath_.clear();
+    openedCanonical_.clear();
+}
+
+void QtSerialControl::open()
+{
+    const QString path = comPortDevice(programFolder_, portNumber_);
+    const QString canonical = canonicalDevice(path);
+    if (path.isEmpty() || canonical.isEmpty())
+        return;
+    port_->setPortName(path);
+    if (!port_->open(QIODevice::ReadWrite)) {
+        port_->clearError();
+        return;
+    }
+    const bool configured = port_->setBaudRate(QSerialPort::Baud9600) &&
+                            port_->setDataBits(QSerialPort::Data8) &&
+                            port_->setParity(QSerialPort::NoParity) &&
+                            port_->setStopBits(QSerialPort::OneStop) &&
+                            port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        close();
+        return;
+    }
+    openedPort_ = portNumber_;
+    openedPath_ = path;
+    openedCanonical_ = canonical;
+}
+
+// The open port's number still maps to the device that was opened, and that device is there.
+bool QtSerialControl::deviceStillThere() const
+{
+    if (!port_->isOpen())
+        return false;
+    const QString path = comPortDevice(programFolder_, openedPort_);
+    return path == openedPath_ && canonicalDevice(path) == openedCanonical_;
+}
+
+void QtSerialControl::checkError()
+{
+    if (!port_->isOpen())
+        return;
+    if (isDeviceFailure(port_->error()))
+        close();
+    else
+        port_->clearError();
+}
+
+void QtSerialControl::pull(int waitMs)
+{
+    if (!port_->isOpen())
+        return;
+    // waitForReadyRead also moves what the OS holds into the port's buffer when waitMs is 0.
+    port_->waitForReadyRead(waitMs);
+    const QByteArray data = port_->readAll();
+    input_.append(data.constData(), static_cast<std::size_t>(data.size()));
+    checkError();
+}
+
+void QtSerialControl::WriteByte(std::uint8_t byte)
+{
+    if (!port_->isOpen())
+        return;
+    const char c = static_cast<char>(byte);
+    if (port_->write(&c, 1) != 1) {
+        checkError();
+        return;
+    }
+    port_->flush();
+    if (port_->bytesToWrite() > 0)
+        port_->waitForBytesWritten(FirstByteTimeoutMs);
+    checkError();
+}
+
+std::string QtSerialControl::ReadBytes(int n)
+{
+    if (n <= 0)
+        return {};
+    pull(0);
+    const QDeadlineTimer firstByte(FirstByteTimeoutMs);
+    const QDeadlineTimer total(TotalTimeoutMs);
+    while (static_cast<int>(input_.size()) < n && port_->isOpen()) {
+        const QDeadlineTimer& deadline = input_.empty() ? firstByte : total;
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0)
+            break;
+        pull(static_cast<int>(left));
+    }
+    const std::size_t count = std::min(input_.size(), static_cast<std::size_t>(n));
+    std::string result = input_.substr(0, count);
+    input_.erase(0, count);
+    return result;
+}
+
+std::int16_t QtSerialControl::BytesWaiting()
+{
+    pull(0);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(input_.size() & 0xFFFF));
+}
+
+void QtSerialControl::FlushInput()
+{
+    pull(0);
+    input_.clear();
+    if (port_->isOpen())
+        port_->clear(QSerialPort::Input);
+}
+
+void QtSerialControl::PortSetup()
+{
+    checkError();
+    if (port_->isOpen() && (openedPort_ != portNumber_ || !deviceStillThere()))
+        close();
+    if (!port_->isOpen())
+        open();
+}
+
+// Clears errors and received bytes, and lets go of a device that has gone. A healthy port stays
+// open, and bytes already written are not discarded: the reset byte written just before or
+// after this call must still reach the instrument.
+void QtSerialControl::PortReset()
+{
+    checkError();
+    if (port_->isOpen() && !deviceStillThere())
+        close();
+    input_.clear();
+    if (port_->isOpen()) {
+        port_->clear(QSerialPort::Input);
+        port_->clearError();
+    }
+}
+
+} // namespace kv

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/serial_control.h"
+
+#include <QString>
+#include <memory>
+
+class QSerialPort;
+
+namespace kv {
+
+// The serial control on a real port: QSerialPort at 9600 baud, 8 data bits, no parity, one stop
+// bit, no flow control, on the device that the COM port map gives for the port number.
+// Polled, never throws. A device that vanishes (adapter unplugged, far end of a pseudo-terminal
+// closed) is closed at once; what it had delivered can still be read, then reads give "" until
+// a PortSetup finds the device again.
+class QtSerialControl : public SerialControl {
+public:
+    explicit QtSerialControl(QString programFolder);
+    ~QtSerialControl() override;
+
+    void PortNumber(int number) override;
+    int PortNumber() const override;
+    void ReplyLength(int length) override;
+    void WriteByte(std::uint8_t byte) override;
+    std::string ReadBytes(int n) override;
+    std::int16_t BytesWaiting() override;
+    void FlushInput() override;
+    void PortSetup() override;
+    void PortReset() override;
+
+    // True while a device is open (for the link's own diagnostics and tests).
+    bool isOpen() const;
+    // The device path opened by the last successful PortSetup ("" when closed).
+    QString openDevice() const { return openedPath_; }
+
+    // Time-outs of ReadBytes: for the first byte and for the whole read.
+    static constexpr int FirstByteTimeoutMs = 100;
+    static constexpr int TotalTimeoutMs = 1000;
+
+private:
+    bool deviceStillThere() const;
+    void open();
+    void close();
+    // Moves what the port has received into input_; closes the port on a device error.
+    void pull(int waitMs);
+    void checkError();
+
+    QString programFolder_;
+    int portNumber_ = 1;
+    int openedPort_ = 0;
+    QString openedPath_;      // the mapped path as opened
+    QString openedCanonical_; // the device it resolved to
+    int replyLength_ = 0;
+    std::unique_ptr<QSerialPort> port_;
+    std::string input_;
+};
+
+} // namespace kv

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "instrument-sim/simulated_instrument.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+namespace kv {
+
+// Serves a SimulatedInstrument on a pseudo-terminal: opens it in raw mode, points the entry
+// <folder>/dosdevices/comN at its slave (replacing an old link) and answers what the far end
+// sends. When no far end has the slave open the master reads EIO; the server then keeps
+// polling. A hang-up fault closes the pseudo-terminal and removes the link; after the pause a
+// fresh pseudo-terminal takes its place and the link points to it.
+class PtyInstrumentServer {
+public:
+    PtyInstrumentServer(SimulatedInstrument& instrument, std::string folder, int port);
+    ~PtyInstrumentServer();
+    PtyInstrumentServer(const PtyInstrumentServer&) = delete;
+    PtyInstrumentServer& operator=(const PtyInstrumentServer&) = delete;
+
+    // Opens the pseudo-terminal and makes the link; false with a message when it cannot.
+    bool open(std::string& error);
+    const std::string& slavePath() const { return slavePath_; }
+    std::string linkPath() const;
+    void setHangUpPauseMs(int ms) { hangUpPauseMs_ = ms; }
+
+    // Serves until stop(); onSlave is told the slave path of every pseudo-terminal opened
+    // after a hang-up.
+    void serve(const std::function<void(const std::string&)>& onSlave = {});
+    // May be called from a signal handler or another thread.
+    void stop() { stop_.store(true); }
+
+private:
+    bool openPty(std::string& error);
+    bool makeLink(std::string& error);
+    void removeLink();
+    void closePty();
+    void readInput();
+    void writeOutput();
+    void waitForFarEndToRead();
+    void hangUp();
+
+    SimulatedInstrument& instrument_;
+    std::string folder_;
+    int port_;
+    int master_ = -1;
+    std::string slavePath_;
+    std::string output_;
+    bool hangUpAfterOutput_ = false;
+    std::int64_t reopenAt_ = 0;
+    int hangUpPauseMs_ = 1000;
+    std::atomic<bool> stop_{false};
+};
+
+} // namespace kv
