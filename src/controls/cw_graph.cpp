@@ -938,10 +938,20 @@ void CwGraph::startDrag(const QPoint& pixel, int mode)
     if (mode == TrackDragCursors) {
         if (const Cursor* c = cursorAt(pixel))
             dragCursor_ = c->name;
+    } else if (mode == TrackPan) {
+        panStartX_ = x_;
+        panStartY_ = y_;
+        panXMap_ = std::make_unique<QwtScaleMap>(plot_->canvasMap(QwtPlot::xBottom));
+        panYMap_ = std::make_unique<QwtScaleMap>(plot_->canvasMap(QwtPlot::yLeft));
     } else if (mode == TrackZoom) {
         rubberBand_->setGeometry(QRect(pixel, QSize()));
         rubberBand_->show();
     }
+}
+
+QPointF CwGraph::panStartPoint(const QPoint& pixel) const
+{
+    return {panXMap_->invTransform(pixel.x()), panYMap_->invTransform(pixel.y())};
 }
 
 void CwGraph::continueDrag(const QPoint& pixel)
@@ -955,13 +965,13 @@ void CwGraph::continueDrag(const QPoint& pixel)
         moveCursor(name, at.x(), at.y());
         Q_EMIT cursorChange(name, cursorX(name), cursorY(name));
     } else if (dragMode_ == TrackPan) {
-        const QPointF from = axisPoint(dragLast_);
-        const QPointF to = axisPoint(pixel);
-        const QPointF shift = from - to;
-        x_.minimum += shift.x();
-        x_.maximum += shift.x();
-        y_.minimum += shift.y();
-        y_.maximum += shift.y();
+        // Measured from the press with the scales of the press, so that a change of the axis
+        // label widths during the pan does not creep into the shift.
+        const QPointF shift = panStartPoint(dragStart_) - panStartPoint(pixel);
+        x_.minimum = panStartX_.minimum + shift.x();
+        x_.maximum = panStartX_.maximum + shift.x();
+        y_.minimum = panStartY_.minimum + shift.y();
+        y_.maximum = panStartY_.maximum + shift.y();
         x_.autoScale = false;
         y_.autoScale = false;
         applyAxes();

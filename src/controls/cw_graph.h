@@ -13,6 +13,7 @@
 class QwtPlot;
 class QwtPlotMarker;
 class QwtPlotGrid;
+class QwtScaleMap;
 
 namespace kv {
 
@@ -194,6 +195,7 @@ private:
     void continueDrag(const QPoint& pixel);
     void finishDrag(const QPoint& pixel);
     Cursor* cursorAt(const QPoint& pixel) const;
+    QPointF panStartPoint(const QPoint& pixel) const;
 
     QwtPlot* plot_ = nullptr;
     QwtPlotGrid* grid_ = nullptr;
@@ -212,6 +214,10 @@ private:
     QPoint dragStart_;
     QPoint dragLast_;
     QString dragCursor_;
+    Axis panStartX_;
+    Axis panStartY_;
+    std::unique_ptr<QwtScaleMap> panXMap_;
+    std::unique_ptr<QwtScaleMap> panYMap_;
     QWidget* rubberBand_ = nullptr;
 };
 
