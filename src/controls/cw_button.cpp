@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
+#include <algorithm>
 
 namespace kv {
 
@@ -59,7 +60,7 @@ CwButton::CwButton(QWidget* parent) : CwButton(Style::PushButton, parent) {}
 CwButton::CwButton(Style style, QWidget* parent) : QWidget(parent)
 {
     setStyle(style);
-    setAttribute(Qt::WA_Hover);
+    setMouseTracking(true);
 }
 
 void CwButton::setValue(bool value)
@@ -147,8 +148,12 @@ QSize CwButton::sizeHint() const
         return {28, 56};
     case Style::HorizontalSwitch:
         return {56, 28};
-    default:
-        return {72, 28};
+    default: {
+        const QFontMetrics fm(font());
+        const int text = std::max(fm.horizontalAdvance(onText_), fm.horizontalAdvance(offText_));
+        const int lamp = style_ == Style::LightPushButton ? 6 : 0;
+        return {std::max(60, text + 20), std::max(26, fm.height() + 12 + lamp)};
+    }
     }
 }
 
@@ -212,8 +217,7 @@ void CwButton::paintEvent(QPaintEvent*)
     switch (style_) {
     case Style::RoundLed:
     case Style::SquareLed:
-        paintLed(p, r, colorFromBgr(currentColor()), value_ && enabled,
-                 style_ == Style::RoundLed);
+        paintLed(p, r, colorFromBgr(currentColor()), value_ && enabled, style_ == Style::RoundLed);
         return;
     case Style::VerticalSwitch:
     case Style::HorizontalSwitch: {
@@ -221,10 +225,9 @@ void CwButton::paintEvent(QPaintEvent*)
         p.setPen(QPen(colorFromBgr(face::Bezel), 1.5));
         p.setBrush(QColor(12, 12, 12));
         p.drawRoundedRect(r, 4, 4);
-        QRectF lever = vertical ? QRectF(r.left() + 3, r.top() + 3, r.width() - 6,
-                                         r.height() / 2 - 3)
-                                : QRectF(r.left() + 3, r.top() + 3, r.width() / 2 - 3,
-                                         r.height() - 6);
+        QRectF lever = vertical
+                           ? QRectF(r.left() + 3, r.top() + 3, r.width() - 6, r.height() / 2 - 3)
+                           : QRectF(r.left() + 3, r.top() + 3, r.width() / 2 - 3, r.height() - 6);
         if (vertical && !value_)
             lever.moveBottom(r.bottom() - 3);
         if (!vertical && value_)
@@ -239,14 +242,11 @@ void CwButton::paintEvent(QPaintEvent*)
         QFont f = font();
         f.setPointSizeF(std::max(6.0, f.pointSizeF() - 2));
         p.setFont(f);
-        const QRectF free = vertical ? (value_ ? QRectF(r.left(), r.center().y(), r.width(),
-                                                        r.height() / 2)
-                                               : QRectF(r.left(), r.top(), r.width(),
-                                                        r.height() / 2))
-                                     : (value_ ? QRectF(r.left(), r.top(), r.width() / 2,
-                                                        r.height())
-                                               : QRectF(r.center().x(), r.top(), r.width() / 2,
-                                                        r.height()));
+        const QRectF free =
+            vertical ? (value_ ? QRectF(r.left(), r.center().y(), r.width(), r.height() / 2)
+                               : QRectF(r.left(), r.top(), r.width(), r.height() / 2))
+                     : (value_ ? QRectF(r.left(), r.top(), r.width() / 2, r.height())
+                               : QRectF(r.center().x(), r.top(), r.width() / 2, r.height()));
         p.drawText(free, Qt::AlignCenter, currentText());
         return;
     }

@@ -17,14 +17,15 @@ class CwButton : public QWidget
 {
     Q_OBJECT
 
-public:
-    enum class Style {
-        PushButton,      // rectangular key, caption = on or off text
-        LightPushButton, // key with a lamp strip that is lit while the value is on
-        VerticalSwitch,  // slide switch, lever up when on
+  public:
+    enum class Style
+    {
+        PushButton,       // rectangular key, caption = on or off text
+        LightPushButton,  // key with a lamp strip that is lit while the value is on
+        VerticalSwitch,   // slide switch, lever up when on
         HorizontalSwitch, // slide switch, lever right when on
-        RoundLed,        // round lamp, glowing in the on colour when on
-        SquareLed,       // square lamp
+        RoundLed,         // round lamp, glowing in the on colour when on
+        SquareLed,        // square lamp
     };
     static constexpr int ActionSwitch = 1;
     static constexpr int ActionMomentary = 2;
@@ -69,13 +70,13 @@ public:
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void valueChanged(bool value);
     void clicked();
     void doubleClicked();
     void mouseMove();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -83,7 +84,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void applyValue(bool value);
 
     Style style_ = Style::PushButton;

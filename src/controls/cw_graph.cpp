@@ -19,14 +19,14 @@ namespace {
 constexpr int XDivisions = 10;
 constexpr int YDivisions = 8;
 constexpr int MinorTicksPerDivision = 5;
-constexpr int GrabPixels = 6;     // how near a press must be to grab a cursor line
-constexpr int MinZoomPixels = 3;  // a smaller rectangle is a click, not a zoom
+constexpr int GrabPixels = 6;    // how near a press must be to grab a cursor line
+constexpr int MinZoomPixels = 3; // a smaller rectangle is a click, not a zoom
 
 // Behind the plots: the plot-area picture (scaled to the plot area) and the oscilloscope's centre
 // cross with its minor ticks.
 class PlotFaceItem : public QwtPlotItem
 {
-public:
+  public:
     PlotFaceItem() { setZ(-100); }
     int rtti() const override { return QwtPlotItem::Rtti_PlotUserItem; }
     void setImage(const QImage& image) { image_ = image; }
@@ -54,14 +54,14 @@ public:
         }
     }
 
-private:
+  private:
     QImage image_;
 };
 
 // One trace: a polyline through (xFirst + i * xIncrement, y[i]).
 class TraceItem : public QwtPlotItem
 {
-public:
+  public:
     TraceItem() { setZ(10); }
     int rtti() const override { return QwtPlotItem::Rtti_PlotUserItem + 1; }
     void setPen(const QPen& pen) { pen_ = pen; }
@@ -84,7 +84,7 @@ public:
         painter->drawPolyline(line);
     }
 
-private:
+  private:
     QPen pen_;
     const QVector<double>* y_ = nullptr;
     double xFirst_ = 0.0;
@@ -134,7 +134,8 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-struct CwGraph::Plot {
+struct CwGraph::Plot
+{
     QString name;
     TraceItem* curve = nullptr; // owned by the QwtPlot
     QVector<double> y;
@@ -145,7 +146,8 @@ struct CwGraph::Plot {
     bool visible = true;
 };
 
-struct CwGraph::Cursor {
+struct CwGraph::Cursor
+{
     QString name;
     QwtPlotMarker* marker = nullptr; // owned by the QwtPlot
     double x = 0.0;
@@ -177,6 +179,7 @@ CwGraph::CwGraph(QWidget* parent) : QWidget(parent)
     canvas->setFrameStyle(int(QFrame::Box) | int(QFrame::Plain));
     canvas->setLineWidth(1);
     canvas->setCursor(Qt::CrossCursor);
+    canvas->setMouseTracking(true); // moves without a button are reported too
     plot_->setCanvas(canvas);
     updateCanvasBackground();
 
@@ -294,8 +297,7 @@ void CwGraph::setPlotLineWidth(const QString& name, int width)
     replotNow();
 }
 
-void CwGraph::plotY(const QString& name, const QVector<double>& y, double xFirst,
-                    double xIncrement)
+void CwGraph::plotY(const QString& name, const QVector<double>& y, double xFirst, double xIncrement)
 {
     Plot* p = findPlot(name);
     if (!p)
@@ -484,8 +486,7 @@ void CwGraph::setYAxisDownward(bool downward)
 
 void CwGraph::applyAxes()
 {
-    plot_->setAxisScaleDiv(QwtPlot::xBottom,
-                           divisions(x_.minimum, x_.maximum, XDivisions, false));
+    plot_->setAxisScaleDiv(QwtPlot::xBottom, divisions(x_.minimum, x_.maximum, XDivisions, false));
     plot_->setAxisScaleDiv(QwtPlot::yLeft,
                            divisions(y_.minimum, y_.maximum, YDivisions, yDownward_));
     replotNow();

@@ -39,7 +39,7 @@ class CwGraph : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // Axes.
     static constexpr int XAxis = 1;
     static constexpr int YAxis = 2;
@@ -156,20 +156,21 @@ public:
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void mouseDown(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void plotAreaMouseDown(int button, int shift, double x, double y);
     void cursorChange(const QString& name, double x, double y);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct Plot;
     struct Cursor;
-    struct Axis {
+    struct Axis
+    {
         double minimum = 0.0;
         double maximum = 10.0;
         bool autoScale = false;

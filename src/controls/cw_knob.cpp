@@ -24,6 +24,7 @@ constexpr double Sweep = 270.0;
 CwKnob::CwKnob(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::WheelFocus);
+    setMouseTracking(true);
 }
 
 void CwKnob::setPositions(const QStringList& labels, const QVector<double>& values)
@@ -133,8 +134,7 @@ QPointF CwKnob::dialCenter() const
 
 double CwKnob::dialRadius() const
 {
-    const double labelRoom = labels_.isEmpty() ? 6.0 : fontMetrics().height() * 2.2;
-    return std::max(8.0, std::min(width(), height()) / 2.0 - labelRoom);
+    return layout().radius;
 }
 
 double CwKnob::angleOfFraction(double fraction) const
@@ -142,11 +142,17 @@ double CwKnob::angleOfFraction(double fraction) const
     return StartAngle - Sweep * fraction;
 }
 
+double CwKnob::fractionOfPosition(int position) const
+{
+    const int n = positionCount();
+    return n <= 1 ? 0.5 : double(position - 1) / (n - 1);
+}
+
 double CwKnob::fractionOfPoint(const QPointF& point) const
 {
     const QPointF d = point - dialCenter();
     double angle = qRadiansToDegrees(std::atan2(-d.y(), d.x())); // -180..180, 0 = right
-    double fromStart = StartAngle - angle;                      // clockwise from the start
+    double fromStart = StartAngle - angle;                       // clockwise from the start
     while (fromStart < 0)
         fromStart += 360.0;
     while (fromStart >= 360.0)
@@ -156,15 +162,59 @@ double CwKnob::fractionOfPoint(const QPointF& point) const
     return fromStart / Sweep;
 }
 
+CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont) const
+{
+    Layout l;
+    l.font = labelFont;
+    QFont bold = labelFont;
+    bold.setBold(true);
+    const QFontMetricsF fm(bold);
+    double widest = 0;
+    for (const QString& label : labels_)
+        widest = std::max(widest, fm.horizontalAdvance(label));
+    const double h = fm.height();
+    l.radius = labels_.isEmpty()
+                   ? std::min(width(), height()) / 2.0 - 4.0
+                   : std::min(width() / 2.0 - widest - 12.0, height() / 2.0 - h - 12.0);
+    l.radius = std::max(8.0, l.radius);
+    const QPointF c = dialCenter();
+    for (int pos = 1; pos <= positionCount(); ++pos) {
+        const double a = qDegreesToRadians(angleOfFraction(fractionOfPosition(pos)));
+        const QPointF dir(std::cos(a), -std::sin(a));
+        const double w = fm.horizontalAdvance(labels_[pos - 1]) + 2.0;
+        // Far enough out that the label's box clears the scale marks in every direction.
+        const double distance =
+            l.radius + 9.0 + w / 2 * std::abs(dir.x()) + h / 2 * std::abs(dir.y());
+        QRectF box(0, 0, w, h);
+        box.moveCenter(c + dir * distance);
+        l.boxes.append(box);
+    }
+    return l;
+}
+
+CwKnob::Layout CwKnob::layout() const
+{
+    // The widget's font, made smaller until neighbouring labels no longer overlap.
+    QFont f = font();
+    double size = f.pointSizeF() > 0 ? f.pointSizeF() : 9.0;
+    for (;;) {
+        f.setPointSizeF(size);
+        Layout l = layoutFor(f);
+        bool overlap = false;
+        for (int i = 1; i < l.boxes.size() && !overlap; ++i)
+            overlap = l.boxes[i - 1].intersects(l.boxes[i]);
+        if (!overlap || size <= 6.0)
+            return l;
+        size -= 0.5;
+    }
+}
+
 QPointF CwKnob::labelCenter(int position) const
 {
-    const int n = positionCount();
-    if (position < 1 || position > n)
+    const Layout l = layout();
+    if (position < 1 || position > l.boxes.size())
         return dialCenter();
-    const double fraction = n == 1 ? 0.5 : double(position - 1) / (n - 1);
-    const double a = qDegreesToRadians(angleOfFraction(fraction));
-    const double r = dialRadius() + 8.0 + fontMetrics().height() * 0.9;
-    return dialCenter() + QPointF(std::cos(a) * r, -std::sin(a) * r);
+    return l.boxes[position - 1].center();
 }
 
 void CwKnob::followMouse(const QPointF& point)
@@ -184,11 +234,9 @@ void CwKnob::mousePressEvent(QMouseEvent* event)
         return;
     Q_EMIT mouseDown();
     // A click on a label selects its position; elsewhere the pointer follows the mouse.
-    const QFontMetrics fm = fontMetrics();
-    for (int p = 1; p <= positionCount(); ++p) {
-        QRectF box(0, 0, fm.horizontalAdvance(labels_[p - 1]) + 6, fm.height() + 4);
-        box.moveCenter(labelCenter(p));
-        if (box.contains(event->pos())) {
+    const Layout l = layout();
+    for (int p = 1; p <= l.boxes.size(); ++p) {
+        if (l.boxes[p - 1].adjusted(-3, -2, 3, 2).contains(event->pos())) {
             selectPosition(p);
             return;
         }
@@ -218,8 +266,8 @@ void CwKnob::wheelEvent(QWheelEvent* event)
     if (steps == 0)
         return;
     if (labels_.isEmpty())
-        setContinuous(std::clamp(continuous_ + steps * (axisMax_ - axisMin_) / 100.0, axisMin_,
-                                 axisMax_));
+        setContinuous(
+            std::clamp(continuous_ + steps * (axisMax_ - axisMin_) / 100.0, axisMin_, axisMax_));
     else
         selectPosition(std::clamp(position_ + steps, 1, positionCount()));
     event->accept();
@@ -250,27 +298,24 @@ void CwKnob::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const bool enabled = isEnabled();
     const QPointF c = dialCenter();
-    const double r = dialRadius();
+    const Layout l = layout();
+    const double r = l.radius;
     const int n = positionCount();
     const QColor labelColor = colorFromBgr(enabled ? face::Label : face::DisabledLabel);
 
     // Scale marks and labels around the dial.
     for (int pos = 1; pos <= n; ++pos) {
-        const double fraction = n == 1 ? 0.5 : double(pos - 1) / (n - 1);
-        const double a = qDegreesToRadians(angleOfFraction(fraction));
+        const double a = qDegreesToRadians(angleOfFraction(fractionOfPosition(pos)));
         const QPointF dir(std::cos(a), -std::sin(a));
         const bool selected = pos == position_;
         p.setPen(QPen(selected && enabled ? colorFromBgr(pointerColor_) : labelColor,
                       selected ? 2.5 : 1.5));
         p.drawLine(c + dir * (r + 2), c + dir * (r + 7));
-        QRectF box(0, 0, fontMetrics().horizontalAdvance(labels_[pos - 1]) + 4,
-                   fontMetrics().height());
-        box.moveCenter(labelCenter(pos));
-        QFont f = font();
+        QFont f = l.font;
         f.setBold(selected);
         p.setFont(f);
         p.setPen(selected && enabled ? QColor(Qt::white) : labelColor);
-        p.drawText(box, Qt::AlignCenter, labels_[pos - 1]);
+        p.drawText(l.boxes[pos - 1], Qt::AlignCenter, labels_[pos - 1]);
     }
 
     // Knob body: a rim and a shaded cap.
@@ -288,10 +333,8 @@ void CwKnob::paintEvent(QPaintEvent*)
     p.drawEllipse(c, r * 0.78, r * 0.78);
 
     // Pointer line.
-    double fraction = 0.5;
-    if (n > 1)
-        fraction = double(position_ - 1) / (n - 1);
-    else if (n == 0 && axisMax_ != axisMin_)
+    double fraction = fractionOfPosition(position_);
+    if (n == 0 && axisMax_ != axisMin_)
         fraction = std::clamp((continuous_ - axisMin_) / (axisMax_ - axisMin_), 0.0, 1.0);
     const double a = qDegreesToRadians(angleOfFraction(fraction));
     const QPointF dir(std::cos(a), -std::sin(a));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -22,7 +24,7 @@ class CwKnob : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CwKnob(QWidget* parent = nullptr);
 
     // Labelled positions; values default to position - 1 when not given (or sized wrongly).
@@ -60,14 +62,14 @@ public:
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void positionChanged(int position);
     void pointerValueChanged(int pointer, double value);
     void mouseDown();
     void mouseMove();
     void mouseUp();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -75,7 +77,17 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
+    struct Layout
+    {
+        QFont font;
+        double radius = 0.0;
+        QVector<QRectF> boxes; // label boxes by position
+    };
+
+    Layout layout() const;
+    Layout layoutFor(const QFont& labelFont) const;
+    double fractionOfPosition(int position) const;
     void selectPosition(int position);
     void setContinuous(double value);
     void followMouse(const QPointF& point);

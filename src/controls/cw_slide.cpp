@@ -14,8 +14,8 @@ namespace kv {
 
 namespace {
 
-constexpr double EndMargin = 9.0;  // room for half a pointer at either end of the track
-constexpr double GrabRange = 9.0;  // how near (along the track) a press grabs a pointer
+constexpr double EndMargin = 9.0;   // room for half a pointer at either end of the track
+constexpr double GrabRange = 9.0;   // how near (along the track) a press grabs a pointer
 constexpr double PointerSize = 9.0; // half the base of a pointer triangle
 
 } // namespace
@@ -27,6 +27,7 @@ CwSlide::CwSlide(Qt::Orientation orientation, QWidget* parent)
 {
     pointers_.append(Pointer{QStringLiteral("Pointer-1"), 0.0, 0x00FFFF, true});
     setFocusPolicy(Qt::WheelFocus);
+    setMouseTracking(true);
 }
 
 void CwSlide::setOrientation(Qt::Orientation orientation)
@@ -210,6 +211,8 @@ double CwSlide::fractionOf(double value) const
 
 QPointF CwSlide::pointerPoint(int pointer) const
 {
+    if (!labels_.isEmpty() && pointer == 1)
+        return positionPoint(std::clamp(position(), 1, positionCount()));
     const QRectF t = trackRect();
     double f = fractionOf(pointerValue(pointer));
     if (orientation_ == Qt::Vertical) {
@@ -370,9 +373,18 @@ void CwSlide::wheelEvent(QWheelEvent* event)
 
 QSize CwSlide::sizeHint() const
 {
-    if (!labels_.isEmpty())
-        return orientation_ == Qt::Vertical ? QSize(120, 24 * positionCount() + 10)
-                                            : QSize(70 * positionCount(), 40);
+    if (!labels_.isEmpty()) {
+        QFont bold = font();
+        bold.setBold(true);
+        const QFontMetrics fm(bold);
+        int widest = 0;
+        for (const QString& label : labels_)
+            widest = std::max(widest, fm.horizontalAdvance(label));
+        const int n = positionCount();
+        return orientation_ == Qt::Vertical
+                   ? QSize(widest + 30, std::max(fm.height() + 4, 22) * n + 2 * int(EndMargin))
+                   : QSize((widest + 12) * n + 2 * int(EndMargin), fm.height() + 30);
+    }
     return orientation_ == Qt::Vertical ? QSize(22, 200) : QSize(200, 22);
 }
 

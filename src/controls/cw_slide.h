@@ -25,8 +25,9 @@ class CwSlide : public QWidget
 {
     Q_OBJECT
 
-public:
-    enum class Look {
+  public:
+    enum class Look
+    {
         Pointers, // triangles on a track (or the "Pointer-1"/"Trigger" images when set)
         Progress, // a bar filled from the axis minimum up to pointer 1
     };
@@ -91,7 +92,7 @@ public:
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void pointerValueChanged(int pointer, double value);
     void positionChanged(int position);
     // The pointer under the mouse at the press (0 when the press missed every pointer).
@@ -99,7 +100,7 @@ Q_SIGNALS:
     void mouseMove();
     void mouseUp(int pointer);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -107,8 +108,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
-    struct Pointer {
+  private:
+    struct Pointer
+    {
         QString name;
         double value = 0.0;
         int color = 0x00FFFF;

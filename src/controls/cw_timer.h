@@ -13,7 +13,7 @@ class CwTimer : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     explicit CwTimer(QObject* parent = nullptr);
     CwTimer(int intervalMs, bool enabled, QObject* parent = nullptr);
 
@@ -28,10 +28,10 @@ public:
     // Emits tick() once, now, whether enabled or not.
     void fire();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void tick();
 
-private:
+  private:
     void update();
 
     QTimer timer_;

@@ -1,9 +1,8 @@
 #include "controls/cw_button.h"
 #include "mouse_helpers.h"
 
-#include <gtest/gtest.h>
-
 #include <QSignalSpy>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace kv {
@@ -11,7 +10,7 @@ namespace {
 
 class ButtonTest : public ::testing::Test
 {
-protected:
+  protected:
     ButtonTest()
     {
         button.resize(80, 30);

@@ -1,17 +1,16 @@
 #include "controls/cw_graph.h"
 #include "mouse_helpers.h"
 
-#include <gtest/gtest.h>
-
 #include <QSignalSpy>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kv {
 namespace {
 
 class GraphTest : public ::testing::Test
 {
-protected:
+  protected:
     GraphTest()
     {
         graph.resize(640, 480);
@@ -203,6 +202,16 @@ TEST_F(GraphTest, PressReportsAxisCoordinatesAndButton)
     EXPECT_EQ(args.at(1).toInt(), 1);
     EXPECT_NEAR(args.at(2).toDouble(), 750, 1);
     EXPECT_NEAR(args.at(3).toDouble(), 100, 1);
+}
+
+TEST_F(GraphTest, HoverIsReportedWithoutButtons)
+{
+    QSignalSpy moves(&graph, &CwGraph::mouseMove);
+    QMouseEvent hover(QEvent::MouseMove, at(700, 0), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(area(), &hover);
+    ASSERT_EQ(moves.count(), 1);
+    EXPECT_EQ(moves.first().at(0).toInt(), 0);
+    EXPECT_NEAR(moves.first().at(2).toDouble(), 700, 1);
 }
 
 TEST_F(GraphTest, PictureHasTheWidgetsSize)

@@ -1,10 +1,9 @@
 #include "controls/cw_knob.h"
 #include "mouse_helpers.h"
 
-#include <gtest/gtest.h>
-
 #include <QSignalSpy>
 #include <QWheelEvent>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
@@ -16,7 +15,7 @@ const QVector<double> TimeValues{1, 2, 4, 10, 0.02, 0.04, 0.1};
 
 class KnobTest : public ::testing::Test
 {
-protected:
+  protected:
     KnobTest()
     {
         knob.resize(160, 160);

@@ -4,12 +4,11 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QGridLayout>
 #include <QTest>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kv {
 namespace {
@@ -18,7 +17,7 @@ namespace {
 // look can be checked by eye; the test itself only checks that a picture was written.
 class Face : public QWidget
 {
-public:
+  public:
     Face()
     {
         QPalette pal = palette();
@@ -58,7 +57,7 @@ public:
         grid->addWidget(makeButtons(), 2, 0, 1, 4);
     }
 
-private:
+  private:
     static CwGraph* makeGraph()
     {
         auto* g = new CwGraph();
@@ -98,8 +97,8 @@ private:
         auto* box = new QWidget();
         auto* l = new QVBoxLayout(box);
         auto* time = new CwKnob();
-        time->setPositions({"50us", "100us", "200us", "500us", "1ms", "2ms", "5ms", "10ms",
-                            "20ms", "50ms", "100ms", "200ms", "500ms", "1s"});
+        time->setPositions({"50us", "100us", "200us", "500us", "1ms", "2ms", "5ms", "10ms", "20ms",
+                            "50ms", "100ms", "200ms", "500ms", "1s"});
         time->setPosition(5);
         time->setMinimumSize(190, 190);
         auto* volts = new CwKnob();
@@ -159,9 +158,9 @@ private:
         progress->setPointerColor(1, 0x00C000);
         progress->setValue(60);
         progress->setMinimumWidth(120);
-        for (QWidget* w : std::initializer_list<QWidget*>{run, off, ch1, ledOn, ledYellow, ledOff,
-                                                          lamp, lampRed, edge, mode, selector,
-                                                          progress}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{run, off, ch1, ledOn, ledYellow, ledOff, lamp, lampRed,
+                                             edge, mode, selector, progress}) {
             w->setMinimumSize(w->sizeHint());
             l->addWidget(w);
         }

@@ -1,9 +1,8 @@
 #include "controls/cw_slide.h"
 #include "mouse_helpers.h"
 
-#include <gtest/gtest.h>
-
 #include <QSignalSpy>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
@@ -15,7 +14,7 @@ using Change = std::pair<int, double>;
 // The vertical-position slide: three named pointers, graph units growing downward.
 class SlideTest : public ::testing::Test
 {
-protected:
+  protected:
     SlideTest()
     {
         slide.resize(24, 410);
@@ -113,7 +112,7 @@ TEST_F(SlideTest, CodeValuesAreKeptAsGiven)
 // A selector with labelled positions, such as the mouse-action slide.
 class SelectorTest : public ::testing::Test
 {
-protected:
+  protected:
     SelectorTest()
     {
         selector.resize(120, 90);
@@ -158,6 +157,14 @@ TEST_F(SelectorTest, ClickNearAPositionSelectsIt)
                       selector.positionPoint(2).toPoint());
     EXPECT_EQ(selector.position(), 2);
     EXPECT_EQ(seen, (std::vector<Change>{{1, 1.0}}));
+}
+
+TEST_F(SelectorTest, PointerIsDrawnAtTheSelectedPosition)
+{
+    selector.setPosition(3);
+    EXPECT_EQ(selector.pointerPoint(1), selector.positionPoint(3));
+    // The first position stands at the top of a vertical selector.
+    EXPECT_LT(selector.positionPoint(1).y(), selector.positionPoint(3).y());
 }
 
 TEST(SlideImages, NamedImagesAreKeptAndCleared)

@@ -1,9 +1,8 @@
 #include "controls/cw_timer.h"
 
-#include <gtest/gtest.h>
-
 #include <QSignalSpy>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace kv {
 namespace {
