@@ -348,16 +348,26 @@ void CwSlide::step(int steps)
     setPointerValue(1, std::clamp(pointerValue(1) + steps * stepSize, lo, hi));
 }
 
+int CwSlide::upStep() const
+{
+    // The step that moves the pointer up (vertical) or right (horizontal) on the screen.
+    // Vertical selectors list their first position at the top.
+    const int direction = inverted_ ? -1 : 1;
+    if (!labels_.isEmpty() && orientation_ == Qt::Vertical)
+        return -direction;
+    return direction;
+}
+
 void CwSlide::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Right:
-        step(labels_.isEmpty() ? 1 : -1);
+        step(upStep());
         break;
     case Qt::Key_Down:
     case Qt::Key_Left:
-        step(labels_.isEmpty() ? -1 : 1);
+        step(-upStep());
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -367,7 +377,7 @@ void CwSlide::keyPressEvent(QKeyEvent* event)
 void CwSlide::wheelEvent(QWheelEvent* event)
 {
     const int steps = event->angleDelta().y() / 120;
-    step(labels_.isEmpty() ? steps : -steps);
+    step(steps * upStep());
     event->accept();
 }
 

@@ -125,6 +125,7 @@ class CwSlide : public QWidget
     int nearestPosition(const QPointF& point) const;
     void userMove(int pointer, const QPointF& point);
     void step(int steps);
+    int upStep() const;
     void paintTrack(QPainter& painter) const;
     void paintPositions(QPainter& painter) const;
     void paintPointer(QPainter& painter, int pointer) const;

@@ -103,6 +103,16 @@ TEST_F(SlideTest, UserDragStaysWithinTheAxis)
     EXPECT_DOUBLE_EQ(slide.pointerValue(1), 200.0);
 }
 
+TEST_F(SlideTest, UpKeyMovesThePointerUpOnTheScreen)
+{
+    slide.setFocus();
+    const double before = slide.pointerPoint(1).y();
+    QTest::keyClick(&slide, Qt::Key_Up);
+    EXPECT_LT(slide.pointerPoint(1).y(), before);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_LT(seen[0].second, 0.0); // graph units grow downward on this slide
+}
+
 TEST_F(SlideTest, CodeValuesAreKeptAsGiven)
 {
     slide.setPointerValue(1, 260.0);
