@@ -139,19 +139,26 @@ void PtyInstrumentServer::writeOutput()
 }
 
 // Bytes the far end has not read yet are lost when the line drops, so wait (up to a second)
-// until it has taken what was sent.
+// until it has taken what was sent. The pseudo-terminal hands bytes over to the slave side a
+// little later than the master's write returns, so the slave's queue must stay empty a while.
 void PtyInstrumentServer::waitForFarEndToRead()
 {
+    constexpr std::int64_t Step = 5'000;
+    constexpr int EmptySteps = 10;
     const int probe = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (probe < 0) {
-        pause(50'000);
+        pause(Step * EmptySteps);
         return;
     }
     const std::int64_t deadline = SteadySimClock().nowMicros() + 1'000'000;
-    int unread = 0;
-    while (ioctl(probe, FIONREAD, &unread) == 0 && unread > 0 &&
-           SteadySimClock().nowMicros() < deadline)
-        pause(2'000);
+    int emptyFor = 0;
+    while (emptyFor < EmptySteps && SteadySimClock().nowMicros() < deadline) {
+        int unread = 0;
+        if (ioctl(probe, FIONREAD, &unread) != 0)
+            break;
+        emptyFor = unread > 0 ? 0 : emptyFor + 1;
+        pause(Step);
+    }
     ::close(probe);
 }
 
