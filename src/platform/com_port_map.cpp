@@ -7,7 +7,10 @@ namespace kv {
 
 namespace {
 
-bool validPort(int n) { return n >= FirstComPort && n <= LastComPort; }
+bool validPort(int n)
+{
+    return n >= FirstComPort && n <= LastComPort;
+}
 
 } // namespace
 

@@ -25,7 +25,10 @@ bool isDeviceFailure(QSerialPort::SerialPortError error)
     }
 }
 
-QString canonicalDevice(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+QString canonicalDevice(const QString& path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
 
 } // namespace
 
@@ -34,15 +37,30 @@ QtSerialControl::QtSerialControl(QString programFolder)
 {
 }
 
-QtSerialControl::~QtSerialControl() { close(); }
+QtSerialControl::~QtSerialControl()
+{
+    close();
+}
 
-void QtSerialControl::PortNumber(int number) { portNumber_ = number; }
+void QtSerialControl::PortNumber(int number)
+{
+    portNumber_ = number;
+}
 
-int QtSerialControl::PortNumber() const { return portNumber_; }
+int QtSerialControl::PortNumber() const
+{
+    return portNumber_;
+}
 
-void QtSerialControl::ReplyLength(int length) { replyLength_ = length; }
+void QtSerialControl::ReplyLength(int length)
+{
+    replyLength_ = length;
+}
 
-bool QtSerialControl::isOpen() const { return port_->isOpen(); }
+bool QtSerialControl::isOpen() const
+{
+    return port_->isOpen();
+}
 
 void QtSerialControl::close()
 {
@@ -65,11 +83,10 @@ void QtSerialControl::open()
         port_->clearError();
         return;
     }
-    const bool configured = port_->setBaudRate(QSerialPort::Baud9600) &&
-                            port_->setDataBits(QSerialPort::Data8) &&
-                            port_->setParity(QSerialPort::NoParity) &&
-                            port_->setStopBits(QSerialPort::OneStop) &&
-                            port_->setFlowControl(QSerialPort::NoFlowControl);
+    const bool configured =
+        port_->setBaudRate(QSerialPort::Baud9600) && port_->setDataBits(QSerialPort::Data8) &&
+        port_->setParity(QSerialPort::NoParity) && port_->setStopBits(QSerialPort::OneStop) &&
+        port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         close();
         return;

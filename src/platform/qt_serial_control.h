@@ -14,8 +14,9 @@ namespace kv {
 // Polled, never throws. A device that vanishes (adapter unplugged, far end of a pseudo-terminal
 // closed) is closed at once; what it had delivered can still be read, then reads give "" until
 // a PortSetup finds the device again.
-class QtSerialControl : public SerialControl {
-public:
+class QtSerialControl : public SerialControl
+{
+  public:
     explicit QtSerialControl(QString programFolder);
     ~QtSerialControl() override;
 
@@ -38,7 +39,7 @@ public:
     static constexpr int FirstByteTimeoutMs = 100;
     static constexpr int TotalTimeoutMs = 1000;
 
-private:
+  private:
     bool deviceStillThere() const;
     void open();
     void close();

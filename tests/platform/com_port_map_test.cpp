@@ -1,20 +1,22 @@
 #include "platform/com_port_map.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace kv {
 namespace {
 
-struct FixedCase {
+struct FixedCase
+{
     int port;
     const char* device;
 };
 
-class FixedMap : public ::testing::TestWithParam<FixedCase> {};
+class FixedMap : public ::testing::TestWithParam<FixedCase>
+{
+};
 
 TEST_P(FixedMap, GivesTheDeviceOfThePort)
 {
@@ -27,11 +29,11 @@ INSTANTIATE_TEST_SUITE_P(Bounds, FixedMap,
                                            FixedCase{10, "/dev/ttyUSB0"},
                                            FixedCase{137, "/dev/ttyUSB127"},
                                            FixedCase{138, "/dev/ttyACM0"},
-                                           FixedCase{256, "/dev/ttyACM118"},
-                                           FixedCase{257, ""}));
+                                           FixedCase{256, "/dev/ttyACM118"}, FixedCase{257, ""}));
 
-class ComPortMapFolder : public ::testing::Test {
-protected:
+class ComPortMapFolder : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());

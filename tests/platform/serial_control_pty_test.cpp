@@ -2,8 +2,6 @@
 #include "platform/qt_serial_control.h"
 #include "support/test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace kv {
@@ -20,8 +19,9 @@ constexpr std::array<std::uint8_t, 9> StartupFrame{0xAA, 0x80, 0x30, 0x14, 0x02,
                                                    0xF0, 0x05, 0xEF, 0x03};
 
 // build/instrument-sim on a pseudo-terminal linked as dosdevices/comN of a folder.
-class SimProgram {
-public:
+class SimProgram
+{
+  public:
     ~SimProgram() { stop(); }
 
     // Starts the program and waits for the slave path it prints.
@@ -57,7 +57,7 @@ public:
     }
     int exitCode() const { return process_->exitCode(); }
 
-private:
+  private:
     std::unique_ptr<QProcess> process_;
 };
 
@@ -101,8 +101,9 @@ std::string identify(SerialControl& serial)
     return serial.ReadBytes(7);
 }
 
-class SerialOverPty : public ::testing::Test {
-protected:
+class SerialOverPty : public ::testing::Test
+{
+  protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
     QString link(int port) const
     {
@@ -164,8 +165,8 @@ TEST_F(SerialOverPty, ChangedPortNumberOpensTheOtherDevice)
 {
     SimProgram other;
     ASSERT_TRUE(sim.start(folder.path(), 10));
-    ASSERT_TRUE(other.start(folder.path(), 11,
-                            {QStringLiteral("--identity"), QStringLiteral("OX12345")}));
+    ASSERT_TRUE(
+        other.start(folder.path(), 11, {QStringLiteral("--identity"), QStringLiteral("OX12345")}));
     QtSerialControl serial(folder.path());
     serial.PortNumber(10);
     serial.PortSetup();
@@ -246,8 +247,9 @@ TEST_F(SerialOverPty, FarEndClosedKeepsTheProgramServing)
     } // the slave is closed after each round: the program sees EIO and goes on
 }
 
-class MissingPort : public ::testing::Test {
-protected:
+class MissingPort : public ::testing::Test
+{
+  protected:
     void expectQuietlyClosed(QtSerialControl& serial)
     {
         serial.PortSetup();

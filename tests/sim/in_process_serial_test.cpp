@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::array<std::uint8_t, 9> Frame{0xAA, 0x80, 0x30, 0x14, 0x02, 0xF0, 0x05, 0xEF, 0x03};
 
-class InProcess : public ::testing::Test {
-protected:
+class InProcess : public ::testing::Test
+{
+  protected:
     InProcess() : clock(std::make_shared<ManualSimClock>()), serial(clock) {}
 
     void send(const std::array<std::uint8_t, 9>& frame)

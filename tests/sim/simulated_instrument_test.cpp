@@ -1,8 +1,7 @@
 #include "instrument-sim/simulated_instrument.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 
 namespace kv {
@@ -13,7 +12,8 @@ using Frame = SimulatedInstrument::Frame;
 // The frame that the program sends with its start-up settings.
 constexpr Frame StartupFrame{0xAA, 0x80, 0x30, 0x14, 0x02, 0xF0, 0x05, 0xEF, 0x03};
 
-struct FrameSpec {
+struct FrameSpec
+{
     std::uint8_t level = 128;
     bool ch1High = false;
     bool ch2High = false;
@@ -29,8 +29,8 @@ struct FrameSpec {
 
     Frame bytes() const
     {
-        const int b2 = (ch2High ? 0x80 : 0) | (ch1High ? 0x40 : 0) | (rising ? 0x30 : 0) |
-                       (ch1On ? 0x01 : 0);
+        const int b2 =
+            (ch2High ? 0x80 : 0) | (ch1High ? 0x40 : 0) | (rising ? 0x30 : 0) | (ch1On ? 0x01 : 0);
         const int b3 = (code << 3) | (autoMode ? 0x04 : 0) | source;
         const int b4 = (external ? 0x40 : 0) | (fastChannel << 4) | (fast ? 0x08 : 0) | 0x02;
         return {0xAA,
@@ -45,7 +45,10 @@ struct FrameSpec {
     }
 };
 
-std::string frameText(const Frame& frame) { return std::string(frame.begin(), frame.end()); }
+std::string frameText(const Frame& frame)
+{
+    return std::string(frame.begin(), frame.end());
+}
 
 int expectedByte(double volts, double span)
 {
@@ -57,8 +60,9 @@ int at(const std::string& record, int dataIndex)
     return static_cast<unsigned char>(record[static_cast<std::size_t>(dataIndex + 1)]);
 }
 
-class Instrument : public ::testing::Test {
-protected:
+class Instrument : public ::testing::Test
+{
+  protected:
     Instrument() : clock(std::make_shared<ManualSimClock>()), sim(clock) {}
 
     std::string request(const FrameSpec& spec)
@@ -114,12 +118,15 @@ TEST(SimFrameDecode, BitsOfEveryField)
     EXPECT_DOUBLE_EQ(f.samplePeriod(), 1e-6);
 }
 
-struct PeriodCase {
+struct PeriodCase
+{
     int code;
     double seconds;
 };
 
-class SamplePeriod : public ::testing::TestWithParam<PeriodCase> {};
+class SamplePeriod : public ::testing::TestWithParam<PeriodCase>
+{
+};
 
 TEST_P(SamplePeriod, FollowsTheTimebaseCode)
 {
@@ -135,13 +142,16 @@ INSTANTIATE_TEST_SUITE_P(Codes, SamplePeriod,
                                            PeriodCase{15, 2e-2}, PeriodCase{2, 1e-6},
                                            PeriodCase{31, 2e-2}));
 
-struct PositionCase {
+struct PositionCase
+{
     std::array<std::uint8_t, 4> bytes;
     bool fast;
     int index;
 };
 
-class TriggerPosition : public ::testing::TestWithParam<PositionCase> {};
+class TriggerPosition : public ::testing::TestWithParam<PositionCase>
+{
+};
 
 TEST_P(TriggerPosition, PresetBytesPlaceTheTrigger)
 {
@@ -154,18 +164,17 @@ TEST_P(TriggerPosition, PresetBytesPlaceTheTrigger)
 // Two-channel presets put the trigger at 10/50/90 % of 1500 samples; the 50 us/div presets at
 // 30/50/70 %, which is 10/50/90 % of the middle part the program keeps (750 of 1500 samples of
 // each channel, or 1500 of the 3000 of one channel).
-INSTANTIATE_TEST_SUITE_P(
-    Presets, TriggerPosition,
-    ::testing::Values(PositionCase{{50, 1, 80, 6}, false, 150},
-                      PositionCase{{240, 5, 239, 3}, false, 750},
-                      PositionCase{{180, 10, 140, 1}, false, 1350},
-                      PositionCase{{160, 3, 33, 5}, false, 450},
-                      PositionCase{{100, 8, 189, 2}, false, 1050},
-                      PositionCase{{160, 3, 33, 5}, true, 900},
-                      PositionCase{{240, 5, 239, 3}, true, 1500},
-                      PositionCase{{100, 8, 189, 2}, true, 2100},
-                      PositionCase{{0, 0, 0, 0}, false, 0},
-                      PositionCase{{255, 255, 0, 0}, false, 1499}));
+INSTANTIATE_TEST_SUITE_P(Presets, TriggerPosition,
+                         ::testing::Values(PositionCase{{50, 1, 80, 6}, false, 150},
+                                           PositionCase{{240, 5, 239, 3}, false, 750},
+                                           PositionCase{{180, 10, 140, 1}, false, 1350},
+                                           PositionCase{{160, 3, 33, 5}, false, 450},
+                                           PositionCase{{100, 8, 189, 2}, false, 1050},
+                                           PositionCase{{160, 3, 33, 5}, true, 900},
+                                           PositionCase{{240, 5, 239, 3}, true, 1500},
+                                           PositionCase{{100, 8, 189, 2}, true, 2100},
+                                           PositionCase{{0, 0, 0, 0}, false, 0},
+                                           PositionCase{{255, 255, 0, 0}, false, 1499}));
 
 TEST_F(Instrument, FreeRunningTwoChannelRecordIsTheSampledSignals)
 {
@@ -187,13 +196,16 @@ TEST_F(Instrument, FreeRunningTwoChannelRecordIsTheSampledSignals)
     }
 }
 
-struct RangeCase {
+struct RangeCase
+{
     double volts;
     bool high;
     int byte;
 };
 
-class Ranges : public Instrument, public ::testing::WithParamInterface<RangeCase> {};
+class Ranges : public Instrument, public ::testing::WithParamInterface<RangeCase>
+{
+};
 
 TEST_P(Ranges, InvertedCountsClippedToTheConverter)
 {
@@ -208,13 +220,12 @@ TEST_P(Ranges, InvertedCountsClippedToTheConverter)
     EXPECT_EQ(at(record, 2999), GetParam().byte);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Volts, Ranges,
-    ::testing::Values(RangeCase{0.0, false, 127}, RangeCase{1.0, false, 63},
-                      RangeCase{-1.0, false, 191}, RangeCase{1.99, false, 0},
-                      RangeCase{3.0, false, 0}, RangeCase{-3.0, false, 255},
-                      RangeCase{1.0, true, 114}, RangeCase{5.0, true, 63},
-                      RangeCase{-10.0, true, 255}, RangeCase{12.0, true, 0}));
+INSTANTIATE_TEST_SUITE_P(Volts, Ranges,
+                         ::testing::Values(RangeCase{0.0, false, 127}, RangeCase{1.0, false, 63},
+                                           RangeCase{-1.0, false, 191}, RangeCase{1.99, false, 0},
+                                           RangeCase{3.0, false, 0}, RangeCase{-3.0, false, 255},
+                                           RangeCase{1.0, true, 114}, RangeCase{5.0, true, 63},
+                                           RangeCase{-10.0, true, 255}, RangeCase{12.0, true, 0}));
 
 TEST_F(Instrument, ChannelOneOffReadsZeroUnlessEnableIsIgnored)
 {
@@ -407,7 +418,9 @@ TEST_F(Instrument, StopDropsWhatIsNotSentYet)
     EXPECT_EQ(sim.takeDue().bytes, "");
 }
 
-class Faults : public Instrument {};
+class Faults : public Instrument
+{
+};
 
 TEST_F(Faults, SilenceAnswersNothing)
 {
@@ -471,13 +484,16 @@ TEST_F(Faults, EveryOtherRequestIsAnswered)
     EXPECT_EQ(sim.takeDue().bytes, "");
 }
 
-struct ParseCase {
+struct ParseCase
+{
     const char* text;
     bool valid;
     SimSignal signal;
 };
 
-class SignalParse : public ::testing::TestWithParam<ParseCase> {};
+class SignalParse : public ::testing::TestWithParam<ParseCase>
+{
+};
 
 TEST_P(SignalParse, ReadsKindFrequencyAmplitudeOffset)
 {
@@ -495,7 +511,8 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, SignalParse,
     ::testing::Values(ParseCase{"sine:1000:0.5:0", true, {SimWaveform::Sine, 1000, 0.5, 0}},
                       ParseCase{"Square:50", true, {SimWaveform::Square, 50, 0, 0}},
-                      ParseCase{"triangle:2e3:1:-0.25", true, {SimWaveform::Triangle, 2000, 1, -0.25}},
+                      ParseCase{
+                          "triangle:2e3:1:-0.25", true, {SimWaveform::Triangle, 2000, 1, -0.25}},
                       ParseCase{"dc::0:1.5", true, {SimWaveform::Dc, 1000, 0, 1.5}},
                       ParseCase{"", false, {}}, ParseCase{"saw:100", false, {}},
                       ParseCase{"sine:fast", false, {}}, ParseCase{"sine:1:2:3:4", false, {}},

@@ -15,8 +15,9 @@ namespace kv {
 // bytes dropped while closed, input cleared by PortReset and FlushInput. ReadBytes waits on the
 // instrument's clock only for bytes that are queued (paced answers), with the real control's
 // time-outs (100 ms for the first byte, 1 s in all); with answers at once it never waits.
-class InProcessSerial : public SerialControl {
-public:
+class InProcessSerial : public SerialControl
+{
+  public:
     static constexpr std::int64_t FirstByteTimeoutMicros = 100'000;
     static constexpr std::int64_t TotalTimeoutMicros = 1'000'000;
 
@@ -52,7 +53,7 @@ public:
     // The port number the instrument answers on; 0 (the default) for every port.
     void setInstrumentPort(int number) { instrumentPort_ = number; }
 
-private:
+  private:
     void drain();
     void close();
     void noteWritten(std::uint8_t byte);

@@ -39,7 +39,8 @@ const char* const Usage =
     "  --every-other         answer only every other request\n"
     "The slave path is printed on standard output, one line for each pseudo-terminal opened.\n";
 
-struct Options {
+struct Options
+{
     std::string folder = ".";
     int port = 10;
     int hangUpPauseMs = 1000;
@@ -146,7 +147,9 @@ int main(int argc, char** argv)
         return 1;
     }
     runningServer = &server;
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);

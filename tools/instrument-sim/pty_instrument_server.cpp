@@ -18,7 +18,10 @@ namespace {
 
 constexpr std::int64_t IdlePollMicros = 20'000;
 
-void pause(std::int64_t micros) { std::this_thread::sleep_for(std::chrono::microseconds(micros)); }
+void pause(std::int64_t micros)
+{
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
+}
 
 } // namespace
 
@@ -40,7 +43,10 @@ std::string PtyInstrumentServer::linkPath() const
         .string();
 }
 
-bool PtyInstrumentServer::open(std::string& error) { return openPty(error) && makeLink(error); }
+bool PtyInstrumentServer::open(std::string& error)
+{
+    return openPty(error) && makeLink(error);
+}
 
 bool PtyInstrumentServer::openPty(std::string& error)
 {

@@ -13,8 +13,9 @@ namespace kv {
 // sends. When no far end has the slave open the master reads EIO; the server then keeps
 // polling. A hang-up fault closes the pseudo-terminal and removes the link; after the pause a
 // fresh pseudo-terminal takes its place and the link points to it.
-class PtyInstrumentServer {
-public:
+class PtyInstrumentServer
+{
+  public:
     PtyInstrumentServer(SimulatedInstrument& instrument, std::string folder, int port);
     ~PtyInstrumentServer();
     PtyInstrumentServer(const PtyInstrumentServer&) = delete;
@@ -32,7 +33,7 @@ public:
     // May be called from a signal handler or another thread.
     void stop() { stop_.store(true); }
 
-private:
+  private:
     bool openPty(std::string& error);
     bool makeLink(std::string& error);
     void removeLink();

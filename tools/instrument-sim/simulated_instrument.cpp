@@ -54,7 +54,10 @@ std::vector<std::string_view> splitFields(std::string_view text)
     }
 }
 
-std::int64_t microsOf(double seconds) { return std::llround(seconds * 1e6); }
+std::int64_t microsOf(double seconds)
+{
+    return std::llround(seconds * 1e6);
+}
 
 // Longest trigger search, in samples, so that a request never costs more than a few ms.
 constexpr long MaxTriggerSearch = 4'000'000;
@@ -73,7 +76,7 @@ double SimSignal::valueAt(double seconds) const
     case SimWaveform::Square:
         return offset + (phase < 0.5 ? amplitude : -amplitude);
     case SimWaveform::Triangle: {
-        const double unit = phase < 0.25 ? 4.0 * phase
+        const double unit = phase < 0.25   ? 4.0 * phase
                             : phase < 0.75 ? 2.0 - 4.0 * phase
                                            : 4.0 * phase - 4.0;
         return offset + amplitude * unit;
@@ -124,8 +127,8 @@ SimFrame SimFrame::decode(const std::array<std::uint8_t, 9>& bytes)
 
 double SimFrame::samplePeriod() const
 {
-    static constexpr double periods[] = {2e-6,  4e-6, 1e-5, 2e-5, 4e-5, 1e-4, 2e-4,
-                                         4e-4,  1e-3, 2e-3, 4e-3, 1e-2, 2e-2};
+    static constexpr double periods[] = {2e-6, 4e-6, 1e-5, 2e-5, 4e-5, 1e-4, 2e-4,
+                                         4e-4, 1e-3, 2e-3, 4e-3, 1e-2, 2e-2};
     if (fastMode || timebaseCode < 3)
         return 1e-6;
     if (timebaseCode > 15)
@@ -142,12 +145,15 @@ int SimFrame::triggerChannel() const
 
 double SimFrame::triggerFraction() const
 {
-    struct Preset {
+    struct Preset
+    {
         std::array<std::uint8_t, 4> bytes;
         double fraction;
     };
-    static constexpr Preset presets[] = {{{50, 1, 80, 6}, 0.1},   {{240, 5, 239, 3}, 0.5},
-                                         {{180, 10, 140, 1}, 0.9}, {{160, 3, 33, 5}, 0.3},
+    static constexpr Preset presets[] = {{{50, 1, 80, 6}, 0.1},
+                                         {{240, 5, 239, 3}, 0.5},
+                                         {{180, 10, 140, 1}, 0.9},
+                                         {{160, 3, 33, 5}, 0.3},
                                          {{100, 8, 189, 2}, 0.7}};
     for (const Preset& preset : presets) {
         if (preset.bytes == trigPos)

@@ -12,11 +12,18 @@
 
 namespace kv {
 
-enum class SimWaveform { Sine, Square, Triangle, Dc };
+enum class SimWaveform
+{
+    Sine,
+    Square,
+    Triangle,
+    Dc
+};
 
 // The voltage at one channel's input: a periodic wave (peak amplitude around an offset, starting
 // at phase 0 at time 0) or a constant (the offset alone).
-struct SimSignal {
+struct SimSignal
+{
     SimWaveform kind = SimWaveform::Dc;
     double frequency = 1000.0; // hertz
     double amplitude = 0.0;    // peak volts
@@ -30,31 +37,37 @@ struct SimSignal {
 
 // When the answers come: all at once, or as a real instrument sends them (the capture of 1500
 // samples at the sample period, then the bytes at about 1 MB/s).
-enum class SimPace { AtOnce, Real };
+enum class SimPace
+{
+    AtOnce,
+    Real
+};
 
-struct SimFaults {
-    bool silence = false;            // answers nothing
-    bool wrongSync = false;          // records start with wrongSyncByte in place of "U"
+struct SimFaults
+{
+    bool silence = false;   // answers nothing
+    bool wrongSync = false; // records start with wrongSyncByte in place of "U"
     std::uint8_t wrongSyncByte = 'X';
-    int shortRecord = 0;             // > 0: records end after this many bytes, sync included
-    bool garbage = false;            // every answer is replaced by as many pseudo-random bytes
-    int hangUpAfter = 0;             // > 0: the link hangs up after this many bytes of a record
-    bool everyOther = false;         // only the 1st, 3rd, 5th ... request ("?" or frame) is answered
+    int shortRecord = 0;     // > 0: records end after this many bytes, sync included
+    bool garbage = false;    // every answer is replaced by as many pseudo-random bytes
+    int hangUpAfter = 0;     // > 0: the link hangs up after this many bytes of a record
+    bool everyOther = false; // only the 1st, 3rd, 5th ... request ("?" or frame) is answered
 };
 
 // What the instrument reads from a 9-byte command frame.
-struct SimFrame {
-    std::uint8_t levelByte = 128;     // byte 1: trigger threshold in sample-byte counts
-    bool ch2HighRange = false;        // byte 2 bit 7: 20 V span instead of 4 V
-    bool ch1HighRange = false;        // byte 2 bit 6
-    bool risingEdge = true;           // byte 2 bits 5-4: "11" rising, anything else falling
-    bool ch1Enabled = false;          // byte 2 bits 3-0: not "0000"
-    int timebaseCode = 3;             // byte 3 bits 7-3
-    bool autoMode = true;             // byte 3 bit 2
-    int sourceBits = 0;               // byte 3 bits 1-0: "00" channel 1, "01" channel 2
-    bool externalTrigger = false;     // byte 4 bit 6
-    int fastChannelBits = 0;          // byte 4 bits 5-4: "01" channel 1, "10" channel 2
-    bool fastMode = false;            // byte 4 bit 3: one channel at 1 MS/s
+struct SimFrame
+{
+    std::uint8_t levelByte = 128; // byte 1: trigger threshold in sample-byte counts
+    bool ch2HighRange = false;    // byte 2 bit 7: 20 V span instead of 4 V
+    bool ch1HighRange = false;    // byte 2 bit 6
+    bool risingEdge = true;       // byte 2 bits 5-4: "11" rising, anything else falling
+    bool ch1Enabled = false;      // byte 2 bits 3-0: not "0000"
+    int timebaseCode = 3;         // byte 3 bits 7-3
+    bool autoMode = true;         // byte 3 bit 2
+    int sourceBits = 0;           // byte 3 bits 1-0: "00" channel 1, "01" channel 2
+    bool externalTrigger = false; // byte 4 bit 6
+    int fastChannelBits = 0;      // byte 4 bits 5-4: "01" channel 1, "10" channel 2
+    bool fastMode = false;        // byte 4 bit 3: one channel at 1 MS/s
     std::array<std::uint8_t, 4> trigPos{240, 5, 239, 3}; // bytes 5-8
 
     static SimFrame decode(const std::array<std::uint8_t, 9>& bytes);
@@ -85,8 +98,9 @@ struct SimFrame {
 //   "?" identify: the identity text (default "OC10351").
 //   0xAA + 8 bytes: a command frame, answered by "U" and 3000 sample bytes.
 // A frame not completed within 50 ms is abandoned. Other bytes are ignored.
-class SimulatedInstrument {
-public:
+class SimulatedInstrument
+{
+  public:
     static constexpr std::uint8_t ResetByte = 0x45;
     static constexpr std::uint8_t StopByte = 0x2B;
     static constexpr std::uint8_t IdentifyByte = 0x3F;
@@ -118,7 +132,8 @@ public:
     void receive(std::uint8_t byte);
     void receive(std::string_view bytes);
 
-    struct Output {
+    struct Output
+    {
         std::string bytes;
         bool hungUp = false; // the link went down after these bytes; nothing more is queued
     };
@@ -143,8 +158,9 @@ public:
 
     SimClock& clock() { return *clock_; }
 
-private:
-    struct QueuedByte {
+  private:
+    struct QueuedByte
+    {
         std::uint8_t byte;
         std::int64_t due;
         bool hangUpAfter;
