@@ -1,7 +1,28 @@
+#include "app/main_window.h"
+#include "platform/desktop_shell.h"
+#include "platform/linux_registry_view.h"
+#include "platform/linux_system_info.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_serial_control.h"
+#include "platform/services.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Kestrovue"));
+    const QString folder = kv::executableFolder();
+
+    kv::QtSerialControl serial(folder);
+    kv::QtDialogs dialogs;
+    kv::DesktopShell shell;
+    kv::LinuxRegistryView registry(folder);
+    kv::LinuxSystemInfo systemInfo;
+    kv::SystemPrinterFactory printers;
+
+    kv::Main main({serial, dialogs, shell, registry, systemInfo, printers, folder});
+    dialogs.setParent(&main);
+    main.Form_Load();
+    return app.exec();
 }

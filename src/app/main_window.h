@@ -59,6 +59,10 @@ class Shutdown;           // app/shutdown.h
 class Spectrum;           // spectrum/spectrum.h
 class HandlerGroup;       // app/handler_group.h
 
+// A control's own Visible property. QWidget::isVisible() is false for every control while the
+// window itself is hidden (during start-up, in headless tests); this reads what was set.
+inline bool Visible(const QWidget* widget) { return !widget->isHidden(); }
+
 // What the main window is built from; tests pass doubles.
 struct MainServices {
     SerialControl& serial;

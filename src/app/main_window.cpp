@@ -1,0 +1,69 @@
+#include "app/main_window.h"
+
+#include "app/handler_group.h"
+#include "app/picture_box.h"
+#include "app/splash_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "platform/serial_control.h"
+#include "platform/services.h"
+
+#include <QComboBox>
+
+namespace kv {
+
+Main::Main(const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), CWSerial1(services.serial), dialogs(services.dialogs),
+      shell(services.shell), registry(services.registry), sysDetectOS(services.systemInfo),
+      printers(services.printers), programFolder(services.programFolder)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope"));
+    buildFace();
+    buildTimers();
+    buildMenus();
+    connect(COMCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { COMCombo_Click(); });
+    createGroups();
+}
+
+Main::~Main()
+{
+    // Groups go first: they hold references to the controls.
+    groups_.clear();
+    if (splash_)
+        delete splash_.data();
+}
+
+bool Main::modalOpen() const { return ModalGuard::open(); }
+
+bool Main::IsLargeFonts() const { return sysDetectOS.desktopTextHeight() != 16; }
+
+void Main::COMCombo_Click()
+{
+    const int index = COMCombo->currentIndex();
+    if (index >= 0)
+        CWSerial1.PortNumber(index + 1);
+}
+
+SplashWindow& Main::frmSplash()
+{
+    if (!splash_)
+        splash_ = new SplashWindow(*this);
+    return *splash_;
+}
+
+void Main::unloadSplash()
+{
+    SplashWindow* splash = splash_.data();
+    splash_ = nullptr;
+    if (splash) {
+        splash->hide();
+        splash->deleteLater();
+    }
+}
+
+} // namespace kv

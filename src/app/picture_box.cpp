@@ -1,0 +1,75 @@
+#include "app/picture_box.h"
+
+#include "controls/cw_color.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kv {
+
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {}
+
+PictureBox::PictureBox(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void PictureBox::setPicture(const QImage& image)
+{
+    picture_ = image;
+    update();
+}
+
+bool PictureBox::loadPicture(const QString& path)
+{
+    QImage image;
+    if (!image.load(path))
+        return false;
+    setPicture(image);
+    return true;
+}
+
+void PictureBox::setFaceColor(int bgr)
+{
+    faceColor_ = bgr;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    if (!picture_.isNull() || faceColor_ >= 0) {
+        QPainter painter(this);
+        if (!picture_.isNull())
+            painter.drawImage(rect(), picture_);
+        else
+            painter.fillRect(rect(), colorFromBgr(faceColor_));
+    }
+    QLabel::paintEvent(event);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    QLabel::mouseMoveEvent(event);
+    Q_EMIT mouseMoved();
+}
+
+} // namespace kv

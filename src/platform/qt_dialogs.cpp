@@ -1,0 +1,141 @@
+#include "platform/qt_dialogs.h"
+
+#include "controls/cw_color.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <utility>
+#include <vector>
+
+namespace kv {
+
+namespace {
+
+std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> buttonsOf(MsgButtons buttons)
+{
+    using B = QMessageBox;
+    switch (buttons) {
+    case MsgButtons::OKCancel:
+        return {{B::Ok, MsgResult::OK}, {B::Cancel, MsgResult::Cancel}};
+    case MsgButtons::AbortRetryIgnore:
+        return {{B::Abort, MsgResult::Abort}, {B::Retry, MsgResult::Retry},
+                {B::Ignore, MsgResult::Ignore}};
+    case MsgButtons::YesNoCancel:
+        return {{B::Yes, MsgResult::Yes}, {B::No, MsgResult::No}, {B::Cancel, MsgResult::Cancel}};
+    case MsgButtons::YesNo:
+        return {{B::Yes, MsgResult::Yes}, {B::No, MsgResult::No}};
+    case MsgButtons::RetryCancel:
+        return {{B::Retry, MsgResult::Retry}, {B::Cancel, MsgResult::Cancel}};
+    case MsgButtons::OK:
+        break;
+    }
+    return {{B::Ok, MsgResult::OK}};
+}
+
+QMessageBox::Icon iconOf(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The runtime's line breaks ("\r", "\r\n") as Qt's.
+QString plainLines(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+MsgResult QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                            const QString& title)
+{
+    QMessageBox box(iconOf(icon), title, plainLines(text), QMessageBox::NoButton, parent_);
+    const auto set = buttonsOf(buttons);
+    for (const auto& [button, result] : set)
+        box.addButton(button);
+    box.setDefaultButton(set.front().first);
+    // Closing the box answers with its cancelling button, as the runtime's does (or the only one).
+    box.setEscapeButton(set.size() == 1 ? set.front().first : set.back().first);
+    ModalGuard guard;
+    const int chosen = box.exec();
+    for (const auto& [button, result] : set)
+        if (chosen == button)
+            return result;
+    return set.back().second;
+}
+
+std::optional<FileDialogResult> QtDialogs::showFile(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(parent_, request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The caller asks before overwriting.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(request.filterIndex - 1, filters.front()));
+    }
+    if (!request.defaultExt.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExt);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    ModalGuard guard;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const int index = int(filters.indexOf(dialog.selectedNameFilter()));
+    return FileDialogResult{dialog.selectedFiles().front(), index < 0 ? 1 : index + 1};
+}
+
+std::optional<FileDialogResult> QtDialogs::ShowOpen(const FileDialogRequest& request)
+{
+    return showFile(request, false);
+}
+
+std::optional<FileDialogResult> QtDialogs::ShowSave(const FileDialogRequest& request)
+{
+    return showFile(request, true);
+}
+
+std::optional<int> QtDialogs::ShowColor(int initialBgr)
+{
+    QColorDialog dialog(colorFromBgr(initialBgr), parent_);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    ModalGuard guard;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return bgrFromColor(dialog.selectedColor());
+}
+
+std::optional<PrintChoice> QtDialogs::ShowPrinter(const PrintRequest& request)
+{
+    QPrinter printer;
+    printer.setCopyCount(request.copies);
+    printer.setFromTo(request.fromPage, request.toPage);
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    ModalGuard guard;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return PrintChoice{printer.copyCount(), printer.fromPage(), printer.toPage()};
+}
+
+} // namespace kv

@@ -1,0 +1,241 @@
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "support/main_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace kv::test {
+namespace {
+
+class Window : public MainFixture
+{
+};
+
+struct Item {
+    const char* name;
+    const char* caption; // "-" for a separator
+    const char* shortcut;
+    bool hidden;
+};
+
+// Every item of the menu bar and the popup, in menu order (submenus after their parent).
+const Item MenuTable[] = {
+    {"mnuFile", "&File", "", false},
+    {"mnuFDefault", "&Load Default Settings", "", false},
+    {"mnuHBar0", "-", "", false},
+    {"mnuFLoad", "&Load Settings", "F2", false},
+    {"mnuFSave", "&Save Settings", "F4", false},
+    {"mnuFBar0", "-", "", false},
+    {"mnuFBMP", "Save &BMP As...", "Ctrl+S", false},
+    {"mnuFExport", "Export &Data As...", "Ctrl+D", false},
+    {"mnuFPrint", "&Print", "Ctrl+P", false},
+    {"mnuFPrivew", "Print Pre&view", "", false},
+    {"mnuFBar1", "-", "", false},
+    {"mnuFcal", "Calibrate", "F11", false},
+    {"mnuFcom", "Set COM Port", "F12", false},
+    {"mnuFBar2", "-", "", false},
+    {"mnuFExit", "&Exit", "Ctrl+E", false},
+    {"mnuTriger", "&Trigger", "", false},
+    {"mnuTSource", "&Source", "", false},
+    {"mnuTSCh1", "Channel &1", "", false},
+    {"mnuTSCh2", "Channel &2", "", false},
+    {"mnuTSExt", "&External Trigger", "", false},
+    {"mnuTEdge", "&Edge", "", false},
+    {"mnuTRising", "&Rising", "", false},
+    {"mnuTFalling", "&Falling", "", false},
+    {"mnuTMode", "&Mode", "", false},
+    {"mnuTAuto", "&Auto", "", false},
+    {"mnuTNormal", "&Normal", "", false},
+    {"mnuTHor", "&Horizontal Position", "", false},
+    {"mnuTH10", "10%", "", false},
+    {"mnuTH50", "50%", "", false},
+    {"mnuTH90", "90%", "", false},
+    {"mnuAcqusition", "Ac&quisiton", "", false},
+    {"mnuASingle", "&Single", "", false},
+    {"mnuAContinuous", "&Continuous", "", false},
+    {"mnuBarA0", "-", "", false},
+    {"mnuARunStop", "&Run/Stop", "Ctrl+R", false},
+    {"mnuChannel", "&Channel", "", false},
+    {"mnuCO", "&OFF", "", false},
+    {"mnuC1", "Channel &1", "", false},
+    {"mnuC2", "Channel &2", "", false},
+    {"mnuHorizontal", "&Horizontal", "", false},
+    {"mnuH50us", "50us", "", false},
+    {"mnuH100us", "100us", "", false},
+    {"mnuH200us", "200us", "", false},
+    {"mnuH500us", "500us", "", false},
+    {"mnuH1ms", "1ms", "", false},
+    {"mnuH2ms", "2ms", "", false},
+    {"mnuH5ms", "5ms", "", false},
+    {"mnuH10ms", "10ms", "", false},
+    {"mnuH20ms", "20ms", "", false},
+    {"mnuH50ms", "50ms", "", false},
+    {"mnuH100ms", "100ms", "", false},
+    {"mnuH200ms", "200ms", "", false},
+    {"mnuH500ms", "500ms", "", false},
+    {"mnuH1s", "1s", "", false},
+    {"mnuVertical", "&Vertical", "", false},
+    {"mnuVCH1", "Channel &1", "", false},
+    {"mnuVCH1100mv", "100mV", "", false},
+    {"mnuVCH1200mV", "200mV", "", false},
+    {"mnuVCH1500mV", "500mV", "", false},
+    {"mnuVch11V", "1V", "", false},
+    {"mnuVch12V", "2V", "", false},
+    {"mnuVCH15V", "5V", "", false},
+    {"mnuVch2", "Channel &2", "", false},
+    {"mnuVch2100mV", "100mV", "", false},
+    {"mnuVch2200mV", "200mV", "", false},
+    {"mnuVch2500mV", "500mV", "", false},
+    {"mnuVch21V", "1V", "", false},
+    {"mnuVch22V", "2V", "", false},
+    {"mnuVch25V", "5V", "", false},
+    {"mnuHelp", "&Help", "", false},
+    {"mnuHHelp", "&Help", "F1", false},
+    {"mnuHOnlineH", "On&line Help", "Shift+F1", false},
+    {"mnuHBar1", "-", "", false},
+    {"mnuHAbout", "&About Corvanth USB Oscilloscope", "", false},
+    {"mnuPopup", "&MPOPUP", "", false},
+    {"mnuZoom", "&Zoom", "", false},
+    {"mnuZoomout", "Zoom &Out", "", false},
+    {"mnuPopBar0", "-", "", false},
+    {"mnuPOPCursor", "&Cursors", "", false},
+    {"mnuPOPCursorA", "Position Cursor &A", "", true},
+    {"mnuPOPCursorB", "Position Cursor &B", "", true},
+    {"mnuPOPCHorizontal", "&Horizontal", "", false},
+    {"mnuPOPCVertical", "&Vertical", "", false},
+    {"mnuPOPCPaired", "&Paired", "", false},
+    {"mnuPOPCoff", "&OFF", "", false},
+    {"mnuPOPCBar0", "-", "", false},
+    {"mnuPOPCSnap", "&Snap to Plot", "", false},
+    {"mnuPOPCFloat", "&Free Floating", "", false},
+    {"mnuPopBar1", "-", "", false},
+    {"mnuPopupBoth", "Position Both &Cursors", "", true},
+    {"mnuPopupA", "Position Cursor &A", "", true},
+    {"mnuPopupB", "Position Cursor &B", "", true},
+    {"mnuPan", "&Pan", "", false},
+    {"mnuPopBar2", "-", "", false},
+    {"mnuReset", "&Reset Plot(s)", "", false},
+};
+
+TEST_F(Window, MenuTreeHasEveryItemWithCaptionShortcutAndHiddenState)
+{
+    Main& m = build();
+    const auto& items = m.menuItems();
+    ASSERT_EQ(items.size(), std::size(MenuTable));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Item& want = MenuTable[i];
+        const QAction* got = items[i];
+        SCOPED_TRACE(want.name);
+        EXPECT_EQ(got->objectName(), want.name);
+        if (QString::fromLatin1(want.caption) == "-")
+            EXPECT_TRUE(got->isSeparator());
+        else
+            EXPECT_EQ(got->text(), QString::fromLatin1(want.caption));
+        EXPECT_EQ(got->shortcut(), QKeySequence(QString::fromLatin1(want.shortcut)));
+        EXPECT_EQ(got->isVisible(), !want.hidden);
+    }
+}
+
+TEST_F(Window, MenuBarHoldsTheSixMenusInOrderAndNotThePopup)
+{
+    Main& m = build();
+    QStringList bar;
+    for (QAction* a : m.menuBar()->actions())
+        bar << a->objectName();
+    EXPECT_EQ(bar, QStringList({"mnuFile", "mnuTriger", "mnuAcqusition", "mnuChannel",
+                                "mnuHorizontal", "mnuVertical", "mnuHelp"}));
+}
+
+TEST_F(Window, HiddenPopupItemsStayHiddenAndDisabled)
+{
+    Main& m = load();
+    const QList<QAction*> hidden{m.mnuPOPCursorA, m.mnuPOPCursorB, m.mnuPopupBoth, m.mnuPopupA,
+                                 m.mnuPopupB};
+    // Cursor styles and actions change; the items stay hidden.
+    for (int style = 1; style <= 4; ++style) {
+        m.GraphMode->setPosition(style);
+        for (int action = 1; action <= 2; ++action) {
+            m.CWSlide2->setPosition(action);
+            Q_EMIT m.mnuPOPCursor->aboutToShow();
+            for (QAction* a : hidden) {
+                EXPECT_FALSE(a->isVisible()) << a->objectName().toStdString();
+                EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(Window, ClickingAnItemDoesNotToggleItsCheckMark)
+{
+    Main& m = build();
+    bool seen = true;
+    QObject::connect(m.mnuC1, &QAction::triggered, [&] { seen = m.mnuC1->isChecked(); });
+    m.mnuC1->trigger();
+    EXPECT_FALSE(seen);
+    EXPECT_FALSE(m.mnuC1->isChecked());
+    m.mnuC1->setChecked(true);
+    m.mnuC1->trigger();
+    EXPECT_TRUE(m.mnuC1->isChecked());
+}
+
+struct TimerCase {
+    const char* name;
+    int interval;
+    bool enabled;
+};
+
+TEST_F(Window, TimersHaveTheirIntervalsAndStartStates)
+{
+    Main& m = build();
+    const std::pair<CwTimer*, TimerCase> timers[] = {
+        {m.Timer1, {"Timer1", 1, false}},
+        {m.CheckCOM, {"CheckCOM", 250, true}},
+        {m.TriggerTimer, {"TriggerTimer", 2222, false}},
+    };
+    for (const auto& [timer, want] : timers) {
+        SCOPED_TRACE(want.name);
+        EXPECT_EQ(timer->objectName(), want.name);
+        EXPECT_EQ(timer->interval(), want.interval);
+        EXPECT_EQ(timer->enabled(), want.enabled);
+    }
+}
+
+TEST_F(Window, CaptionAndFixedSize)
+{
+    Main& m = build();
+    EXPECT_EQ(m.windowTitle(), "Corvanth USB Oscilloscope - Digital Real Time Oscilloscope");
+    EXPECT_EQ(m.minimumSize(), m.maximumSize());
+}
+
+TEST_F(Window, SlidesAndKnobsAreConfigured)
+{
+    Main& m = build();
+    EXPECT_EQ(m.CWKnob2->positionCount(), 14);
+    EXPECT_EQ(m.CWKnob2->positionLabel(14), "1s");
+    EXPECT_EQ(m.CWKnob1->positionCount(), 6);
+    EXPECT_EQ(m.CWKnob1->positionLabel(4), "1V");
+    EXPECT_EQ(m.CWSlide4->pointerCount(), 3);
+    EXPECT_EQ(m.CWSlide4->pointerIndex("VCH1"), 1);
+    EXPECT_EQ(m.CWSlide4->pointerIndex("VCH2"), 2);
+    EXPECT_EQ(m.CWSlide4->pointerIndex("VREF1"), 3);
+    EXPECT_EQ(m.CWSlide4->axisMinimum(), -200);
+    EXPECT_EQ(m.CWSlide4->axisMaximum(), 200);
+    EXPECT_EQ(m.CWSlide3->pointerCount(), 2);
+    EXPECT_EQ(m.CWSlide3->pointerName(2), "Pointer-2");
+    EXPECT_EQ(m.CWSlide3->axisMinimum(), -200);
+    EXPECT_EQ(m.CWSlide3->axisMaximum(), 201);
+    EXPECT_EQ(m.CWSlide6->axisMinimum(), 40);
+    EXPECT_EQ(m.CWSlide6->axisMaximum(), 1460);
+    EXPECT_EQ(m.CWSlide6->pointerValue(1), 750);
+    EXPECT_EQ(m.CWSlide5->positionCount(), 3);
+    EXPECT_EQ(m.CWSlide5->positionLabel(3), "External");
+    EXPECT_EQ(m.CWSlide2->positionLabel(1), " Snap to Plot");
+    EXPECT_EQ(m.CWSlide7->positionLabel(1), " Zoom");
+    EXPECT_EQ(m.GraphMode->positionCount(), 4);
+    EXPECT_EQ(m.GraphMode->positionLabel(4), "OFF");
+}
+
+} // namespace
+} // namespace kv::test
