@@ -1,0 +1,29 @@
+// Creation of the handler groups. Add a group with one line in createGroups() and its include
+// below; the order of the lines is the order in which the groups connect their handlers.
+#include "app/main_window.h"
+
+#include "app/handler_group.h"
+#include "files/settings_file.h"
+#include "link/identification.h"
+#include "panel/menu_marks.h"
+#include "panel/trigger_level.h"
+
+namespace kv {
+
+template <class Group> Group* Main::addGroup()
+{
+    auto group = std::make_unique<Group>(*this);
+    Group* raw = group.get();
+    groups_.push_back(std::move(group));
+    return raw;
+}
+
+void Main::createGroups()
+{
+    triggerLevel = addGroup<TriggerLevel>();
+    menuMarks = addGroup<MenuMarks>();
+    identification = addGroup<Identification>();
+    settingsFile = addGroup<SettingsFile>();
+}
+
+} // namespace kv
