@@ -2,18 +2,46 @@
 
 #include "app/handler_group.h"
 
+#include <QAction>
+#include <QString>
+#include <initializer_list>
+#include <iterator>
+
 namespace kv {
+
+// Checks the item at 0-based `index` of a group and unchecks the others; an index outside the
+// group changes no mark.
+template <class Items> void checkOnly(const Items& group, int index)
+{
+    if (index < 0 || index >= int(std::size(group)))
+        return;
+    int i = 0;
+    for (QAction* item : group)
+        item->setChecked(i++ == index);
+}
+
+inline void checkOnly(std::initializer_list<QAction*> group, int index)
+{
+    checkOnly<std::initializer_list<QAction*>>(group, index);
+}
+
+// 0-based index of `caption` among the volts/div captions "100mV" .. "5V" (exact text); -1 for
+// any other caption ("Zoomed", "Autoscale", ...).
+int voltsDivCaptionIndex(const QString& caption);
 
 // Menu check marks kept in step with the controls.
 class MenuMarks : public HandlerGroup
 {
     Q_OBJECT
 
-public:
+  public:
     explicit MenuMarks(Main& main);
 
-    // Brings every menu check mark into line with the controls.
+    // Brings every menu check mark into line with the controls (the Channel menu aside).
     void MenuSync();
+
+  private:
+    void syncVertical(int channel, const QString& caption);
 };
 
 } // namespace kv

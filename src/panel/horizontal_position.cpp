@@ -1,0 +1,172 @@
+#include "panel/horizontal_position.h"
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "panel/menu_marks.h"
+#include "panel/side_panels.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace kv {
+
+namespace {
+
+constexpr int TriggerMarker = 2; // pointer of CWSlide6
+
+} // namespace
+
+std::optional<TimeDivGroup> timeDivGroup(int timeDivPosition)
+{
+    if (timeDivPosition == 1)
+        return TimeDivGroup::Fast;
+    if (timeDivPosition >= 2 && timeDivPosition <= 14)
+        return TimeDivGroup::Normal;
+    return std::nullopt;
+}
+
+std::optional<std::array<int, 4>> trigPosPreset(TimeDivGroup group, int hTrigPosition)
+{
+    const bool fast = group == TimeDivGroup::Fast;
+    switch (hTrigPosition) {
+    case 1:
+        return fast ? std::array{160, 3, 33, 5} : std::array{50, 1, 80, 6};
+    case 2:
+        return std::array{240, 5, 239, 3};
+    case 3:
+        return fast ? std::array{100, 8, 189, 2} : std::array{180, 10, 140, 1};
+    default:
+        return std::nullopt;
+    }
+}
+
+const char* trigPosCaption(int hTrigPosition)
+{
+    switch (hTrigPosition) {
+    case 1:
+        return "10% Trigger";
+    case 2:
+        return "50% Trigger";
+    case 3:
+        return "90% Trigger";
+    default:
+        return nullptr;
+    }
+}
+
+HorizontalPosition::HorizontalPosition(Main& main) : HandlerGroup(main)
+{
+    connect(m.CWButton29, &CwButton::valueChanged, this,
+            &HorizontalPosition::CWButton29_ValueChanged);
+    connect(m.CWButton30, &CwButton::valueChanged, this,
+            &HorizontalPosition::CWButton30_ValueChanged);
+    connect(m.CWButton29, &CwButton::mouseMove, this, &HorizontalPosition::CWButton29_MouseMove);
+    connect(m.CWButton30, &CwButton::mouseMove, this, &HorizontalPosition::CWButton30_MouseMove);
+    connect(m.mnuTH10, &QAction::triggered, this, &HorizontalPosition::mnuTH10_Click);
+    connect(m.mnuTH50, &QAction::triggered, this, &HorizontalPosition::mnuTH50_Click);
+    connect(m.mnuTH90, &QAction::triggered, this, &HorizontalPosition::mnuTH90_Click);
+}
+
+int HorizontalPosition::hTrigPosition() const
+{
+    const Variant& v = m.state.HTrigPosition;
+    for (int position = 1; position <= 3; ++position)
+        if (v == Variant(position))
+            return position;
+    return 0;
+}
+
+bool HorizontalPosition::apply(int position, int marker)
+{
+    const auto group = timeDivGroup(m.CWKnob2->position());
+    if (!group)
+        return false;
+    const auto preset = trigPosPreset(*group, position);
+    if (!preset)
+        return false;
+    ScopeState& s = m.state;
+    s.TrigPosByte1 = (*preset)[0];
+    s.TrigPosByte2 = (*preset)[1];
+    s.TrigPosByte3 = (*preset)[2];
+    s.TrigPosByte4 = (*preset)[3];
+    m.CWSlide6->setPointerValue(TriggerMarker, marker);
+    return true;
+}
+
+void HorizontalPosition::choose(int position, int marker)
+{
+    if (apply(position, marker))
+        m.state.HTrigPosition = position;
+}
+
+void HorizontalPosition::HTrigPos()
+{
+    static constexpr std::array<int, 3> Markers{MarkerLeft, MarkerCentre, MarkerRightPreset};
+    const int position = hTrigPosition();
+    if (position == 0 || !apply(position, Markers[std::size_t(position - 1)]))
+        return;
+    m.labSetHTrg->setText(QString::fromLatin1(trigPosCaption(position)));
+}
+
+void HorizontalPosition::TrigPosMenu()
+{
+    checkOnly({m.mnuTH10, m.mnuTH50, m.mnuTH90}, hTrigPosition() - 1);
+}
+
+void HorizontalPosition::CWButton29_ValueChanged(bool value)
+{
+    if (value) {
+        const int position = hTrigPosition();
+        if (position == 1 || position == 2)
+            choose(1, MarkerLeft);
+        else if (position == 3)
+            choose(2, MarkerCentre);
+        if (m.Autoscale->value())
+            m.Autoscale->setValue(true);
+    }
+    TrigPosMenu();
+}
+
+void HorizontalPosition::CWButton30_ValueChanged(bool value)
+{
+    if (value) {
+        const int position = hTrigPosition();
+        if (position == 1)
+            choose(2, MarkerCentre);
+        else if (position == 2 || position == 3)
+            choose(3, MarkerRightStep);
+    }
+    TrigPosMenu();
+}
+
+void HorizontalPosition::CWButton29_MouseMove()
+{
+    restoreDefaultPointer(m);
+}
+
+void HorizontalPosition::CWButton30_MouseMove()
+{
+    restoreDefaultPointer(m);
+}
+
+void HorizontalPosition::mnuTH10_Click()
+{
+    choose(1, MarkerLeft);
+    TrigPosMenu();
+}
+
+void HorizontalPosition::mnuTH50_Click()
+{
+    choose(2, MarkerCentre);
+    TrigPosMenu();
+}
+
+void HorizontalPosition::mnuTH90_Click()
+{
+    choose(3, MarkerRightStep);
+    TrigPosMenu();
+}
+
+} // namespace kv

@@ -1,0 +1,194 @@
+#include "panel/volts_div.h"
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "display/read_outs.h"
+#include "panel/menu_marks.h"
+#include "panel/trigger_level.h"
+
+#include <QAction>
+#include <QLabel>
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+constexpr std::array<VoltsDivSetting, 6> VoltsDivTable{{
+    {"100mV", 0.1, "0", 4.0},
+    {"200mV", 0.2, "0", 4.0},
+    {"500mV", 0.5, "0", 4.0},
+    {"1V", 1.0, "1", 20.0},
+    {"2V", 2.0, "1", 20.0},
+    {"5V", 5.0, "1", 20.0},
+}};
+
+bool positiveNumber(double value)
+{
+    return std::isfinite(value) && value > 0.0;
+}
+
+} // namespace
+
+std::optional<VoltsDivSetting> voltsDivSetting(int position)
+{
+    if (position < 1 || position > int(VoltsDivTable.size()))
+        return std::nullopt;
+    return VoltsDivTable[std::size_t(position - 1)];
+}
+
+double plotScale(double fullScale, double voltsPerDiv)
+{
+    return 50.0 * (fullScale / voltsPerDiv) / 256.0;
+}
+
+double rescaledTriggerPointer(double vpos, double trig, double oldVdiv, double newVdiv)
+{
+    if (oldVdiv == newVdiv || !positiveNumber(oldVdiv) || !positiveNumber(newVdiv))
+        return trig;
+    return vpos + (trig - vpos) * oldVdiv / newVdiv;
+}
+
+std::array<QAction*, 6> verticalMenuItems(const Main& m, int channel)
+{
+    if (channel == 1)
+        return {m.mnuVCH1100mv, m.mnuVCH1200mV, m.mnuVCH1500mV,
+                m.mnuVch11V,    m.mnuVch12V,    m.mnuVCH15V};
+    return {m.mnuVch2100mV, m.mnuVch2200mV, m.mnuVch2500mV, m.mnuVch21V, m.mnuVch22V, m.mnuVch25V};
+}
+
+// The fields and controls of the channel the knob acts on.
+struct VoltsDiv::Channel
+{
+    int number;
+    Variant& vdiv;
+    Variant& vdivOld;
+    Variant& vdivIndex;
+    std::string& rangeBit;
+    double& plotScale;
+    QLabel* caption;
+};
+
+VoltsDiv::VoltsDiv(Main& main) : HandlerGroup(main)
+{
+    connect(m.CWKnob1, &CwKnob::pointerValueChanged, this,
+            [this](int, double) { CWKnob1_PointerValueChanged(); });
+    const std::array<void (VoltsDiv::*)(), 12> handlers{
+        &VoltsDiv::mnuVCH1100mv_Click, &VoltsDiv::mnuVCH1200mV_Click, &VoltsDiv::mnuVCH1500mV_Click,
+        &VoltsDiv::mnuVch11V_Click,    &VoltsDiv::mnuVch12V_Click,    &VoltsDiv::mnuVCH15V_Click,
+        &VoltsDiv::mnuVch2100mV_Click, &VoltsDiv::mnuVch2200mV_Click, &VoltsDiv::mnuVch2500mV_Click,
+        &VoltsDiv::mnuVch21V_Click,    &VoltsDiv::mnuVch22V_Click,    &VoltsDiv::mnuVch25V_Click};
+    for (int ch = 1; ch <= 2; ++ch) {
+        const auto items = verticalMenuItems(m, ch);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            connect(items[i], &QAction::triggered, this, handlers[std::size_t(ch - 1) * 6 + i]);
+    }
+}
+
+VoltsDiv::Channel VoltsDiv::channel(int number) const
+{
+    ScopeState& s = m.state;
+    if (number == 1)
+        return {1,          s.VdivCH1, s.VdivOldCH1, s.VdivIndexCH1, s.CH1RangeBit, s.PlotScaleCH1,
+                m.PeriodVAL};
+    return {2,           s.VdivCH2, s.VdivOldCH2, s.VdivIndexCH2, s.CH2RangeBit, s.PlotScaleCH2,
+            m.PeriodVAL2};
+}
+
+void VoltsDiv::CWKnob1_PointerValueChanged()
+{
+    ScopeState& s = m.state;
+    m.TriggerTimer->setEnabled(true);
+    s.VdivOldCH1 = s.VdivCH1;
+    s.VdivOldCH2 = s.VdivCH2;
+    if (s.CH1EnableBits == "0000" && s.CH2EnableBits == "0000")
+        return;
+
+    const int p = m.CWKnob1->position();
+    const Variant& active = m.global.ActiveChannel;
+    const bool acts = active == Variant(1) || active == Variant(2);
+    const Channel ch = channel(active == Variant(2) ? 2 : 1);
+    if (acts) {
+        rescaleTrigger(ch, p);
+        applyPosition(ch, p);
+    }
+    s.VdivIndex = p;
+    if (acts)
+        updatePlotScale(ch);
+    refreshReadouts();
+    if (m.triggerLevel)
+        m.triggerLevel->TrigLevel();
+    markZoomed();
+}
+
+void VoltsDiv::rescaleTrigger(const Channel& ch, int position)
+{
+    if (const auto setting = voltsDivSetting(position))
+        ch.vdiv = setting->voltsPerDiv;
+    const double vpos = m.CWSlide4->pointerValue(ch.number);
+    const double trig = m.CWSlide3->pointerValue(ch.number);
+    m.CWSlide3->setPointerValue(
+        ch.number, rescaledTriggerPointer(vpos, trig, ch.vdivOld.toNumber(), ch.vdiv.toNumber()));
+}
+
+void VoltsDiv::applyPosition(const Channel& ch, int position)
+{
+    const auto setting = voltsDivSetting(position);
+    if (!setting)
+        return;
+    ch.vdivIndex = position;
+    ch.rangeBit = setting->rangeBit;
+    ch.caption->setText(QString::fromLatin1(setting->label));
+    checkOnly(verticalMenuItems(m, ch.number), position - 1);
+}
+
+void VoltsDiv::updatePlotScale(const Channel& ch)
+{
+    // The range comes from the channel's stored index, the volts per division from the knob.
+    const double index = ch.vdivIndex.toNumber();
+    const auto stored = index == std::floor(index) ? voltsDivSetting(int(index)) : std::nullopt;
+    const auto knob = voltsDivSetting(m.CWKnob1->position());
+    if (!stored || !knob)
+        return;
+    ch.plotScale = plotScale(stored->fullScale, knob->voltsPerDiv);
+}
+
+void VoltsDiv::refreshReadouts()
+{
+    if (!m.readOuts)
+        return;
+    const int t = m.CWKnob2->position();
+    if (t == 1) {
+        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")) &&
+            m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+            m.readOuts->Measure();
+        else
+            m.readOuts->UpdateReadoutsSingle();
+    } else if (t >= 2 && t <= 14) {
+        m.readOuts->UpdateReadouts();
+    }
+}
+
+void VoltsDiv::markZoomed()
+{
+    if (!m.state.IsZoomed)
+        return;
+    if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")))
+        m.PeriodVAL->setText(QStringLiteral("Zoomed"));
+    if (m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+        m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
+}
+
+void VoltsDiv::selectFromMenu(int channelNumber, int position)
+{
+    CwButton* button = channelNumber == 1 ? m.CH1Button : m.CH2Button;
+    button->setValue(true);
+    m.CWKnob1->setPosition(position);
+    button->setValue(false);
+}
+
+} // namespace kv

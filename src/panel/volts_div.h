@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/handler_group.h"
+
+#include <array>
+#include <optional>
+
+class QAction;
+
+namespace kv {
+
+// One position of the volts/div knob.
+struct VoltsDivSetting
+{
+    const char* label;    // knob label and caption, "100mV" .. "5V"
+    double voltsPerDiv;   // 0.1 .. 5
+    const char* rangeBit; // "0" low range, "1" high range
+    double fullScale;     // volts spanned by the converter's 256 steps: 4 or 20
+};
+
+// Position 1..6 of the volts/div knob; nullopt for any other position.
+std::optional<VoltsDivSetting> voltsDivSetting(int position);
+
+// Graph units per count: 50 units a division, a count is fullScale / 256 volts.
+double plotScale(double fullScale, double voltsPerDiv);
+
+// The trigger pointer that keeps its voltage above the zero line `vpos` when the scale goes
+// from oldVdiv to newVdiv. Returns `trig` unchanged when either scale is not a positive number
+// (nothing sensible to rescale by).
+double rescaledTriggerPointer(double vpos, double trig, double oldVdiv, double newVdiv);
+
+// The six Vertical menu items of channel 1 or 2, in knob order (100 mV first).
+std::array<QAction*, 6> verticalMenuItems(const Main& m, int channel);
+
+// Volts/div knob CWKnob1 and the Vertical menu: scale, range bit, caption, menu marks, trigger
+// pointer and plot scale of the selected channel.
+class VoltsDiv : public HandlerGroup
+{
+    Q_OBJECT
+
+  public:
+    explicit VoltsDiv(Main& main);
+
+    void CWKnob1_PointerValueChanged();
+
+    void mnuVCH1100mv_Click() { selectFromMenu(1, 1); }
+    void mnuVCH1200mV_Click() { selectFromMenu(1, 2); }
+    void mnuVCH1500mV_Click() { selectFromMenu(1, 3); }
+    void mnuVch11V_Click() { selectFromMenu(1, 4); }
+    void mnuVch12V_Click() { selectFromMenu(1, 5); }
+    void mnuVCH15V_Click() { selectFromMenu(1, 6); }
+    void mnuVch2100mV_Click() { selectFromMenu(2, 1); }
+    void mnuVch2200mV_Click() { selectFromMenu(2, 2); }
+    void mnuVch2500mV_Click() { selectFromMenu(2, 3); }
+    void mnuVch21V_Click() { selectFromMenu(2, 4); }
+    void mnuVch22V_Click() { selectFromMenu(2, 5); }
+    void mnuVch25V_Click() { selectFromMenu(2, 6); }
+
+  private:
+    struct Channel;
+    Channel channel(int number) const;
+    void rescaleTrigger(const Channel& ch, int position);
+    void applyPosition(const Channel& ch, int position);
+    void updatePlotScale(const Channel& ch);
+    void refreshReadouts();
+    void markZoomed();
+    // Selects the channel with its button, sets the knob, releases the button.
+    void selectFromMenu(int channelNumber, int position);
+};
+
+} // namespace kv

@@ -1,0 +1,98 @@
+#pragma once
+
+// A headless main window with the start-up values that the front-panel handlers read, set
+// field by field (no Form_Load, so no other group's start-up dialogs or link traffic), and the
+// command frame the in-process instrument receives next.
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "link/command_frame.h"
+#include "support/main_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <array>
+#include <cstdint>
+
+namespace kv::test {
+
+class FrontPanelFixture : public MainFixture
+{
+  protected:
+    void SetUp() override
+    {
+        Main& m = build();
+        ScopeState& s = m.state;
+        s.TrigSourceBits = "00";
+        s.TrigSlopeBits = "11";
+        s.TrigModeBit = "1";
+        s.TrigLevelCH1 = 127;
+        s.TrigLevelCH2 = 127;
+        s.CH1RangeBit = "0";
+        s.CH2RangeBit = "0";
+        s.VdivIndexCH1 = 1;
+        s.VdivIndexCH2 = 1;
+        s.VdivCH1 = 0.1;
+        s.VdivCH2 = 0.1;
+        s.VdivOldCH1 = 0.1;
+        s.VdivOldCH2 = 0.1;
+        s.VdivIndex = 1;
+        s.CH1EnableBits = "0000";
+        s.CH2EnableBits = "0000";
+        s.FastChannelBits = "00";
+        s.TimebaseCode = "00010";
+        s.PlotScaleCH1 = 19.53125;
+        s.PlotScaleCH2 = 19.53125;
+        s.TrigPosByte1 = 240;
+        s.TrigPosByte2 = 5;
+        s.TrigPosByte3 = 239;
+        s.TrigPosByte4 = 3;
+        s.HTrigPosition = 2;
+        m.global.ActiveChannel = 0;
+        m.CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false);
+        m.CWGraph1->setPlotVisible(QStringLiteral("PCH2"), false);
+        m.PeriodVAL->setText(QStringLiteral("100mV"));
+        m.PeriodVAL2->setText(QStringLiteral("100mV"));
+        serial().PortSetup();
+    }
+
+    // Switches a channel on and makes it the selected one, with its trace shown.
+    void selectChannel(int channel)
+    {
+        Main& m = main();
+        (channel == 1 ? m.state.CH1EnableBits : m.state.CH2EnableBits) = "0001";
+        m.global.ActiveChannel = channel;
+        m.CWGraph1->setPlotVisible(channel == 1 ? QStringLiteral("PCH1") : QStringLiteral("PCH2"),
+                                   true);
+        m.CWKnob1->setEnabled(true);
+    }
+
+    // The command frame the instrument receives with the present settings.
+    std::array<std::uint8_t, 9> nextFrame()
+    {
+        Main& m = main();
+        SendCommandFrame(m.state, serial(), m.CWSlide5->position());
+        const auto frame = serial().lastFrame();
+        EXPECT_TRUE(frame.has_value());
+        return frame.value_or(std::array<std::uint8_t, 9>{});
+    }
+
+    // The items of a menu group that carry a check mark, by position in the group (1-based).
+    template <class Items> static std::vector<int> checkedPositions(const Items& items)
+    {
+        std::vector<int> checked;
+        int position = 1;
+        for (QAction* item : items) {
+            if (item->isChecked())
+                checked.push_back(position);
+            ++position;
+        }
+        return checked;
+    }
+};
+
+} // namespace kv::test
