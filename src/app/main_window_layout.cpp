@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 
 namespace kv {
@@ -84,7 +85,6 @@ CwSlide* selector(QWidget* parent, const char* name, const QStringList& position
                   const QRect& geometry, const QString& tip)
 {
     auto* s = named(new CwSlide(Qt::Vertical, parent), name, geometry);
-    s->setInverted(true); // first position at the top
     s->setPositions(positions);
     s->setToolTip(tip);
     return s;
@@ -155,7 +155,9 @@ void Main::buildFace()
     Image1->setVisible(false);
     Label3 = label(face, "Label3", {}, {0, 0, 1, 1});
     Label3->setVisible(false);
-    setFixedSize(FaceWidth, FaceHeight + menuBar()->sizeHint().height());
+    // A fixed window: the face's size plus the menu bar.
+    face->setFixedSize(FaceWidth, FaceHeight);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void Main::buildPlotArea(QWidget* face)
@@ -353,9 +355,9 @@ void Main::buildCursorPage()
     GraphMode = selector(p, "GraphMode",
                          {"Horizontal Bars", "Vertical Bars", "Paired Bars", "OFF"},
                          {8, 50, 150, 110}, QStringLiteral("Selects cursor type"));
-    CWSlide2 = selector(p, "CWSlide2", {" Snap to Plot", "Floating"}, {170, 50, 160, 60},
+    CWSlide2 = selector(p, "CWSlide2", {" Snap to Plot", "Floating"}, {170, 46, 160, 52},
                         QStringLiteral("Sets cursor action"));
-    CWSlide7 = selector(p, "CWSlide7", {" Zoom", "Pan", "Cursors"}, {170, 112, 160, 84},
+    CWSlide7 = selector(p, "CWSlide7", {" Zoom", "Pan", "Cursors"}, {170, 122, 160, 76},
                         QStringLiteral("Changes mouse action inside plot area"));
     using S = CwButton::Style;
     ZoomOut = button(p, "ZoomOut", S::PushButton, QStringLiteral("Zoom Out"), {8, 204, 100, 28},

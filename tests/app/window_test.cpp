@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QLayout>
 #include <QMenuBar>
 
 namespace kv::test {
@@ -206,7 +207,9 @@ TEST_F(Window, CaptionAndFixedSize)
 {
     Main& m = build();
     EXPECT_EQ(m.windowTitle(), "Corvanth USB Oscilloscope - Digital Real Time Oscilloscope");
+    m.layout()->activate();
     EXPECT_EQ(m.minimumSize(), m.maximumSize());
+    EXPECT_GT(m.minimumWidth(), 0);
 }
 
 TEST_F(Window, SlidesAndKnobsAreConfigured)
