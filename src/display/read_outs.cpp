@@ -1,0 +1,286 @@
+#include "display/read_outs.h"
+
+#include "app/main_window.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "display/frequency_estimate.h"
+#include "display/trace_statistics.h"
+#include "display/value_format.h"
+#include "platform/runtime_rules.h"
+#include "platform/services.h"
+
+#include <QLabel>
+#include <array>
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+struct RateRow
+{
+    const char* caption;
+    const char* refLabel;
+    int rate;
+};
+
+// By time/div position 1 to 14.
+constexpr std::array<RateRow, 14> RateTable{{
+    {"1M s/S", "50uS", 1000000},
+    {"500K s/S", "100uS", 500000},
+    {"250K s/S", "200uS", 250000},
+    {"100K s/S", "500uS", 100000},
+    {"50K s/S", "1mS", 50000},
+    {"25K s/S", "2mS", 25000},
+    {"10K s/S", "5mS", 10000},
+    {"5K s/S", "10mS", 5000},
+    {"2.5K s/S", "20mS", 2500},
+    {"1K s/S", "50mS", 1000},
+    {"500 s/S", "100mS", 500},
+    {"250 s/S", "200mS", 250},
+    {"100 s/S", "500mS", 100},
+    {"50 s/S", "1S", 50},
+}};
+
+constexpr float LowRangeVoltsPerCount = 0.01569f;
+constexpr float HighRangeVoltsPerCount = 0.076825f;
+constexpr int DualFastRate = 500000;
+const char* const BothShownCaption = "500K s/S";
+const QString Hidden = QStringLiteral("-");
+
+// A reference saved from the two-channel view at 50 us/div has its own period operation.
+ReadOuts::PeriodOperation referencePeriod(bool dualChannel)
+{
+    return dualChannel ? ReadOuts::PeriodOperation::Format_Time2CH
+                       : ReadOuts::PeriodOperation::Format_Time;
+}
+
+} // namespace
+
+std::optional<SampleRateEntry> SampleRateForPosition(int position, bool bothShown)
+{
+    if (position < 1 || position > static_cast<int>(RateTable.size()))
+        return std::nullopt;
+    const RateRow& row = RateTable[static_cast<std::size_t>(position - 1)];
+    SampleRateEntry entry{row.caption, row.rate};
+    if (position == 1 && bothShown)
+        entry.caption = BothShownCaption;
+    return entry;
+}
+
+std::optional<float> MeasVoltsPerCountFor(const Variant& vdivIndex)
+{
+    const double index = vdivIndex.toNumber();
+    if (index >= 1 && index <= 3)
+        return LowRangeVoltsPerCount;
+    if (index >= 4 && index <= 6)
+        return HighRangeVoltsPerCount;
+    return std::nullopt;
+}
+
+std::optional<float> RefVoltsPerCount(const Variant& VREFLabel)
+{
+    if (!VREFLabel.isText())
+        return std::nullopt;
+    const std::string text = VREFLabel.toText();
+    if (text == "100mV" || text == "200mV" || text == "500mV")
+        return LowRangeVoltsPerCount;
+    if (text == "1V" || text == "2V" || text == "5V")
+        return HighRangeVoltsPerCount;
+    return std::nullopt;
+}
+
+std::optional<int> RefSampleRate(const Variant& HREFLabel)
+{
+    if (!HREFLabel.isText())
+        return std::nullopt;
+    const std::string text = HREFLabel.toText();
+    for (const RateRow& row : RateTable) {
+        if (text == row.refLabel)
+            return row.rate;
+    }
+    return std::nullopt;
+}
+
+double Mean2Value(double m)
+{
+    const std::string cut = formatPattern(m, "###0.000").substr(0, 6);
+    const double value = parseNumberText(cut).value_or(0.0);
+    return value == 0.0 ? 0.0 : -value; // a mean that rounds to zero carries no minus sign
+}
+
+ReadOuts::ReadOuts(Main& main) : HandlerGroup(main) {}
+
+ReadOuts::Labels ReadOuts::selectedLabels() const
+{
+    return {m.lblMIN, m.lblMAX, m.lblP2P, m.lblRMS, m.lblMnn, m.lblPrd, m.lblFrq, false};
+}
+
+ReadOuts::Labels ReadOuts::ch1Labels() const
+{
+    return {m.Min1, m.Max1, m.P2P1, m.RMS1, m.Mean1, m.Prd1, m.Frq1, false};
+}
+
+ReadOuts::Labels ReadOuts::ch2Labels() const
+{
+    return {m.Min2, m.Max2, m.P2P2, m.RMS2, m.Mean2, m.Prd2, m.Frq2, true};
+}
+
+bool ReadOuts::traceShown(const char* plot) const
+{
+    return m.CWGraph1->plotVisible(QString::fromLatin1(plot));
+}
+
+bool ReadOuts::bothTracesShown() const { return traceShown("PCH1") && traceShown("PCH2"); }
+
+int ReadOuts::activeChannel() const
+{
+    const double channel = m.global.ActiveChannel.toNumber();
+    return channel == 1 || channel == 2 || channel == 5 ? static_cast<int>(channel) : 0;
+}
+
+void ReadOuts::timeValAndRate(int& r)
+{
+    const auto entry = SampleRateForPosition(m.CWKnob2->position(), bothTracesShown());
+    if (!entry)
+        return;
+    m.TimeVal->setText(QString::fromStdString(entry->caption));
+    r = entry->rate;
+}
+
+void ReadOuts::takeMeasVoltsPerCount(const Variant& vdivIndex)
+{
+    if (const auto k = MeasVoltsPerCountFor(vdivIndex))
+        m.state.MeasVoltsPerCount = *k;
+}
+
+void ReadOuts::setFormatted(QLabel* label, const std::optional<std::string>& text)
+{
+    // A value the formatter has no row for leaves FormatResult, and so the label shows the text
+    // of the previous formatting.
+    if (text)
+        m.state.FormatResult = *text;
+    label->setText(QString::fromStdString(m.state.FormatResult.toText()));
+}
+
+void ReadOuts::setVoltageLabel(QLabel* label, double value)
+{
+    label->setText(QString::fromStdString(doubleToText(value)));
+    setFormatted(label, Format_Voltage(Variant(label->text().toStdString())));
+}
+
+void ReadOuts::clearLabels(const Labels& l)
+{
+    for (QLabel* label : {l.min, l.max, l.p2p, l.rms, l.mean, l.prd, l.frq})
+        label->setText(Hidden);
+}
+
+void ReadOuts::MeasureFrequency(std::span<const double> counts, double dt)
+{
+    const FrequencyMeasurement result = kv::MeasureFrequency(counts, dt, FreqSpectrum);
+    if (result.error != SpectrumError::None) {
+        m.dialogs.MsgBox(QStringLiteral("Analysis Error: ") +
+                         QString::number(static_cast<int>(result.error)));
+    }
+    m.state.FreqEstimate = result.estimate;
+}
+
+void ReadOuts::MeasureTrace(std::span<const double> counts, float k, int r, const Labels& labels,
+                            PeriodOperation period)
+{
+    const auto values = ComputeTraceReadouts(counts, k);
+    if (!values)
+        return;
+    setVoltageLabel(labels.min, values->minimum);
+    setVoltageLabel(labels.max, values->maximum);
+    setVoltageLabel(labels.p2p, values->peakToPeak);
+    setVoltageLabel(labels.rms, values->rms);
+    setVoltageLabel(labels.mean, labels.mean2Rule ? Mean2Value(-values->mean) : values->mean);
+
+    MeasureFrequency(counts, 1.0 / r);
+    const double estimate = m.state.FreqEstimate;
+    setFormatted(labels.prd, period == PeriodOperation::Format_Time2CH ? Format_Time2CH(estimate)
+                                                                        : Format_Time(estimate));
+    setFormatted(labels.frq, Format_Frequency(Variant(estimate)));
+}
+
+void ReadOuts::measureReference(int& r, PeriodOperation period)
+{
+    if (const auto k = RefVoltsPerCount(m.state.VREFLabel))
+        m.state.VoltsPerCount = *k;
+    if (const auto rate = RefSampleRate(m.state.HREFLabel))
+        r = *rate;
+    MeasureTrace(m.state.REFCounts, m.state.VoltsPerCount, r, selectedLabels(), period);
+}
+
+void ReadOuts::panel(const char* plot, const Variant& vdivIndex, std::span<const double> counts,
+                     int r, const Labels& labels)
+{
+    takeMeasVoltsPerCount(vdivIndex);
+    if (traceShown(plot))
+        MeasureTrace(counts, m.state.MeasVoltsPerCount, r, labels, PeriodOperation::Format_Time);
+    else
+        clearLabels(labels);
+}
+
+void ReadOuts::UpdateReadouts()
+{
+    const SampleArrays& s = m.global.Samples;
+    int r = RateTable.front().rate;
+    timeValAndRate(r);
+    takeMeasVoltsPerCount(m.state.VdivIndex);
+    const float k = m.state.MeasVoltsPerCount;
+    switch (activeChannel()) {
+    case 1: MeasureTrace(s.CountsCH1, k, r, selectedLabels(), PeriodOperation::Format_Time); break;
+    case 2: MeasureTrace(s.CountsCH2, k, r, selectedLabels(), PeriodOperation::Format_Time); break;
+    case 5: measureReference(r, PeriodOperation::Format_Time); break;
+    default: break;
+    }
+    panel("PCH1", m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
+    panel("PCH2", m.state.VdivIndexCH2, s.CountsCH2, r, ch2Labels());
+}
+
+void ReadOuts::UpdateReadoutsSingle()
+{
+    const SampleArrays& s = m.global.Samples;
+    int r = RateTable.front().rate;
+    timeValAndRate(r);
+    takeMeasVoltsPerCount(m.state.VdivIndex);
+    // The one shown channel is in the channel 1 arrays, whichever channel it is.
+    MeasureTrace(s.CountsCH1, m.state.MeasVoltsPerCount, r, selectedLabels(),
+                 PeriodOperation::Format_Time);
+    if (activeChannel() == 5)
+        measureReference(r, referencePeriod(m.state.REFDualChannel));
+    panel("PCH1", m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
+    panel("PCH2", m.state.VdivIndexCH2, s.CountsCH1, r, ch2Labels());
+}
+
+void ReadOuts::Measure()
+{
+    const SampleArrays& s = m.global.Samples;
+    // Called at position 1 with both traces shown, 500 kS/s per channel. Elsewhere no rate is
+    // defined; the table's rate of the position stands in so the estimate stays meaningful.
+    int r = RateTable.front().rate;
+    const int position = m.CWKnob2->position();
+    if (const auto entry = SampleRateForPosition(position, false))
+        r = entry->rate;
+    if (position == 1) {
+        const bool both = bothTracesShown();
+        m.TimeVal->setText(QString::fromLatin1(both ? BothShownCaption : RateTable[0].caption));
+        if (both)
+            r = DualFastRate;
+    }
+    takeMeasVoltsPerCount(m.state.VdivIndex);
+    const float k = m.state.MeasVoltsPerCount;
+    const auto time = PeriodOperation::Format_Time;
+    switch (activeChannel()) {
+    case 1: MeasureTrace(s.Counts750CH1, k, r, selectedLabels(), time); break;
+    case 2: MeasureTrace(s.Counts750CH2, k, r, selectedLabels(), time); break;
+    case 5: measureReference(r, referencePeriod(m.state.REFDualChannel)); break;
+    default: break;
+    }
+    panel("PCH1", m.state.VdivIndexCH1, s.Counts750CH1, r, ch1Labels());
+    panel("PCH2", m.state.VdivIndexCH2, s.Counts750CH2, r, ch2Labels());
+}
+
+} // namespace kv

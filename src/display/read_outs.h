@@ -1,0 +1,113 @@
+#pragma once
+
+#include "app/handler_group.h"
+#include "platform/variant.h"
+#include "spectrum/spectrum_math.h"
+
+#include <optional>
+#include <span>
+#include <string>
+
+class QLabel;
+
+namespace kv {
+
+// ---- Tables of the read-outs (pure) -----------------------------------------------------------
+
+// The sample rate of a time/div position (1 to 14) with the caption of TimeVal. Position 1
+// reads "500K s/S" when both channel traces are shown, else "1M s/S"; its rate is 1,000,000
+// either way. nullopt outside 1 to 14.
+struct SampleRateEntry
+{
+    std::string caption;
+    int rate = 0;
+};
+std::optional<SampleRateEntry> SampleRateForPosition(int position, bool bothShown);
+
+// Volts per count of a channel trace by volts/div position: 0.01569 (1 to 3), 0.076825 (4 to 6);
+// nullopt for any other position.
+std::optional<float> MeasVoltsPerCountFor(const Variant& vdivIndex);
+
+// Volts per count of the reference by its stored volts/div text ("100mV" .. "5V", exact);
+// nullopt for any other text.
+std::optional<float> RefVoltsPerCount(const Variant& VREFLabel);
+
+// Sample rate of the reference by its stored time/div text ("50uS" .. "1S", exact); nullopt for
+// any other text.
+std::optional<int> RefSampleRate(const Variant& HREFLabel);
+
+// The number the CH2 panel's mean label shows for m = k x mean of the counts: m in "###0.000",
+// cut to six characters, read back and negated (a mean that rounds to 0.000 gives 0).
+double Mean2Value(double m);
+
+// ---- The read-out updates ---------------------------------------------------------------------
+
+// Measurement read-outs: the selected-trace labels of the read-out strip, the CH1 and CH2 panels
+// of the Measurements page and the sample-rate label TimeVal.
+class ReadOuts : public HandlerGroup
+{
+    Q_OBJECT
+
+public:
+    explicit ReadOuts(Main& main);
+
+    // The seven labels of one group, in the order the measurement fills them.
+    struct Labels
+    {
+        QLabel* min;
+        QLabel* max;
+        QLabel* p2p;
+        QLabel* rms;
+        QLabel* mean;
+        QLabel* prd;
+        QLabel* frq;
+        bool mean2Rule = false; // the CH2 panel's mean rule
+    };
+    enum class PeriodOperation
+    {
+        Format_Time,
+        Format_Time2CH
+    };
+
+    // Two-channel record, time/div positions 2 to 14 (also loading a reference).
+    void UpdateReadouts();
+    // One channel at 1 MS/s (position 1, one trace shown): the record is in CountsCH1.
+    void UpdateReadoutsSingle();
+    // Both channels at 500 kS/s (position 1, both traces shown): the 750-point arrays.
+    void Measure();
+
+    // Minimum, maximum, peak to peak, RMS, mean, period and frequency of one trace of counts at
+    // k volts per count and r samples per second.
+    void MeasureTrace(std::span<const double> counts, float k, int r, const Labels& labels,
+                      PeriodOperation period);
+    // The period and frequency estimate of counts sampled every dt seconds into FreqEstimate;
+    // a failed spectrum request is reported in a message box and the estimate goes on with the
+    // spectrum held.
+    void MeasureFrequency(std::span<const double> counts, double dt);
+
+    // FreqSpectrum and FreqBinWidth of the latest estimate.
+    const Spectrum& freqSpectrum() const { return FreqSpectrum; }
+
+private:
+    Labels selectedLabels() const;
+    Labels ch1Labels() const;
+    Labels ch2Labels() const;
+    bool bothTracesShown() const;
+    bool traceShown(const char* plot) const;
+    int activeChannel() const;
+    // TimeVal and the rate from the table for CWKnob2's position; r unchanged outside it.
+    void timeValAndRate(int& r);
+    void takeMeasVoltsPerCount(const Variant& vdivIndex);
+    // VoltsPerCount and r from the reference's labels, then the reference measured.
+    void measureReference(int& r, PeriodOperation period);
+    void setVoltageLabel(QLabel* label, double value);
+    void setFormatted(QLabel* label, const std::optional<std::string>& text);
+    static void clearLabels(const Labels& labels);
+    // A channel panel: measured when its trace is shown, "-" everywhere otherwise.
+    void panel(const char* plot, const Variant& vdivIndex, std::span<const double> counts, int r,
+               const Labels& labels);
+
+    Spectrum FreqSpectrum;
+};
+
+} // namespace kv
