@@ -10,6 +10,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "link/acquisition.h"
 #include "link/command_frame.h"
 #include "support/main_fixture.h"
 
@@ -79,6 +80,25 @@ class FrontPanelFixture : public MainFixture
         const auto frame = serial().lastFrame();
         EXPECT_TRUE(frame.has_value());
         return frame.value_or(std::array<std::uint8_t, 9>{});
+    }
+
+    // The frame the acquisition cycle sends on its next tick with Run on (Run is left on).
+    std::array<std::uint8_t, 9> acquiredFrame()
+    {
+        Main& m = main();
+        if (!m.acquisition)
+            return nextFrame();
+        m.CWButton1->setValue(true);
+        serial().clearWritten();
+        m.acquisition->Timer1_Timer();
+        const std::string& written = serial().written();
+        EXPECT_GE(written.size(), 9u) << "no request on the tick";
+        std::array<std::uint8_t, 9> frame{};
+        const std::size_t start = written.size() >= 9 ? written.size() - 9 : 0;
+        for (std::size_t i = 0; i < frame.size() && start + i < written.size(); ++i)
+            frame[i] = std::uint8_t(written[start + i]);
+        EXPECT_EQ(frame[0], FrameStart);
+        return frame;
     }
 
     // The items of a menu group that carry a check mark, by position in the group (1-based).

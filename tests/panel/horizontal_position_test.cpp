@@ -174,6 +174,16 @@ TEST_F(HorizontalTrigger, MenuItems)
     }
 }
 
+TEST_F(HorizontalTrigger, TheAcquisitionSendsTheChosenPreset)
+{
+    Main& m = main();
+    selectChannel(1);
+    timeDiv(false);
+    m.mnuTH90->trigger();
+    const auto frame = acquiredFrame();
+    EXPECT_EQ((Bytes{frame[5], frame[6], frame[7], frame[8]}), Normal90);
+}
+
 TEST_F(HorizontalTrigger, StepRightMarkerMovesToThePresetOnATimebaseChange)
 {
     Main& m = main();

@@ -143,3 +143,37 @@ TEST(CheckOnly, AnIndexOutsideTheGroupKeepsTheMarks)
 
 } // namespace
 } // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+class MenuSyncAtStartUp : public MainFixture
+{
+};
+
+TEST_F(MenuSyncAtStartUp, MarksAgreeWithTheDefaultControls)
+{
+    instrument().faults().silence = true; // no instrument: no first-run calibration question
+    Main& m = load();
+    const auto marked = [](std::initializer_list<QAction*> items) {
+        std::vector<int> positions;
+        int position = 1;
+        for (QAction* item : items) {
+            if (item->isChecked())
+                positions.push_back(position);
+            ++position;
+        }
+        return positions;
+    };
+    EXPECT_EQ(marked({m.mnuTRising, m.mnuTFalling}), std::vector<int>{1});
+    EXPECT_EQ(marked({m.mnuTAuto, m.mnuTNormal}), std::vector<int>{1});
+    EXPECT_EQ(marked({m.mnuTSCh1, m.mnuTSCh2, m.mnuTSExt}), std::vector<int>{1});
+    EXPECT_EQ(marked({m.mnuASingle, m.mnuAContinuous}), std::vector<int>{2});
+    EXPECT_EQ(marked({m.mnuTH10, m.mnuTH50, m.mnuTH90}), std::vector<int>{2});
+    EXPECT_TRUE(m.mnuH50us->isChecked());
+    EXPECT_TRUE(m.mnuVCH1100mv->isChecked());
+    EXPECT_TRUE(m.mnuVch2100mV->isChecked());
+}
+
+} // namespace
+} // namespace kv::test

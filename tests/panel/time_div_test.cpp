@@ -86,6 +86,16 @@ TEST_F(TimeDivKnob, FiftyAndHundredMicrosecondsSendTheSameCode)
     EXPECT_EQ(m.state.TimebaseCode, "00011");
 }
 
+TEST_F(TimeDivKnob, TheAcquisitionSendsTheNewCode)
+{
+    Main& m = main();
+    selectChannel(1);
+    m.CWKnob2->setPosition(11);
+    EXPECT_EQ(timebaseBits(acquiredFrame()[3]), 12);
+    m.CWKnob2->setPosition(3); // while running: stop, and the next tick asks afresh
+    EXPECT_EQ(timebaseBits(acquiredFrame()[3]), 4);
+}
+
 TEST_F(TimeDivKnob, EveryChangeSendsTheStopByteFirst)
 {
     Main& m = main();

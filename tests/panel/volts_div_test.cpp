@@ -114,6 +114,18 @@ TEST_F(VoltsDivKnob, OneChannelsScaleNeverTouchesTheOther)
     EXPECT_EQ(rangeBits(nextFrame()[2]), 0b01);
 }
 
+TEST_F(VoltsDivKnob, TheAcquisitionSendsTheNewRange)
+{
+    Main& m = main();
+    selectChannel(2);
+    m.CWKnob1->setPosition(6);
+    EXPECT_EQ(rangeBits(acquiredFrame()[2]), 0b10);
+    m.CWButton1->setValue(false);
+    selectChannel(1);
+    m.CWKnob1->setPosition(4);
+    EXPECT_EQ(rangeBits(acquiredFrame()[2]), 0b11);
+}
+
 TEST_F(VoltsDivKnob, TriggerPointerKeepsItsVoltageFromOneToTwoVolts)
 {
     Main& m = main();
