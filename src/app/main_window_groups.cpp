@@ -5,7 +5,9 @@
 #include "app/handler_group.h"
 #include "files/settings_file.h"
 #include "link/identification.h"
+#include "panel/attenuators.h"
 #include "panel/menu_marks.h"
+#include "panel/trigger_source.h"
 #include "panel/trigger_level.h"
 
 namespace kv {
@@ -20,6 +22,8 @@ template <class Group> Group* Main::addGroup()
 
 void Main::createGroups()
 {
+    attenuators = addGroup<Attenuators>();
+    triggerSource = addGroup<TriggerSource>();
     triggerLevel = addGroup<TriggerLevel>();
     menuMarks = addGroup<MenuMarks>();
     identification = addGroup<Identification>();

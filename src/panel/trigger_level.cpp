@@ -1,12 +1,234 @@
 #include "panel/trigger_level.h"
 
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "display/value_format.h"
+#include "panel/volts_div.h"
+#include "platform/runtime_rules.h"
+#include "platform/services.h"
+
+#include <QLabel>
+
 namespace kv {
 
-TriggerLevel::TriggerLevel(Main& main) : HandlerGroup(main) {}
+namespace {
+
+constexpr int PointerVCH1 = 1; // CWSlide4
+constexpr int PointerVCH2 = 2;
+constexpr int ExtIndicatorColor = 65280; // green
+const QString TrigCursor = QStringLiteral("T");
+
+// The nested pointer handler re-runs TrigLevel; the recomputed pointer settles at once, so a
+// deeper nesting only happens through rounding and is cut short.
+constexpr int MaxNesting = 4;
+
+} // namespace
+
+std::optional<TrigLevelResult> computeTrigLevel(int vdivIndex, double zeroLine, double trigPointer)
+{
+    const auto setting = voltsDivSetting(vdivIndex);
+    if (!setting)
+        return std::nullopt;
+    const double k = setting->fullScale;
+    const double span = 50.0 * k / setting->voltsPerDiv;
+    const double level = (zeroLine - trigPointer + span / 2.0) * 255.0 / span;
+    if (level >= 255.0)
+        return TrigLevelResult{255.0, std::nullopt};
+    if (level <= 0.0)
+        return TrigLevelResult{0.0, std::nullopt};
+    return TrigLevelResult{level, k * level / 255.0 - k / 2.0};
+}
+
+TriggerLevel::TriggerLevel(Main& main) : HandlerGroup(main)
+{
+    connect(m.CWSlide3, &CwSlide::mouseDown, this, [this] { CWSlide3_MouseDown(); });
+    connect(m.CWSlide3, &CwSlide::mouseMove, this, [this] { CWSlide3_MouseMove(); });
+    connect(m.CWSlide3, &CwSlide::mouseUp, this, [this] { CWSlide3_MouseUp(); });
+    connect(m.CWSlide3, &CwSlide::pointerValueChanged, this,
+            [this] { CWSlide3_PointerValueChanged(); });
+    connect(m.CWSlide4, &CwSlide::mouseDown, this, [this] { CWSlide4_MouseDown(); });
+    connect(m.CWSlide4, &CwSlide::mouseMove, this, [this] { CWSlide4_MouseMove(); });
+    connect(m.CWSlide4, &CwSlide::mouseUp, this, [this] { CWSlide4_MouseUp(); });
+    connect(m.CWSlide4, &CwSlide::pointerValueChanged, this,
+            [this](int pointer, double) { CWSlide4_PointerValueChanged(pointer); });
+    connectTick(m.TriggerTimer, this, [this] { TriggerTimer_Timer(); });
+}
+
+void TriggerLevel::TrigLevelOffset()
+{
+    ScopeState& s = m.state;
+    const int source = m.CWSlide5->position();
+    if (source == 1) {
+        s.TrigOnCH1 = true;
+        s.TrigOnCH2 = false;
+    } else if (source == 2) {
+        s.TrigOnCH1 = false;
+        s.TrigOnCH2 = true;
+    }
+    int c = 0;
+    if (s.TrigOnCH1) {
+        if (source != 1)
+            return;
+        const double v = m.CWSlide4->pointerValue(PointerVCH1);
+        s.VPosCH1 = roundToInt16(v).value_or(s.VPosCH1);
+        s.TrigPointerCH1 = float(m.CWSlide3->pointerValue(1) + 200.0);
+        s.TrigOffsetCH1 = float((v + 200.0) - s.TrigPointerCH1);
+        c = 1;
+    } else if (s.TrigOnCH2) {
+        if (source != 2)
+            return;
+        const double v = m.CWSlide4->pointerValue(PointerVCH2);
+        s.VPosCH2 = roundToInt16(v).value_or(s.VPosCH2);
+        s.TrigPointerCH2 = float(m.CWSlide3->pointerValue(2) + 200.0);
+        s.TrigOffsetCH2 = float((v + 200.0) - s.TrigPointerCH2);
+        c = 2;
+    } else {
+        return;
+    }
+    m.CWGraph1->setCursorY(TrigCursor, m.CWSlide3->pointerValue(c));
+}
 
 void TriggerLevel::TrigLevel()
 {
-    // Completed by the trigger-level group.
+    if (nesting_ >= MaxNesting)
+        return;
+    ++nesting_;
+    ScopeState& s = m.state;
+    const double v1 = m.CWSlide4->pointerValue(PointerVCH1);
+    const double v2 = m.CWSlide4->pointerValue(PointerVCH2);
+    s.VPosCH1 = roundToInt16(v1).value_or(s.VPosCH1);
+    s.VPosCH2 = roundToInt16(v2).value_or(s.VPosCH2);
+    if (s.TrigOnCH1)
+        m.CWSlide3->setPointerValue(1, v1 - s.TrigOffsetCH1);
+    if (s.TrigOnCH2)
+        m.CWSlide3->setPointerValue(2, v2 - s.TrigOffsetCH2);
+
+    const int source = m.CWSlide5->position();
+    bool show = true;
+    if (source == 2 && s.TrigOnCH2)
+        show = computeChannel(2);
+    else if (source == 1 && s.TrigOnCH1)
+        show = computeChannel(1);
+    if (show)
+        showLevel(source);
+    --nesting_;
+}
+
+bool TriggerLevel::computeChannel(int c)
+{
+    ScopeState& s = m.state;
+    const Variant& index = c == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
+    const double zero = m.CWSlide4->pointerValue(c == 1 ? PointerVCH1 : PointerVCH2);
+    const auto result = computeTrigLevel(int(index.toNumber()), zero, m.CWSlide3->pointerValue(c));
+    if (!result)
+        return true; // no level for an unknown range: show the stored one
+    (c == 1 ? s.TrigLevelCH1 : s.TrigLevelCH2) = Variant(result->level);
+    if (!result->volts) {
+        m.lblTrg->setText(QStringLiteral("----"));
+        return false;
+    }
+    s.TrigLevelVolts = *result->volts;
+    return true;
+}
+
+void TriggerLevel::showLevel(int source)
+{
+    ScopeState& s = m.state;
+    if (source == 3) {
+        m.CWButton21->setOffText(QStringLiteral("EXT"));
+        m.CWButton21->setOffColor(ExtIndicatorColor);
+        m.lblTrg->setText(QString::fromStdString(s.TrigSourceText));
+        showEdge(true);
+        return;
+    }
+    if (const auto text = Format_Voltage(Variant(roundHalfEven(s.TrigLevelVolts, 2))))
+        s.FormatResult = Variant(*text);
+    m.lblTrg->setText(QString::fromStdString(s.FormatResult.toText()));
+    showEdge(s.TrigEdgeText == "Rising");
+    showSourceIndicator();
+}
+
+void TriggerLevel::showSourceIndicator()
+{
+    const std::string& text = m.state.TrigSourceText;
+    CwButton* button = text == "CH1" ? m.CH1Button : text == "CH2" ? m.CH2Button : nullptr;
+    if (!button)
+        return;
+    m.CWButton21->setOffText(QString::fromStdString(text));
+    m.CWButton21->setTextColor(button->textColor());
+    m.CWButton21->setOffColor(button->offColor());
+}
+
+void TriggerLevel::showEdge(bool rising)
+{
+    m.ImgRiseing->setVisible(rising);
+    m.ImgFalling->setVisible(!rising);
+}
+
+void TriggerLevel::HideTrigCursor()
+{
+    m.CWGraph1->setCursorVisible(TrigCursor, false);
+}
+
+void TriggerLevel::CWSlide3_MouseDown()
+{
+    m.TriggerTimer->setEnabled(false);
+    m.CWGraph1->setCursorVisible(TrigCursor, true);
+}
+
+void TriggerLevel::CWSlide3_MouseMove()
+{
+    m.unsetCursor();
+}
+
+void TriggerLevel::CWSlide3_MouseUp()
+{
+    m.TriggerTimer->setEnabled(true);
+    m.state.AwaitingFrame = false;
+}
+
+void TriggerLevel::CWSlide3_PointerValueChanged()
+{
+    TrigLevelOffset();
+    TrigLevel();
+}
+
+void TriggerLevel::CWSlide4_MouseDown()
+{
+    HideTrigCursor();
+    m.TriggerTimer->setEnabled(false);
+}
+
+void TriggerLevel::CWSlide4_MouseMove()
+{
+    m.unsetCursor();
+}
+
+void TriggerLevel::CWSlide4_MouseUp()
+{
+    m.TriggerTimer->setEnabled(true);
+}
+
+void TriggerLevel::CWSlide4_PointerValueChanged(int pointer)
+{
+    if (pointer == PointerVCH1) {
+        m.state.TrigOnCH1 = true;
+        m.state.TrigOnCH2 = false;
+    } else if (pointer == PointerVCH2) {
+        m.state.TrigOnCH1 = false;
+        m.state.TrigOnCH2 = true;
+    }
+    TrigLevel();
+}
+
+void TriggerLevel::TriggerTimer_Timer()
+{
+    HideTrigCursor();
+    m.TriggerTimer->setEnabled(false);
 }
 
 } // namespace kv

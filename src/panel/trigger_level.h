@@ -2,20 +2,56 @@
 
 #include "app/handler_group.h"
 
+#include <optional>
+
 namespace kv {
 
-// Trigger level and vertical position: the trigger and vertical-position slides, cursor "T" and
-// the trigger timer.
+// The trigger level of a channel from its zero-line pointer and its trigger pointer (graph
+// units, growing downward as the inverted counts do).
+struct TrigLevelResult
+{
+    double level = 0;            // counts 0..255, unrounded; clipped to 0 or 255
+    std::optional<double> volts; // nullopt when the level is clipped (shown as "----")
+};
+
+// level = (V - T + A/2) x 255 / A with A = 50 x full scale / volts per division. nullopt for a
+// volts/div index outside 1..6.
+std::optional<TrigLevelResult> computeTrigLevel(int vdivIndex, double zeroLine, double trigPointer);
+
+// Trigger level and vertical position: the trigger-level slide CWSlide3, the vertical-position
+// slide CWSlide4, cursor "T" and the one-shot TriggerTimer that hides it.
 class TriggerLevel : public HandlerGroup
 {
     Q_OBJECT
 
-public:
+  public:
     explicit TriggerLevel(Main& main);
 
     // Recomputes the vertical positions, the followed trigger pointer, the trigger level of the
     // source channel and its display.
     void TrigLevel();
+    // Ties the trigger pointer to the source channel, stores its offset, moves cursor "T".
+    void TrigLevelOffset();
+    void HideTrigCursor();
+
+    void CWSlide3_MouseDown();
+    void CWSlide3_MouseMove();
+    void CWSlide3_MouseUp();
+    void CWSlide3_PointerValueChanged();
+    void CWSlide4_MouseDown();
+    void CWSlide4_MouseMove();
+    void CWSlide4_MouseUp();
+    void CWSlide4_PointerValueChanged(int pointer);
+    void TriggerTimer_Timer();
+
+  private:
+    // Computes the level of channel c into the state; false when it is clipped ("----").
+    bool computeChannel(int c);
+    void showLevel(int source);
+    void showSourceIndicator();
+    void showEdge(bool rising);
+
+    int nesting_ = 0;
 };
 
 } // namespace kv

@@ -1,0 +1,77 @@
+#include "panel/attenuators.h"
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "panel/hardware_check_dialog.h"
+
+namespace kv {
+
+float attenuationFactor(float attValue)
+{
+    return attValue == 0.0f ? StandardAttFactor : attValue;
+}
+
+int attenuatorLedColor(float attValue)
+{
+    return attValue == StandardAttFactor || attValue == 0.0f ? LedAttStandard : LedAttOther;
+}
+
+Attenuators::Attenuators(Main& main) : HandlerGroup(main)
+{
+    connect(m.CH1ATT, &CwButton::valueChanged, this, [this] { CH1ATT_ValueChanged(); });
+    connect(m.CH2ATT, &CwButton::valueChanged, this, [this] { CH2ATT_ValueChanged(); });
+    connect(m.CH1ATT, &CwButton::doubleClicked, this, [this] { CH1ATT_DblClick(); });
+    connect(m.CH2ATT, &CwButton::doubleClicked, this, [this] { CH2ATT_DblClick(); });
+}
+
+Attenuators::~Attenuators()
+{
+    delete dialog_.data();
+}
+
+HardwareCheckDialog* Attenuators::frm30volt() const
+{
+    return dialog_.data();
+}
+
+void Attenuators::showHardwareCheck()
+{
+    if (!dialog_) {
+        dialog_ = new HardwareCheckDialog(m, &m);
+        dialog_->Form_Load();
+    }
+    dialog_->show();
+}
+
+void Attenuators::toggle(int channel)
+{
+    GlobalV& g = m.global;
+    if (g.ShowHardwareCheck && g.NoATTHardware)
+        showHardwareCheck();
+    if (g.NoATTHardware)
+        return;
+    bool& on = channel == 1 ? g.ATTOnCH1 : g.ATTOnCH2;
+    if (on) {
+        switchOff(channel);
+        return;
+    }
+    const float value = channel == 1 ? m.state.ATTValueCH1 : m.state.ATTValueCH2;
+    setLeds(channel, attenuatorLedColor(value));
+    on = true;
+    (channel == 1 ? g.ATTFactorCH1 : g.ATTFactorCH2) = attenuationFactor(value);
+}
+
+void Attenuators::switchOff(int channel)
+{
+    setLeds(channel, LedAttOff);
+    (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = false;
+    (channel == 1 ? m.global.ATTFactorCH1 : m.global.ATTFactorCH2) = 1.0f;
+}
+
+void Attenuators::setLeds(int channel, int bgr)
+{
+    (channel == 1 ? m.LEDATT1 : m.LEDATT2)->setOffColor(bgr);
+    (channel == 1 ? m.LEDATT1b : m.LEDATT2b)->setOffColor(bgr);
+}
+
+} // namespace kv
