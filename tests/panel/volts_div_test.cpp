@@ -1,3 +1,4 @@
+#include "display/read_outs.h"
 #include "front_panel_fixture.h"
 #include "panel/volts_div.h"
 
@@ -214,6 +215,50 @@ TEST_F(VoltsDivKnob, EveryChangeArmsTheTriggerTimer)
     m.TriggerTimer->setEnabled(false);
     m.CWKnob1->setPosition(2);
     EXPECT_TRUE(m.TriggerTimer->enabled());
+}
+
+TEST_F(VoltsDivKnob, ReadOutsAreRefreshedByTheTimeDivRule)
+{
+    Main& m = main();
+    if (!m.readOuts)
+        GTEST_SKIP() << "no read-outs yet";
+    enum Pass
+    {
+        Single,
+        Dual,
+        TwoChannel
+    };
+    struct Case
+    {
+        int timeDiv;
+        bool bothShown;
+        Pass expected;
+    };
+    const Case cases[] = {
+        {1, false, Single}, {1, true, Dual}, {7, true, TwoChannel}, {14, false, TwoChannel}};
+    // Different records in the arrays each variant reads, so that the read-outs tell them apart.
+    m.global.Samples.CountsCH1.fill(-40);
+    m.global.Samples.CountsCH2.fill(-10);
+    m.global.Samples.Counts750CH1.fill(-90);
+    m.global.Samples.Counts750CH2.fill(-70);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.timeDiv) + (c.bothShown ? " both" : " one"));
+        selectChannel(1);
+        m.CWGraph1->setPlotVisible(QStringLiteral("PCH2"), c.bothShown);
+        m.CWKnob2->setPosition(c.timeDiv);
+        m.lblMAX->clear();
+        m.CWKnob1->setPosition(m.CWKnob1->position() == 2 ? 3 : 2);
+        const QString shown = m.lblMAX->text();
+        EXPECT_FALSE(shown.isEmpty());
+        m.lblMAX->clear();
+        if (c.expected == Single)
+            m.readOuts->UpdateReadoutsSingle();
+        else if (c.expected == Dual)
+            m.readOuts->Measure();
+        else
+            m.readOuts->UpdateReadouts();
+        EXPECT_EQ(shown, m.lblMAX->text());
+    }
 }
 
 // ---- The Vertical menu ------------------------------------------------------------------------
