@@ -56,7 +56,7 @@ class Exports;            // files/exports.h
 class WindowPicture;      // files/window_picture.h
 class Printing;           // files/printing.h
 class Shutdown;           // app/shutdown.h
-class Spectrum;           // spectrum/spectrum.h
+class SpectrumLauncher;   // spectrum/spectrum_launcher.h
 class HandlerGroup;       // app/handler_group.h
 
 // A control's own Visible property. QWidget::isVisible() is false for every control while the
@@ -414,7 +414,7 @@ public:
     WindowPicture* windowPicture = nullptr;
     Printing* printing = nullptr;
     Shutdown* shutdown = nullptr;
-    Spectrum* spectrum = nullptr;
+    SpectrumLauncher* spectrum = nullptr;
 
 private:
     // main_window_layout.cpp

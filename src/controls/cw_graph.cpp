@@ -3,6 +3,8 @@
 #include "controls/cw_color.h"
 #include "controls/qwt_headers.h"
 
+#include <qwt_scale_draw.h>
+
 #include <QEvent>
 #include <QImageReader>
 #include <QMouseEvent>
@@ -15,6 +17,13 @@
 namespace kv {
 
 namespace {
+
+// Axis labels without the locale's thousands separator: the X axis counts samples ("1000").
+class PlainScaleDraw : public QwtScaleDraw
+{
+public:
+    QwtText label(double value) const override { return QString::number(value, 'g', 15); }
+};
 
 constexpr int XDivisions = 10;
 constexpr int YDivisions = 8;
@@ -191,6 +200,9 @@ CwGraph::CwGraph(QWidget* parent) : QWidget(parent)
     grid_->enableXMin(false);
     grid_->enableYMin(false);
     grid_->attach(plot_);
+
+    plot_->setAxisScaleDraw(QwtPlot::xBottom, new PlainScaleDraw());
+    plot_->setAxisScaleDraw(QwtPlot::yLeft, new PlainScaleDraw());
 
     canvas->installEventFilter(this);
     plot_->installEventFilter(this);
