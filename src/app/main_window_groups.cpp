@@ -3,6 +3,8 @@
 #include "app/main_window.h"
 
 #include "app/handler_group.h"
+#include "display/cursors.h"
+#include "display/trace_view.h"
 #include "files/settings_file.h"
 #include "link/identification.h"
 #include "panel/attenuators.h"
@@ -22,6 +24,8 @@ template <class Group> Group* Main::addGroup()
 
 void Main::createGroups()
 {
+    traceView = addGroup<TraceView>();
+    cursors = addGroup<Cursors>();
     attenuators = addGroup<Attenuators>();
     triggerSource = addGroup<TriggerSource>();
     triggerLevel = addGroup<TriggerLevel>();

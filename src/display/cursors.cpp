@@ -1,0 +1,536 @@
+#include "display/cursors.h"
+
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "display/value_format.h"
+#include "platform/runtime_rules.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <array>
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+const QString CursorA = QStringLiteral("A");
+const QString CursorB = QStringLiteral("B");
+
+double number(const Variant& value)
+{
+    return value.toNumber();
+}
+double number(const std::string& text)
+{
+    return Variant(text).toNumber();
+}
+
+struct TimeRow
+{
+    const char* referenceText;
+    const char* timePerPoint;
+};
+
+// Time per record point by time/div position (50 points a division).
+constexpr std::array<TimeRow, 14> TimeTable{{
+    {"50uS", "1"},
+    {"100uS", "2"},
+    {"200uS", "4"},
+    {"500uS", "10"},
+    {"1mS", "0.02"},
+    {"2mS", "0.04"},
+    {"5mS", "0.1"},
+    {"10mS", "0.2"},
+    {"20mS", "0.4"},
+    {"50mS", "1"},
+    {"100mS", "2"},
+    {"200mS", "4"},
+    {"500mS", "10"},
+    {"1S", "0.02"},
+}};
+
+TimeScale timeScaleAt(int position)
+{
+    TimeScale s;
+    s.timePerPointText = TimeTable[position - 1].timePerPoint;
+    if (position <= 4) {
+        s.unitText = "uS";
+        s.unitFactor = 1e-6;
+    } else if (position <= 13) {
+        s.unitText = "mS";
+        s.unitFactor = 0.001;
+    } else {
+        s.unitText = "S";
+        s.unitFactor = 1.0;
+    }
+    return s;
+}
+
+constexpr std::array<const char*, 6> VdivCaptions{"100mV", "200mV", "500mV", "1V", "2V", "5V"};
+
+// Cursor set-up per style: track mode, crosshair, point style, cursors visible, time labels
+// shown, voltage labels shown.
+struct StyleRow
+{
+    int trackMode;
+    int crosshair;
+    int point;
+    bool visible;
+    bool times;
+    bool voltages;
+};
+constexpr std::array<StyleRow, 4> StyleTable{{
+    {CwGraph::TrackDragCursors, CwGraph::CrosshairHorizontal, CwGraph::PointNone, true, false,
+     true},
+    {CwGraph::TrackDragCursors, CwGraph::CrosshairVertical, CwGraph::PointNone, true, true, false},
+    {CwGraph::TrackDragCursors, CwGraph::CrosshairBoth, CwGraph::PointMarker, true, true, true},
+    {CwGraph::TrackNothing, CwGraph::CrosshairBoth, CwGraph::PointNone, false, false, false},
+}};
+
+constexpr int StyleOff = 3;
+constexpr int MouseActionCursors = 3;
+
+} // namespace
+
+// ---- Pure read-out rules ----------------------------------------------------------------------
+
+std::string CutFive(double value)
+{
+    const std::string text = formatPattern(value, "##0.000");
+    const auto point = text.find('.');
+    const std::size_t keep = point == std::string::npos ? 5 : std::max<std::size_t>(5, point);
+    return text.substr(0, keep);
+}
+
+std::optional<TimeScale> KnobTimeScale(int position)
+{
+    if (position < 1 || position > int(TimeTable.size()))
+        return std::nullopt;
+    return timeScaleAt(position);
+}
+
+std::optional<TimeScale> ReferenceTimeScale(std::string_view text)
+{
+    for (std::size_t i = 0; i < TimeTable.size(); ++i) {
+        if (text == TimeTable[i].referenceText)
+            return timeScaleAt(int(i) + 1);
+    }
+    return std::nullopt;
+}
+
+std::optional<VoltScale> CursorVoltScale(int vdivIndex)
+{
+    static constexpr std::array<float, 6> perUnit{1.9678f,    3.94f,    9.84f,
+                                                  -0.019678f, -0.0394f, -0.0984f};
+    if (vdivIndex < 1 || vdivIndex > 6)
+        return std::nullopt;
+    return VoltScale{perUnit[vdivIndex - 1], vdivIndex <= 3 ? "mV" : "V"};
+}
+
+std::optional<int> VdivIndexOfCaption(std::string_view caption)
+{
+    for (std::size_t i = 0; i < VdivCaptions.size(); ++i) {
+        if (caption == VdivCaptions[i])
+            return int(i) + 1;
+    }
+    return std::nullopt;
+}
+
+int TimeOrigin(int hTrigPosition)
+{
+    switch (hTrigPosition) {
+    case 1:
+        return 150;
+    case 2:
+        return 750;
+    case 3:
+        return 1350;
+    default:
+        return 0;
+    }
+}
+
+bool TimeDeltaIsZero(const Variant& cursorAX, const Variant& cursorBX)
+{
+    return number(CutFive(std::abs(number(cursorBX) - number(cursorAX)))) == 0;
+}
+
+namespace {
+
+// Millivolt band: the reading is minus the scaled units, in V above 999 mV.
+void millivoltReadout(const CursorInput& in, CursorReadout& r)
+{
+    const double a = -1 * number(CutFive(in.voltsPerCount * in.ay));
+    const double b = -1 * number(CutFive(in.voltsPerCount * in.by));
+    const auto label = [](double mv) {
+        return std::abs(mv) > 999 ? doubleToText(mv / 1000) + "V" : doubleToText(mv) + "mV";
+    };
+    r.CursorAY = a;
+    r.CursorBY = b;
+    r.lblYPos = label(a);
+    r.lblYpos2 = label(b);
+    const double d = std::abs(a - b);
+    r.lblYDelta = d > 999 ? CutFive(d / 1000) + "V" : CutFive(d) + "mV";
+}
+
+void voltReadout(const CursorInput& in, CursorReadout& r)
+{
+    const std::string a = CutFive(in.voltsPerCount * in.ay);
+    const std::string b = CutFive(in.voltsPerCount * in.by);
+    r.CursorAY = a;
+    r.CursorBY = b;
+    r.lblYPos = CutFive(number(a)) + "V";
+    r.lblYpos2 = CutFive(number(b)) + "V";
+    r.lblYDelta = CutFive(std::abs(number(b) - number(a))) + in.voltUnitText;
+}
+
+} // namespace
+
+CursorReadout ComputeCursorReadout(const CursorInput& in)
+{
+    CursorReadout r;
+    const double perPoint = number(in.timePerPointText);
+    const std::string ax = CutFive((in.ax - in.origin) * perPoint);
+    const std::string bx = CutFive((in.bx - in.origin) * perPoint);
+    r.CursorAX = ax;
+    r.CursorBX = bx;
+    r.lblXpos = ax + in.timeUnitText;
+    r.lblXPos2 = bx + in.timeUnitText;
+
+    if (in.vdivIndex >= 1 && in.vdivIndex <= 3) {
+        r.voltages = true;
+        millivoltReadout(in, r);
+    } else if (in.vdivIndex >= 4 && in.vdivIndex <= 6) {
+        r.voltages = true;
+        voltReadout(in, r);
+    }
+
+    const std::string t = CutFive(std::abs(number(bx) - number(ax)));
+    r.lblXDelta = t + in.timeUnitText;
+    if (in.graphModeValue == 1 || in.graphModeValue == 2) {
+        const double delta = number(t);
+        if (delta != 0) {
+            r.frequency = FrequencyShow::Value;
+            r.frequencyText = doubleToText(1 / (delta * in.timeUnitFactor));
+        } else {
+            r.frequency = FrequencyShow::Infinite;
+        }
+    }
+    return r;
+}
+
+// ---- The handler group ------------------------------------------------------------------------
+
+Cursors::Cursors(Main& main) : HandlerGroup(main)
+{
+    connect(m.GraphMode, &CwSlide::pointerValueChanged, this,
+            &Cursors::GraphMode_PointerValueChanged);
+    connect(m.CWSlide2, &CwSlide::pointerValueChanged, this,
+            &Cursors::CWSlide2_PointerValueChanged);
+    connect(m.btnAPOS, &CwButton::valueChanged, this, &Cursors::btnAPOS_ValueChanged);
+    connect(m.btnBPOS, &CwButton::valueChanged, this, &Cursors::btnBPOS_ValueChanged);
+    connect(m.CWGraph1, &CwGraph::plotAreaMouseDown, this, &Cursors::CWGraph1_PlotAreaMouseDown);
+    connect(m.CWGraph1, &CwGraph::cursorChange, this, &Cursors::CWgraph1_CursorChange);
+    connect(m.CWButton5, &CwButton::valueChanged, this, &Cursors::CWButton5_ValueChanged);
+    connect(m.CWButton6, &CwButton::valueChanged, this, &Cursors::CWButton6_ValueChanged);
+    connect(m.mnuPOPCursor, &QMenu::aboutToShow, this, &Cursors::mnuPOPCursor_Click);
+    connect(m.mnuPOPCHorizontal, &QAction::triggered, this, &Cursors::mnuPOPCHorizontal_Click);
+    connect(m.mnuPOPCVertical, &QAction::triggered, this, &Cursors::mnuPOPCVertical_Click);
+    connect(m.mnuPOPCPaired, &QAction::triggered, this, &Cursors::mnuPOPCPaired_Click);
+    connect(m.mnuPOPCoff, &QAction::triggered, this, &Cursors::mnuPOPCoff_Click);
+    connect(m.mnuPOPCSnap, &QAction::triggered, this, &Cursors::mnuPOPCSnap_Click);
+    connect(m.mnuPOPCFloat, &QAction::triggered, this, &Cursors::mnuPOPCFloat_Click);
+}
+
+int Cursors::graphModeValue() const
+{
+    return int(std::lround(m.GraphMode->value()));
+}
+
+void Cursors::Cursor()
+{
+    if (m.GraphMode->position() == 4)
+        return;
+    CwGraph& g = *m.CWGraph1;
+    ScopeState& s = m.state;
+    CursorInput in;
+    in.ax = g.cursorX(CursorA);
+    in.ay = g.cursorY(CursorA);
+    in.bx = g.cursorX(CursorB);
+    in.by = g.cursorY(CursorB);
+
+    const double channel = number(m.global.ActiveChannel);
+    std::optional<TimeScale> time;
+    if (channel == 1 || channel == 2)
+        time = KnobTimeScale(m.CWKnob2->position());
+    else if (channel == 5)
+        time = ReferenceTimeScale(s.HREFLabel.toText());
+    if (time) {
+        s.TimePerPointText = time->timePerPointText;
+        s.TimeUnitText = time->unitText;
+        s.TimeUnitFactor = time->unitFactor;
+    }
+
+    // The reference names its range by its volts/div caption; its readings use that band.
+    int band = int(number(s.VdivIndex));
+    std::optional<int> row;
+    if (channel == 1)
+        row = int(number(s.VdivIndexCH1));
+    else if (channel == 2)
+        row = int(number(s.VdivIndexCH2));
+    else if (channel == 5 && (row = VdivIndexOfCaption(s.VREFLabel.toText())))
+        band = *row;
+    if (const auto volts = row ? CursorVoltScale(*row) : std::nullopt) {
+        s.VoltsPerCount = volts->voltsPerCount;
+        s.VoltUnitText = volts->unitText;
+    }
+
+    if (channel == 1 || channel == 2) {
+        const double zero = roundHalfEven(m.CWSlide4->pointerValue(int(channel)));
+        in.ay -= zero;
+        in.by -= zero;
+    }
+
+    in.origin = TimeOrigin(int(number(s.HTrigPosition)));
+    in.timePerPointText = s.TimePerPointText;
+    in.timeUnitText = s.TimeUnitText;
+    in.timeUnitFactor = s.TimeUnitFactor;
+    in.voltsPerCount = s.VoltsPerCount;
+    in.voltUnitText = s.VoltUnitText;
+    in.vdivIndex = band;
+    in.graphModeValue = graphModeValue();
+    const CursorReadout r = ComputeCursorReadout(in);
+
+    s.CursorAX = r.CursorAX;
+    m.lblXpos->setText(QString::fromStdString(r.lblXpos));
+    if (r.voltages) {
+        s.CursorAY = r.CursorAY;
+        m.lblYPos->setText(QString::fromStdString(r.lblYPos));
+    }
+    s.CursorBX = r.CursorBX;
+    m.lblXPos2->setText(QString::fromStdString(r.lblXPos2));
+    if (r.voltages) {
+        s.CursorBY = r.CursorBY;
+        m.lblYpos2->setText(QString::fromStdString(r.lblYpos2));
+        m.lblYDelta->setText(QString::fromStdString(r.lblYDelta));
+    }
+    m.lblXDelta->setText(QString::fromStdString(r.lblXDelta));
+
+    if (in.graphModeValue == 0) {
+        m.ImgINF->setVisible(false);
+        m.lblFRQMain->setVisible(false);
+    } else if (r.frequency == FrequencyShow::Value) {
+        m.lblFRQMain->setText(QString::fromStdString(r.frequencyText));
+        m.ImgINF->setVisible(false);
+        if (const auto formatted = Format_Frequency(Variant(r.frequencyText)))
+            s.FormatResult = *formatted;
+        m.lblFRQMain->setText(QString::fromStdString(s.FormatResult.toText()));
+        m.lblFRQMain->setVisible(true);
+    } else if (r.frequency == FrequencyShow::Infinite) {
+        m.ImgINF->setVisible(true);
+        m.lblFRQMain->setVisible(false);
+    }
+}
+
+void Cursors::CursorMode()
+{
+    setCursorModeFor(graphModeValue());
+}
+
+void Cursors::setCursorModeFor(int style)
+{
+    if (style < 0 || style >= int(StyleTable.size()))
+        return;
+    const StyleRow& row = StyleTable[style];
+    CwGraph& g = *m.CWGraph1;
+    g.setTrackMode(row.trackMode);
+    for (const QString& c : {CursorA, CursorB}) {
+        g.setCursorCrosshairStyle(c, row.crosshair);
+        g.setCursorPointStyle(c, row.point);
+        g.setCursorVisible(c, row.visible);
+    }
+    for (QLabel* l : {m.lblXpos, m.lblXPos2, m.lblXDelta})
+        l->setVisible(row.times);
+    for (QLabel* l : {m.lblYPos, m.lblYpos2, m.lblYDelta})
+        l->setVisible(row.voltages);
+    if (style == 1 || style == 2) {
+        showFrequencyByDelta();
+    } else {
+        m.lblFRQMain->setVisible(false);
+        m.ImgINF->setVisible(false);
+    }
+}
+
+void Cursors::showFrequencyByDelta()
+{
+    const bool zero = TimeDeltaIsZero(m.state.CursorAX, m.state.CursorBX);
+    m.lblFRQMain->setVisible(!zero);
+    m.ImgINF->setVisible(zero);
+}
+
+void Cursors::applyCursorStyle(int style)
+{
+    if (style < 0 || style > StyleOff)
+        return;
+    m.mnuPOPCHorizontal->setChecked(style == 0);
+    m.mnuPOPCVertical->setChecked(style == 1);
+    m.mnuPOPCPaired->setChecked(style == 2);
+    setCursorModeFor(style);
+    if (style == StyleOff) {
+        for (QWidget* w : {static_cast<QWidget*>(m.CWSlide2), static_cast<QWidget*>(m.btnAPOS),
+                           static_cast<QWidget*>(m.btnBPOS)})
+            w->setEnabled(false);
+    } else {
+        m.CWSlide2->setEnabled(true);
+    }
+}
+
+void Cursors::GraphMode_PointerValueChanged(int /*pointer*/, double value)
+{
+    m.CWKnob1->setEnabled(true);
+    m.btnAPOS->setEnabled(true);
+    m.btnBPOS->setEnabled(true);
+    m.CWGraph1->setCursorColor(CursorA, m.CWButton24->offColor());
+    m.CWGraph1->setCursorColor(CursorB, m.CWButton23->offColor());
+    applyCursorStyle(int(std::lround(value)));
+}
+
+void Cursors::CWSlide2_PointerValueChanged(int /*pointer*/, double /*value*/)
+{
+    CwGraph& g = *m.CWGraph1;
+    switch (m.CWSlide2->position()) {
+    case 1:
+        m.mnuPOPCFloat->setChecked(false);
+        m.mnuPOPCSnap->setChecked(true);
+        g.setCursorSnapMode(CursorA, CwGraph::SnapToPlot);
+        g.setCursorSnapMode(CursorB, CwGraph::SnapToPlot);
+        break;
+    case 2: {
+        m.mnuPOPCFloat->setChecked(true);
+        m.mnuPOPCSnap->setChecked(false);
+        const double ax = g.cursorX(CursorA), ay = g.cursorY(CursorA);
+        const double bx = g.cursorX(CursorB), by = g.cursorY(CursorB);
+        g.removeCursor(CursorA);
+        g.removeCursor(CursorB);
+        g.addCursor(CursorA);
+        g.addCursor(CursorB);
+        g.setCursorColor(CursorA, m.CWButton5->offColor());
+        g.setCursorColor(CursorB, m.CWButton6->offColor());
+        g.setCursorSnapMode(CursorA, CwGraph::SnapFloating);
+        g.setCursorSnapMode(CursorB, CwGraph::SnapFloating);
+        CursorMode();
+        g.setCursorX(CursorA, ax);
+        g.setCursorY(CursorA, ay);
+        g.setCursorX(CursorB, bx);
+        g.setCursorY(CursorB, by);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Cursors::btnAPOS_ValueChanged(bool value)
+{
+    if (value)
+        m.CWGraph1->setTrackMode(CwGraph::TrackNothing);
+    else
+        applyCursorStyle(graphModeValue());
+    Cursor();
+}
+
+void Cursors::btnBPOS_ValueChanged(bool value)
+{
+    btnAPOS_ValueChanged(value);
+}
+
+void Cursors::CWGraph1_PlotAreaMouseDown(int button, int /*shift*/, double x, double y)
+{
+    const bool armed = m.btnAPOS->value() || m.btnBPOS->value();
+    if (button == 1) {
+        if (m.btnAPOS->value())
+            m.CWGraph1->moveCursor(CursorA, x, y);
+        if (m.btnBPOS->value())
+            m.CWGraph1->moveCursor(CursorB, x, y);
+    }
+    Cursor();
+    m.btnAPOS->setValue(false);
+    m.btnBPOS->setValue(false);
+    // In zoom or pan mode the press must not turn the plot area over to cursor dragging.
+    if (armed || m.CWSlide7->position() == MouseActionCursors)
+        applyCursorStyle(graphModeValue());
+}
+
+void Cursors::CWgraph1_CursorChange(const QString& /*name*/, double /*x*/, double /*y*/)
+{
+    Cursor();
+}
+
+void Cursors::chooseColor(const QString& cursor, CwButton* colorButton, CwButton* swatch,
+                          CwButton* placeButton)
+{
+    if (const auto chosen = m.dialogs.ShowColor(m.CWGraph1->cursorColor(cursor))) {
+        m.CWGraph1->setCursorColor(cursor, *chosen);
+        colorButton->setOffColor(*chosen);
+        swatch->setOffColor(*chosen);
+        placeButton->setOffColor(*chosen);
+    }
+    colorButton->setValue(false);
+}
+
+void Cursors::CWButton5_ValueChanged(bool value)
+{
+    if (value)
+        chooseColor(CursorA, m.CWButton5, m.CWButton24, m.btnAPOS);
+}
+
+void Cursors::CWButton6_ValueChanged(bool value)
+{
+    if (value)
+        chooseColor(CursorB, m.CWButton6, m.CWButton23, m.btnBPOS);
+}
+
+void Cursors::mnuPOPCursor_Click()
+{
+    m.CWSlide7->setPosition(MouseActionCursors);
+}
+
+void Cursors::selectStyleFromMenu(int graphModePosition)
+{
+    m.CWSlide7->setPosition(MouseActionCursors);
+    m.GraphMode->setPosition(graphModePosition);
+}
+
+void Cursors::mnuPOPCHorizontal_Click()
+{
+    selectStyleFromMenu(1);
+}
+void Cursors::mnuPOPCVertical_Click()
+{
+    selectStyleFromMenu(2);
+}
+void Cursors::mnuPOPCPaired_Click()
+{
+    selectStyleFromMenu(3);
+}
+void Cursors::mnuPOPCoff_Click()
+{
+    selectStyleFromMenu(4);
+}
+void Cursors::mnuPOPCSnap_Click()
+{
+    m.CWSlide2->setPosition(1);
+}
+void Cursors::mnuPOPCFloat_Click()
+{
+    m.CWSlide2->setPosition(2);
+}
+
+} // namespace kv
