@@ -8,6 +8,7 @@
 #include "files/settings_file.h"
 #include "link/identification.h"
 #include "panel/attenuators.h"
+#include "panel/channels.h"
 #include "panel/menu_marks.h"
 #include "panel/trigger_source.h"
 #include "panel/trigger_level.h"
@@ -26,6 +27,7 @@ void Main::createGroups()
 {
     traceView = addGroup<TraceView>();
     cursors = addGroup<Cursors>();
+    channels = addGroup<Channels>();
     attenuators = addGroup<Attenuators>();
     triggerSource = addGroup<TriggerSource>();
     triggerLevel = addGroup<TriggerLevel>();

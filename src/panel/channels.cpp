@@ -1,0 +1,337 @@
+#include "panel/channels.h"
+
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "display/cursors.h"
+#include "display/read_outs.h"
+#include "panel/volts_div.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace kv {
+
+namespace {
+
+constexpr int Blue = 0xFF0000;
+constexpr int Red = 0x0000FF;
+constexpr int White = 0xFFFFFF;
+constexpr int Black = 0x000000;
+constexpr int Reference = 5;
+const QString PlotREF = QStringLiteral("PREF1");
+
+} // namespace
+
+int nextSelection(int switchedOff, bool led1On, bool led2On, bool led5On)
+{
+    switch (switchedOff) {
+    case 1:
+        return led5On ? Reference : led2On ? 2 : 1;
+    case 2:
+        return led5On ? Reference : led1On ? 1 : 2;
+    case Reference:
+        return led2On ? 2 : led1On ? 1 : Reference;
+    default:
+        return switchedOff;
+    }
+}
+
+Channels::Channels(Main& main) : HandlerGroup(main)
+{
+    connect(m.CH1Button, &CwButton::valueChanged, this,
+            [this](bool v) { CH1Button_ValueChanged(v); });
+    connect(m.CH2Button, &CwButton::valueChanged, this,
+            [this](bool v) { CH2Button_ValueChanged(v); });
+    connect(m.CWButton8, &CwButton::valueChanged, this,
+            [this](bool v) { CWButton8_ValueChanged(v); });
+    connect(m.mnuC1, &QAction::triggered, this, [this] { mnuC1_Click(); });
+    connect(m.mnuC2, &QAction::triggered, this, [this] { mnuC2_Click(); });
+    connect(m.mnuCO, &QAction::triggered, this, [this] { mnuCO_Click(); });
+}
+
+Channels::Channel Channels::channel(int number) const
+{
+    if (number == 1)
+        return {1,
+                m.CH1Button,
+                m.LED1,
+                m.CWButton22,
+                m.PeriodVAL,
+                QStringLiteral("PCH1"),
+                Blue,
+                White,
+                QStringLiteral("CH1"),
+                m.mnuC1,
+                &ScopeState::CH1EnableBits,
+                &ScopeState::PlotScaleCH1};
+    return {2,
+            m.CH2Button,
+            m.LED2,
+            m.CWButton25,
+            m.PeriodVAL2,
+            QStringLiteral("PCH2"),
+            Red,
+            Black,
+            QStringLiteral("CH2"),
+            m.mnuC2,
+            &ScopeState::CH2EnableBits,
+            &ScopeState::PlotScaleCH2};
+}
+
+// ---- Selecting a channel -------------------------------------------------------------------
+
+void Channels::selectChannel(int number, bool value)
+{
+    const Channel ch = channel(number);
+    m.CWKnob2->setEnabled(true);
+    if (value)
+        selectOn(ch, channel(3 - number));
+    refreshReadouts();
+    if (m.state.IsZoomed && m.CWGraph1->plotVisible(ch.plot))
+        ch.caption->setText(QStringLiteral("Zoomed"));
+    if (m.Autoscale->value()) {
+        m.CWKnob1->setEnabled(false);
+        if (m.CWGraph1->plotVisible(ch.plot))
+            ch.caption->setText(QStringLiteral("Autoscale"));
+        markAutoscale();
+    }
+    // A momentary push button: releasing it runs this handler once more with the value off.
+    ch.button->setValue(false);
+}
+
+void Channels::selectOn(const Channel& ch, const Channel& other)
+{
+    ScopeState& s = m.state;
+    const int active = int(m.global.ActiveChannel.toNumber());
+    if (active > 4) {
+        if (other.led->value())
+            other.led->setOnColor(LedOnNotSelected);
+        if (m.LED5->value())
+            m.LED5->setOnColor(LedOnNotSelected);
+    }
+    m.CHDISP->setVisible(true);
+    ch.indicator->setVisible(true);
+    ch.indicator->setOffColor(ch.color);
+    ch.caption->setVisible(true);
+    m.CWKnob1->setEnabled(true);
+    s.*ch.enableBits = "0001";
+    m.CWGraph1->setPlotLineWidth(ch.plot, 2);
+    m.CWGraph1->setPlotLineWidth(other.plot, 1);
+    if (active == other.number)
+        other.led->setOnColor(LedOnNotSelected);
+    ch.led->setOnColor(LedSelected);
+    ch.led->setValue(true);
+    m.CWGraph1->setPlotVisible(ch.plot, true);
+    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(QStringLiteral("VCH1")), true);
+    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(QStringLiteral("VCH2")), true);
+    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(QStringLiteral("VREF1")), false);
+    setKnobPointerColor(ch.color);
+    setChdisp(ch);
+    m.global.ActiveChannel = Variant(ch.number);
+    ch.menu->setChecked(true);
+    if (m.cursors)
+        m.cursors->Cursor();
+    const Variant& index = ch.number == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
+    m.CWKnob1->setPosition(int(index.toNumber()));
+    updatePlotScale(ch);
+}
+
+void Channels::updatePlotScale(const Channel& ch)
+{
+    const Variant& index = ch.number == 1 ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2;
+    const auto setting = voltsDivSetting(int(index.toNumber()));
+    // The knob's value: the volts per division of the position it now shows.
+    const auto knob = voltsDivSetting(m.CWKnob1->position());
+    if (setting && knob)
+        m.state.*ch.plotScale = plotScale(setting->fullScale, knob->voltsPerDiv);
+}
+
+void Channels::refreshReadouts()
+{
+    if (!m.readOuts)
+        return;
+    const int t = m.CWKnob2->position();
+    if (t == 1) {
+        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")) &&
+            m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+            m.readOuts->Measure();
+        else
+            m.readOuts->UpdateReadoutsSingle();
+    } else if (t >= 2 && t <= 14) {
+        m.readOuts->UpdateReadouts();
+    }
+}
+
+void Channels::markAutoscale()
+{
+    if (m.LED1->value())
+        m.PeriodVAL->setText(QStringLiteral("Autoscale"));
+    if (m.LED2->value())
+        m.PeriodVAL2->setText(QStringLiteral("Autoscale"));
+}
+
+// ---- Switching off -----------------------------------------------------------------------------
+
+void Channels::CWButton8_ValueChanged(bool value)
+{
+    if (value) {
+        switch (int(m.global.ActiveChannel.toNumber())) {
+        case 1:
+            switchOffChannel1();
+            break;
+        case 2:
+            switchOffChannel2();
+            break;
+        case Reference:
+            switchOffReference();
+            break;
+        default:
+            break;
+        }
+    }
+    finishSwitchOff();
+}
+
+void Channels::switchOffChannel1()
+{
+    m.state.CH1EnableBits = "0000";
+    m.LED1->setValue(false);
+    setChdisp(channel(2));
+    setKnobPointerColor(Red);
+    m.mnuC1->setChecked(false);
+    handOverSelection(1);
+    m.CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false);
+    m.CWKnob1->setPosition(int(m.state.VdivIndexCH2.toNumber()));
+    m.CWGraph1->setPlotLineWidth(QStringLiteral("PCH2"), 2);
+    if (m.CWKnob2->position() == 1)
+        handOverTrigger(2);
+    m.CWButton22->setVisible(false);
+    m.PeriodVAL->setVisible(false);
+}
+
+void Channels::switchOffChannel2()
+{
+    m.state.CH2EnableBits = "0000";
+    m.LED2->setValue(false);
+    setKnobPointerColor(Blue);
+    handOverSelection(2);
+    m.mnuC2->setChecked(false);
+    m.CWGraph1->setPlotVisible(QStringLiteral("PCH2"), false);
+    setChdisp(channel(1));
+    m.CWGraph1->setPlotLineWidth(QStringLiteral("PCH1"), 2);
+    if (m.CWKnob2->position() == 1)
+        handOverTrigger(1);
+    m.CWButton25->setVisible(false);
+    m.PeriodVAL2->setVisible(false);
+    m.CWKnob1->setPosition(int(m.state.VdivIndexCH1.toNumber()));
+}
+
+void Channels::switchOffReference()
+{
+    m.CWKnob1->setEnabled(true);
+    m.LED5->setValue(false);
+    handOverSelection(Reference);
+    m.CWGraph1->setPlotVisible(PlotREF, false);
+    m.lblVREF->setVisible(false);
+    m.lblHREF->setVisible(false);
+}
+
+void Channels::handOverSelection(int switchedOff)
+{
+    const int next = nextSelection(switchedOff, m.LED1->value(), m.LED2->value(), m.LED5->value());
+    if (next == switchedOff)
+        return;
+    m.global.ActiveChannel = Variant(next);
+    if (next == Reference) {
+        m.CWKnob2->setEnabled(false);
+        m.CWKnob1->setEnabled(false);
+        m.LED5->setOnColor(LedSelected);
+    } else {
+        m.CWKnob2->setEnabled(true);
+        channel(next).led->setOnColor(LedSelected);
+    }
+}
+
+void Channels::setChdisp(const Channel& ch)
+{
+    m.CHDISP->setOffColor(ch.color);
+    m.CHDISP->setTextColor(ch.chdispTextColor);
+    m.CHDISP->setOffText(ch.name);
+}
+
+void Channels::setKnobPointerColor(int bgr)
+{
+    m.CWKnob1->setPointerColor(1, bgr);
+    m.CWKnob2->setPointerColor(1, bgr);
+}
+
+// At 1 MS/s only the shown channel is captured: the trigger goes with it.
+void Channels::handOverTrigger(int c)
+{
+    ScopeState& s = m.state;
+    const Channel ch = channel(c);
+    m.CWSlide5->setPosition(c);
+    m.CWButton21->setOffText(ch.name);
+    m.CWButton21->setTextColor(ch.button->textColor());
+    m.CWButton21->setOffColor(ch.button->offColor());
+    s.TrigSourceText = ch.name.toStdString();
+    m.CWButton12->setEnabled(true);
+    m.CWSlide3->setVisible(true);
+    m.Label19->setEnabled(true);
+    m.Label20->setEnabled(true);
+    s.TrigSlopeBits = s.TrigSlopeSaved;
+    s.ExtTrigBit = 0;
+    s.TrigSourceBits = c == 1 ? "00" : "01";
+    m.CWSlide3->setPointerVisible(c, true);
+    m.CWSlide3->setPointerVisible(3 - c, false);
+    m.CWGraph1->setCursorColor(QStringLiteral("T"), m.CWGraph1->plotColor(ch.plot));
+    s.TrigOnCH1 = c == 1;
+    s.TrigOnCH2 = c == 2;
+}
+
+void Channels::finishSwitchOff()
+{
+    ScopeState& s = m.state;
+    if (s.CH1EnableBits == "0000" && s.CH2EnableBits == "0000") {
+        m.CWKnob1->setEnabled(false);
+        m.CWKnob1->setPosition(1);
+        m.CHDISP->setVisible(false);
+    }
+    if (s.IsZoomed) {
+        m.CWKnob1->setEnabled(false);
+        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")))
+            m.PeriodVAL->setText(QStringLiteral("Zoomed"));
+        if (m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+            m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
+    }
+    if (m.Autoscale->value()) {
+        m.CWKnob1->setEnabled(false);
+        markAutoscale();
+    }
+}
+
+// ---- Channel menu ------------------------------------------------------------------------------
+
+void Channels::mnuC1_Click()
+{
+    m.CH1Button->setValue(true);
+    m.CH1Button->setValue(false);
+}
+
+void Channels::mnuC2_Click()
+{
+    m.CH2Button->setValue(true);
+    m.CH2Button->setValue(false);
+}
+
+void Channels::mnuCO_Click()
+{
+    m.CWButton8->setValue(true);
+    m.CWButton8->setValue(false);
+}
+
+} // namespace kv

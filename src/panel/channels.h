@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/handler_group.h"
+
+#include <string>
+
+class QAction;
+class QLabel;
+
+namespace kv {
+
+class CwButton;
+struct ScopeState;
+
+inline constexpr int LedSelected = 0x00FF00;      // green: on and selected
+inline constexpr int LedOnNotSelected = 0x00FFFF; // yellow: on, not selected
+
+// The trace that is selected after the trace `switchedOff` (1, 2 or 5) is switched off, given
+// which LEDs are still on: after channel 1 the reference, then channel 2; after channel 2 the
+// reference, then channel 1; after the reference channel 2, then channel 1. With no other
+// trace on, the switched-off trace keeps the number.
+int nextSelection(int switchedOff, bool led1On, bool led2On, bool led5On);
+
+// Channel selection and switch-off: CH1Button, CH2Button, the OFF button CWButton8 and the
+// Channel menu.
+class Channels : public HandlerGroup
+{
+    Q_OBJECT
+
+  public:
+    explicit Channels(Main& main);
+
+    void CH1Button_ValueChanged(bool value) { selectChannel(1, value); }
+    void CH2Button_ValueChanged(bool value) { selectChannel(2, value); }
+    void CWButton8_ValueChanged(bool value);
+
+    void mnuC1_Click();
+    void mnuC2_Click();
+    void mnuCO_Click();
+
+  private:
+    // The fixed controls and fields of one channel.
+    struct Channel
+    {
+        int number;
+        CwButton* button;
+        CwButton* led;
+        CwButton* indicator;
+        QLabel* caption;
+        QString plot;
+        int color;
+        int chdispTextColor;
+        QString name;
+        QAction* menu;
+        std::string ScopeState::*enableBits;
+        double ScopeState::*plotScale;
+    };
+    Channel channel(int number) const;
+
+    void selectChannel(int number, bool value);
+    void selectOn(const Channel& ch, const Channel& other);
+    void updatePlotScale(const Channel& ch);
+    void refreshReadouts();
+    void markAutoscale();
+
+    void switchOffChannel1();
+    void switchOffChannel2();
+    void switchOffReference();
+    void handOverSelection(int switchedOff);
+    void setChdisp(const Channel& ch);
+    void setKnobPointerColor(int bgr);
+    void handOverTrigger(int c);
+    void finishSwitchOff();
+};
+
+} // namespace kv
