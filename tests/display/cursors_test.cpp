@@ -155,6 +155,7 @@ class CursorsTest : public test::MainFixture
   protected:
     void SetUp() override
     {
+        dialogs().answer(MsgResult::No); // the first start offers the probe calibration
         load();
         m = &main();
         g = m->CWGraph1;
@@ -430,6 +431,7 @@ TEST_F(CursorsTest, PressInPanModeKeepsPanning)
 
 TEST_F(CursorsTest, ColourChosenAndCancelled)
 {
+    dialogs().clear();
     dialogs().answerColor(0x00FF00).answerColor(std::nullopt).answerColor(0x123456);
     m->CWButton5->setValue(true);
     EXPECT_EQ(dialogs().last().kind, test::ScriptedDialogs::Kind::Color);

@@ -75,6 +75,7 @@ class TraceViewTest : public test::MainFixture
             image.fill(p.color);
             image.save(path(QStringLiteral("Graphics/PlotArea/") + QLatin1String(p.name)));
         }
+        dialogs().answer(MsgResult::No); // the first start offers the probe calibration
         load();
         m = &main();
         g = m->CWGraph1;
@@ -322,12 +323,13 @@ TEST_F(TraceViewTest, ScreenshotOfZoomedTraceWithPairedCursors)
     g->plotY(QStringLiteral("PCH1"), sine);
     m->GraphMode->setPosition(3);
     zoom();
-    g->moveCursor(QStringLiteral("A"), 657, -100);
+    g->moveCursor(QStringLiteral("A"), 657, -60);
     g->moveCursor(QStringLiteral("B"), 719, 50);
     m->cursors->Cursor();
     EXPECT_TRUE(m->state.IsZoomed);
     EXPECT_EQ(m->lblXpos->text(), QStringLiteral("-93.0uS"));
-    EXPECT_EQ(m->lblYPos->text(), QStringLiteral("984mV"));
+    EXPECT_EQ(m->lblYPos->text(), QStringLiteral("590mV"));
+    EXPECT_EQ(m->lblYDelta->text(), QStringLiteral("1.082V"));
     EXPECT_EQ(m->lblXDelta->text(), QStringLiteral("62.00uS"));
 
     m->Options->setVisible(false); // the first run opens the Options panel over the plot
