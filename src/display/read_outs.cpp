@@ -131,7 +131,10 @@ bool ReadOuts::traceShown(const char* plot) const
     return m.CWGraph1->plotVisible(QString::fromLatin1(plot));
 }
 
-bool ReadOuts::bothTracesShown() const { return traceShown("PCH1") && traceShown("PCH2"); }
+bool ReadOuts::bothTracesShown() const
+{
+    return traceShown("PCH1") && traceShown("PCH2");
+}
 
 int ReadOuts::activeChannel() const
 {
@@ -200,7 +203,7 @@ void ReadOuts::MeasureTrace(std::span<const double> counts, float k, int r, cons
     MeasureFrequency(counts, 1.0 / r);
     const double estimate = m.state.FreqEstimate;
     setFormatted(labels.prd, period == PeriodOperation::Format_Time2CH ? Format_Time2CH(estimate)
-                                                                        : Format_Time(estimate));
+                                                                       : Format_Time(estimate));
     setFormatted(labels.frq, Format_Frequency(Variant(estimate)));
 }
 
@@ -231,10 +234,17 @@ void ReadOuts::UpdateReadouts()
     takeMeasVoltsPerCount(m.state.VdivIndex);
     const float k = m.state.MeasVoltsPerCount;
     switch (activeChannel()) {
-    case 1: MeasureTrace(s.CountsCH1, k, r, selectedLabels(), PeriodOperation::Format_Time); break;
-    case 2: MeasureTrace(s.CountsCH2, k, r, selectedLabels(), PeriodOperation::Format_Time); break;
-    case 5: measureReference(r, PeriodOperation::Format_Time); break;
-    default: break;
+    case 1:
+        MeasureTrace(s.CountsCH1, k, r, selectedLabels(), PeriodOperation::Format_Time);
+        break;
+    case 2:
+        MeasureTrace(s.CountsCH2, k, r, selectedLabels(), PeriodOperation::Format_Time);
+        break;
+    case 5:
+        measureReference(r, PeriodOperation::Format_Time);
+        break;
+    default:
+        break;
     }
     panel("PCH1", m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
     panel("PCH2", m.state.VdivIndexCH2, s.CountsCH2, r, ch2Labels());
@@ -274,10 +284,17 @@ void ReadOuts::Measure()
     const float k = m.state.MeasVoltsPerCount;
     const auto time = PeriodOperation::Format_Time;
     switch (activeChannel()) {
-    case 1: MeasureTrace(s.Counts750CH1, k, r, selectedLabels(), time); break;
-    case 2: MeasureTrace(s.Counts750CH2, k, r, selectedLabels(), time); break;
-    case 5: measureReference(r, referencePeriod(m.state.REFDualChannel)); break;
-    default: break;
+    case 1:
+        MeasureTrace(s.Counts750CH1, k, r, selectedLabels(), time);
+        break;
+    case 2:
+        MeasureTrace(s.Counts750CH2, k, r, selectedLabels(), time);
+        break;
+    case 5:
+        measureReference(r, referencePeriod(m.state.REFDualChannel));
+        break;
+    default:
+        break;
     }
     panel("PCH1", m.state.VdivIndexCH1, s.Counts750CH1, r, ch1Labels());
     panel("PCH2", m.state.VdivIndexCH2, s.Counts750CH2, r, ch2Labels());

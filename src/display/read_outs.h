@@ -48,7 +48,7 @@ class ReadOuts : public HandlerGroup
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ReadOuts(Main& main);
 
     // The seven labels of one group, in the order the measurement fills them.
@@ -88,7 +88,7 @@ public:
     // FreqSpectrum and FreqBinWidth of the latest estimate.
     const Spectrum& freqSpectrum() const { return FreqSpectrum; }
 
-private:
+  private:
     Labels selectedLabels() const;
     Labels ch1Labels() const;
     Labels ch2Labels() const;

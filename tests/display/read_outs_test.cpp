@@ -1,8 +1,7 @@
-#include "display/read_outs.h"
-
 #include "app/main_window.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
+#include "display/read_outs.h"
 #include "support/main_fixture.h"
 
 #include <QLabel>
@@ -20,14 +19,15 @@ using test::MainFixture;
 
 TEST(SampleRateTable, CaptionsAndRatesByPosition)
 {
-    struct Row {
+    struct Row
+    {
         int position;
         bool both;
         const char* caption;
         int rate;
     };
     const Row rows[] = {
-        {1, false, "1M s/S", 1000000}, {1, true, "500K s/S", 1000000},
+        {1, false, "1M s/S", 1000000},  {1, true, "500K s/S", 1000000},
         {2, false, "500K s/S", 500000}, {3, true, "250K s/S", 250000},
         {4, false, "100K s/S", 100000}, {5, false, "50K s/S", 50000},
         {6, false, "25K s/S", 25000},   {7, false, "10K s/S", 10000},
@@ -92,9 +92,10 @@ TEST(Mean2Rule, ThreeDecimalsCutToSixCharactersAndNegated)
 
 class ReadOutsTest : public MainFixture
 {
-protected:
+  protected:
     void SetUp() override
     {
+        dialogs().answer(MsgResult::No); // the first start offers the probe calibration
         Main& w = load();
         ASSERT_NE(w.readOuts, nullptr);
         w.CWKnob2->setPosition(2);
@@ -120,7 +121,7 @@ protected:
     {
         for (std::size_t i = 0; i < counts.size(); ++i)
             counts[i] = std::round(mean + amplitude * std::sin(2 * std::numbers::pi * cycles *
-                                                                double(i) / counts.size()));
+                                                               double(i) / counts.size()));
     }
 
     // Largest count 30, smallest -40.
@@ -140,8 +141,8 @@ protected:
     }
     std::vector<QString> selected()
     {
-        return texts({w().lblMIN, w().lblMAX, w().lblP2P, w().lblRMS, w().lblMnn, w().lblPrd,
-                      w().lblFrq});
+        return texts(
+            {w().lblMIN, w().lblMAX, w().lblP2P, w().lblRMS, w().lblMnn, w().lblPrd, w().lblFrq});
     }
     std::vector<QString> panel1()
     {

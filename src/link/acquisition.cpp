@@ -1,0 +1,445 @@
+#include "link/acquisition.h"
+
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "display/read_outs.h"
+#include "link/command_frame.h"
+#include "link/sample_decode.h"
+#include "platform/serial_control.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QVector>
+#include <array>
+#include <exception>
+
+#if __has_include("display/cursors.h")
+#include "display/cursors.h"
+#define KV_HAVE_CURSORS 1
+#endif
+#if __has_include("spectrum/spectrum.h")
+#include "spectrum/spectrum.h"
+#define KV_HAVE_SPECTRUM 1
+#endif
+
+namespace kv {
+
+namespace {
+
+constexpr std::array<float, 14> SampleTimes{0.000001f, 0.000002f, 0.000004f, 0.00001f, 0.00002f,
+                                            0.00004f,  0.0001f,   0.0002f,   0.0004f,  0.001f,
+                                            0.002f,    0.004f,    0.01f,     0.02f};
+
+constexpr int IdleReplyLength = 501;
+const QString PCH1 = QStringLiteral("PCH1");
+const QString PCH2 = QStringLiteral("PCH2");
+const QString CursorA = QStringLiteral("A");
+const QString CursorB = QStringLiteral("B");
+
+QVector<double> toVector(std::span<const double> values)
+{
+    return QVector<double>(values.begin(), values.end());
+}
+
+} // namespace
+
+std::optional<float> SampleTimeForPosition(int position)
+{
+    if (position < 1 || position > static_cast<int>(SampleTimes.size()))
+        return std::nullopt;
+    return SampleTimes[static_cast<std::size_t>(position - 1)];
+}
+
+AcquireVariant ChooseVariant(int timeDivPosition, bool bothTracesShown)
+{
+    if (timeDivPosition != 1)
+        return AcquireVariant::TwoChannel;
+    return bothTracesShown ? AcquireVariant::FastDual : AcquireVariant::FastSingle;
+}
+
+std::string FastChannelBitsFor(int activeChannel, bool pch1Shown, bool pch2Shown,
+                               const std::string& current)
+{
+    switch (activeChannel) {
+    case 1:
+        return "01";
+    case 2:
+        return "10";
+    case 5:
+        if (pch1Shown)
+            return "01";
+        if (pch2Shown)
+            return "10";
+        return current;
+    default:
+        return current;
+    }
+}
+
+std::optional<double> RangeSpanVolts(double vdivIndex)
+{
+    if (vdivIndex >= 1 && vdivIndex <= 3)
+        return 4.0;
+    if (vdivIndex >= 4 && vdivIndex <= 6)
+        return 20.0;
+    return std::nullopt;
+}
+
+Acquisition::Acquisition(Main& main) : HandlerGroup(main)
+{
+    connect(m.CWButton1, &CwButton::valueChanged, this, &Acquisition::CWButton1_ValueChanged);
+    connect(m.CWButton4, &CwButton::valueChanged, this, &Acquisition::CWButton4_ValueChanged);
+    connectTick(m.Timer1, this, [this] { Timer1_Timer(); });
+    connect(m.Label15, &PictureBox::clicked, this, &Acquisition::Label15_Click);
+    connect(m.Label16, &PictureBox::clicked, this, &Acquisition::Label16_Click);
+    connect(m.mnuASingle, &QAction::triggered, this, &Acquisition::mnuASingle_Click);
+    connect(m.mnuAContinuous, &QAction::triggered, this, &Acquisition::mnuAContinuous_Click);
+    connect(m.mnuARunStop, &QAction::triggered, this, &Acquisition::mnuARunStop_Click);
+}
+
+// ---- Run / Stop -------------------------------------------------------------------------------
+
+void Acquisition::setSpectrumRunSwitch(bool on)
+{
+#ifdef KV_HAVE_SPECTRUM
+    if (m.spectrum)
+        m.spectrum->setRunSwitch(on);
+#else
+    (void)on;
+#endif
+}
+
+void Acquisition::stopSteps()
+{
+    setSpectrumRunSwitch(false);
+    m.CWButton1->setValue(false);
+}
+
+void Acquisition::CWButton1_ValueChanged(bool value)
+{
+    if (!value) {
+        m.Timer1->setEnabled(false);
+        SendData(m.CWSerial1, StopCmd);
+        m.state.AwaitingFrame = false;
+        stopSteps();
+        return;
+    }
+    setSpectrumRunSwitch(true);
+    try {
+        m.state.AwaitingFrame = false;
+        if (const auto sampleTime = SampleTimeForPosition(m.CWKnob2->position()))
+            m.state.SampleTime = *sampleTime;
+        m.state.ContinuousMode = !m.CWButton4->value();
+        m.state.SingleShot = !m.state.ContinuousMode;
+        m.Timer1->setEnabled(true);
+    } catch (const std::exception&) {
+        stopSteps();
+    }
+}
+
+void Acquisition::Timer1_Timer()
+{
+    if (m.modalOpen())
+        return;
+    AcquireFrame();
+}
+
+// ---- Steps shared by the passes ---------------------------------------------------------------
+
+bool Acquisition::traceShown(const char* plot) const
+{
+    return m.CWGraph1->plotVisible(QString::fromLatin1(plot));
+}
+
+void Acquisition::snapCursors(bool attachPlot)
+{
+    CwGraph& graph = *m.CWGraph1;
+    if (m.CWSlide2->position() != 1) {
+        graph.setCursorSnapMode(CursorA, CwGraph::SnapFloating);
+        graph.setCursorSnapMode(CursorB, CwGraph::SnapFloating);
+        return;
+    }
+    if (!attachPlot) {
+        graph.setCursorSnapMode(CursorA, CwGraph::SnapToPlot);
+        graph.setCursorSnapMode(CursorB, CwGraph::SnapToPlot);
+        return;
+    }
+    const double channel = m.global.ActiveChannel.toNumber();
+    if (channel != 1 && channel != 2)
+        return;
+    const QString& plot = channel == 1 ? PCH1 : PCH2;
+    for (const QString& cursor : {CursorA, CursorB}) {
+        graph.setCursorPlot(cursor, plot);
+        graph.setCursorSnapMode(cursor, CwGraph::SnapToPlot);
+    }
+}
+
+void Acquisition::scaleAndGain(bool withPlotScale)
+{
+    const double channel = m.global.ActiveChannel.toNumber();
+    if (channel != 1 && channel != 2)
+        return;
+    const bool one = channel == 1;
+    const double index = (one ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2).toNumber();
+    const auto span = RangeSpanVolts(index);
+    if (!span)
+        return;
+    const bool low = *span == 4.0;
+    (one ? m.global.GainCH1 : m.global.GainCH2) = low ? m.global.ModelGainLo : m.global.ModelGainHi;
+    // A knob without a volts value (0) would make the scale infinite: the scale then stays.
+    const double voltsPerDiv = m.CWKnob1->value();
+    if (withPlotScale && voltsPerDiv > 0)
+        (one ? m.state.PlotScaleCH1 : m.state.PlotScaleCH2) = 50.0 * (*span / voltsPerDiv) / 256.0;
+}
+
+std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaiting,
+                                                       std::int16_t fastMode, bool& skipped)
+{
+    ScopeState& s = m.state;
+    SerialControl& serial = m.CWSerial1;
+    skipped = false;
+    if (!s.AwaitingFrame) {
+        if (!m.CWButton1->value()) {
+            skipped = true;
+            return std::nullopt;
+        }
+        m.CWButton1->repaint();
+        if (linkBroken_)
+            serial.PortSetup(); // the adapter may be back: reopen before asking again
+        serial.FlushInput();
+        s.FastModeBit = fastMode;
+        SendCommandFrame(s, serial, m.CWSlide5->position());
+        const double position = s.HTrigPosition.toNumber();
+        if (position == 1)
+            m.labSetHTrg->setText(QStringLiteral("10% Trigger"));
+        else if (position == 2)
+            m.labSetHTrg->setText(QStringLiteral("50% Trigger"));
+        else if (position == 3)
+            m.labSetHTrg->setText(QStringLiteral("90% Trigger"));
+        lastWaiting_ = 0;
+        lastProgress_ = Clock::now();
+    }
+    bytesWaiting = serial.BytesWaiting();
+    const std::int16_t waiting = bytesWaiting;
+    if (waiting >= FirstChunk)
+        return readRecord(FirstChunk);
+    const Clock::time_point now = Clock::now();
+    if (waiting != lastWaiting_) {
+        lastWaiting_ = waiting;
+        lastProgress_ = now;
+    } else if (now - lastProgress_ >= linkStall_) {
+        if (waiting > 0)
+            return readRecord(waiting); // a record that stopped in the middle: read and drop it
+        if (linkBroken_) {
+            s.AwaitingFrame = false; // ask again on the next tick, reopening the port first
+            return std::nullopt;
+        }
+    }
+    s.AwaitingFrame = true;
+    return std::nullopt;
+}
+
+std::string Acquisition::readRecord(int firstChunk)
+{
+    ScopeState& s = m.state;
+    SerialControl& serial = m.CWSerial1;
+    m.CWButton1->repaint();
+    std::string reply = serial.ReadBytes(firstChunk);
+    if (firstChunk == FirstChunk) {
+        for (int chunk = 0; chunk < 3; ++chunk)
+            reply += serial.ReadBytes(NextChunk);
+    }
+    s.AwaitingFrame = false;
+    if (s.SingleShot) {
+        s.SingleShot = false;
+        m.Timer1->setEnabled(false);
+    }
+    // A reply cut short means the link broke (or the instrument stopped sending) mid-record.
+    linkBroken_ = !reply.empty() && reply.size() < static_cast<std::size_t>(DataFrameLength);
+    lastWaiting_ = 0;
+    return reply;
+}
+
+void Acquisition::closingSteps()
+{
+    m.CWSerial1.ReplyLength(IdleReplyLength);
+#ifdef KV_HAVE_CURSORS
+    if (m.cursors)
+        m.cursors->Cursor();
+#endif
+    m.update();
+    if (m.CWButton4->value())
+        m.CWButton1->setValue(false);
+}
+
+void Acquisition::copyFramePositions()
+{
+    m.state.FrameVPosCH1 = m.state.VPosCH1;
+    m.state.FrameVPosCH2 = m.state.VPosCH2;
+}
+
+void Acquisition::decode(std::string_view record, SampleSpan span, int channel,
+                         std::span<double> counts, std::span<double> trace)
+{
+    decodeSpan(record, span, channelDecode(m.state, m.global, channel), counts, trace);
+    m.state.SampleValue =
+        static_cast<std::int32_t>(counts[static_cast<std::size_t>(span.count) - 1]);
+}
+
+// ---- The passes -------------------------------------------------------------------------------
+
+void Acquisition::AcquireFrame()
+{
+    snapCursors(true);
+    if (m.CWKnob2->position() == 1) {
+        if (ChooseVariant(1, traceShown("PCH1") && traceShown("PCH2")) == AcquireVariant::FastDual)
+            ReceiveData();
+        else
+            AcquireFrameSingle();
+        return;
+    }
+    m.CWSerial1.ReplyLength(DataFrameLength);
+    scaleAndGain(true);
+    bool skipped = false;
+    const auto reply = requestAndPoll(m.state.BytesWaiting2CH, 0, skipped);
+    if (!skipped) {
+        if (!reply)
+            return;
+        if (reply->empty()) {
+            m.CWButton1->setValue(false);
+            return;
+        }
+        SampleArrays& a = m.global.Samples;
+        if (isGoodRecord(*reply)) {
+            copyFramePositions();
+            decode(*reply, TwoChannelSpanCH1, 1, a.CountsCH1, a.TraceCH1);
+            decode(*reply, TwoChannelSpanCH2, 2, a.CountsCH2, a.TraceCH2);
+        }
+        if (m.readOuts)
+            m.readOuts->UpdateReadouts();
+        m.CWGraph1->plotY(PCH1, toVector(a.TraceCH1));
+        m.CWGraph1->plotY(PCH2, toVector(a.TraceCH2));
+        m.state.FramePlotted = false;
+        if (m.readOuts)
+            m.readOuts->UpdateReadouts();
+        m.state.SampleIndexCH1 = 0;
+        m.state.SampleIndexCH2 = 0;
+    }
+    closingSteps();
+}
+
+void Acquisition::AcquireFrameSingle()
+{
+    ScopeState& s = m.state;
+    snapCursors(false);
+    m.CWSerial1.ReplyLength(DataFrameLength);
+    s.FastChannelBits =
+        FastChannelBitsFor(static_cast<int>(m.global.ActiveChannel.toNumber()), traceShown("PCH1"),
+                           traceShown("PCH2"), s.FastChannelBits);
+    scaleAndGain(false);
+    bool skipped = false;
+    const auto reply = requestAndPoll(s.BytesWaiting1CH, 1, skipped);
+    if (!skipped) {
+        if (!reply)
+            return;
+        if (reply->empty()) {
+            m.CWButton1->setValue(false);
+            return;
+        }
+        SampleArrays& a = m.global.Samples;
+        const int channel = s.FastChannelBits == "01" ? 1 : s.FastChannelBits == "10" ? 2 : 0;
+        if (isGoodRecord(*reply)) {
+            copyFramePositions();
+            if (channel != 0)
+                decode(*reply, FastSingleSpan, channel, a.CountsCH1, a.TraceCH1);
+        }
+        if (m.readOuts)
+            m.readOuts->UpdateReadoutsSingle();
+        if (channel != 0)
+            m.CWGraph1->plotY(channel == 1 ? PCH1 : PCH2, toVector(a.TraceCH1));
+    }
+    s.SampleIndexCH1 = 0;
+    s.SampleIndexCH2 = 0;
+    s.FramePlotted = true;
+    closingSteps();
+}
+
+void Acquisition::ReceiveData()
+{
+    ScopeState& s = m.state;
+    snapCursors(false);
+    scaleAndGain(true);
+    bool skipped = false;
+    const auto reply = requestAndPoll(s.BytesWaitingFast, 0, skipped);
+    if (!skipped) {
+        if (!reply)
+            return;
+        if (reply->empty()) {
+            m.CWButton1->setValue(false);
+            return;
+        }
+        SampleArrays& a = m.global.Samples;
+        if (isGoodRecord(*reply)) {
+            copyFramePositions();
+            decode(*reply, FastSpanCH1, 1, a.Counts750CH1, a.Trace750CH1);
+            decode(*reply, FastSpanCH2, 2, a.Counts750CH2, a.Trace750CH2);
+        }
+        if (m.readOuts)
+            m.readOuts->Measure();
+        // 750 points at an X step of 2 cover the X range of a 1500-point record.
+        m.CWGraph1->plotY(PCH1, toVector(a.Trace750CH1), 0.0, 2.0);
+        m.CWGraph1->plotY(PCH2, toVector(a.Trace750CH2), 0.0, 2.0);
+        s.FramePlotted = true;
+        s.SampleIndexCH1 = 0;
+        s.SampleIndexCH2 = 0;
+    }
+    closingSteps();
+}
+
+// ---- Acquisition mode -------------------------------------------------------------------------
+
+void Acquisition::CWButton4_ValueChanged(bool value)
+{
+    m.CWButton1->setMechanicalAction(CwButton::ActionSwitch);
+    m.mnuAContinuous->setChecked(!value);
+    m.mnuASingle->setChecked(value);
+}
+
+void Acquisition::Label15_Click()
+{
+    if (m.CWButton1->mechanicalAction() == CwButton::ActionSwitch) {
+        m.CWButton1->setMechanicalAction(CwButton::ActionMomentary);
+        m.CWButton4->setValue(true);
+    } else {
+        m.CWButton1->setMechanicalAction(CwButton::ActionSwitch);
+        m.CWButton4->setValue(false);
+    }
+}
+
+void Acquisition::Label16_Click()
+{
+    Label15_Click();
+}
+
+void Acquisition::mnuASingle_Click()
+{
+    m.CWButton4->setValue(true);
+}
+
+void Acquisition::mnuAContinuous_Click()
+{
+    m.CWButton4->setValue(false);
+}
+
+void Acquisition::mnuARunStop_Click()
+{
+    m.CWButton1->setValue(!m.CWButton1->value());
+}
+
+} // namespace kv

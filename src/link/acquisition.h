@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/handler_group.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+struct SampleSpan;
+
+// ---- Pure parts of the cycle ------------------------------------------------------------------
+
+// Seconds per sample for time/div position 1 to 14 (the time per division over 50); nullopt
+// outside the table.
+std::optional<float> SampleTimeForPosition(int position);
+
+// Which pass runs on a tick.
+enum class AcquireVariant
+{
+    TwoChannel, // AcquireFrame: both channels, time/div positions 2 to 14
+    FastSingle, // AcquireFrameSingle: one channel at 1 MS/s, position 1
+    FastDual    // ReceiveData: both channels at 500 kS/s, position 1 with both traces shown
+};
+AcquireVariant ChooseVariant(int timeDivPosition, bool bothTracesShown);
+
+// FastChannelBits for the selected channel: 1 "01", 2 "10", 5 the first shown trace's ("01"
+// for PCH1, else "10" for PCH2); otherwise, and for 5 with neither shown, the current bits.
+std::string FastChannelBitsFor(int activeChannel, bool pch1Shown, bool pch2Shown,
+                               const std::string& current);
+
+// Converter span in volts by volts/div position: 4 (1 to 3), 20 (4 to 6); nullopt otherwise.
+std::optional<double> RangeSpanVolts(double vdivIndex);
+
+// ---- The acquisition cycle --------------------------------------------------------------------
+
+// Run/Stop, the acquisition tick with its three passes, the single/continuous switch and the
+// acquisition menu.
+class Acquisition : public HandlerGroup
+{
+    Q_OBJECT
+
+  public:
+    explicit Acquisition(Main& main);
+
+    // Bytes the poll must see before a record is read, and the four reads that take it.
+    static constexpr int FirstChunk = 751;
+    static constexpr int NextChunk = 750;
+    // A partial record that stops growing for this long means the link broke in the middle of
+    // it: it is read and dropped, and the next requests reopen the port.
+    static constexpr std::chrono::milliseconds DefaultLinkStall{1000};
+
+    void CWButton1_ValueChanged(bool value);
+    void Timer1_Timer();
+    void AcquireFrame();
+    void AcquireFrameSingle();
+    void ReceiveData();
+    void CWButton4_ValueChanged(bool value);
+    void Label15_Click();
+    void Label16_Click();
+    void mnuASingle_Click();
+    void mnuAContinuous_Click();
+    void mnuARunStop_Click();
+
+    // For tests: how long a partial record may stand still.
+    void setLinkStall(std::chrono::milliseconds stall) { linkStall_ = stall; }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void stopSteps();
+    void setSpectrumRunSwitch(bool on);
+    void snapCursors(bool attachPlot);
+    void scaleAndGain(bool withPlotScale);
+    bool traceShown(const char* plot) const;
+    // Request (when no record is awaited) and poll; the reply once a record can be read, else
+    // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
+    std::optional<std::string> requestAndPoll(std::int16_t& bytesWaiting, std::int16_t fastMode,
+                                              bool& skipped);
+    // The four reads of a record (751, 750, 750, 750), or one read of a stalled partial one.
+    std::string readRecord(int firstChunk);
+    void copyFramePositions();
+    void decode(std::string_view record, SampleSpan span, int channel, std::span<double> counts,
+                std::span<double> trace);
+    void closingSteps();
+
+    std::chrono::milliseconds linkStall_ = DefaultLinkStall;
+    bool linkBroken_ = false;        // the last reply was cut short: reopen before requests
+    std::int16_t lastWaiting_ = 0;   // count of the previous poll
+    Clock::time_point lastProgress_; // when the count last changed (or the request went out)
+};
+
+} // namespace kv

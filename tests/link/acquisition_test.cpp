@@ -1,0 +1,623 @@
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "link/acquisition.h"
+#include "link/command_frame.h"
+#include "link/sample_decode.h"
+#include "platform/services.h"
+#include "support/main_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using namespace std::chrono_literals;
+using test::MainFixture;
+
+// ---- Pure parts -----------------------------------------------------------------------------
+
+TEST(SampleTimeTable, TimePerDivisionOverFifty)
+{
+    const float expected[] = {0.000001f, 0.000002f, 0.000004f, 0.00001f, 0.00002f,
+                              0.00004f,  0.0001f,   0.0002f,   0.0004f,  0.001f,
+                              0.002f,    0.004f,    0.01f,     0.02f};
+    for (int position = 1; position <= 14; ++position)
+        EXPECT_EQ(SampleTimeForPosition(position), expected[position - 1]) << position;
+    EXPECT_FALSE(SampleTimeForPosition(0));
+    EXPECT_FALSE(SampleTimeForPosition(15));
+}
+
+TEST(VariantChoice, FastestTimebaseHasItsOwnPasses)
+{
+    EXPECT_EQ(ChooseVariant(1, true), AcquireVariant::FastDual);
+    EXPECT_EQ(ChooseVariant(1, false), AcquireVariant::FastSingle);
+    for (int position = 2; position <= 14; ++position) {
+        EXPECT_EQ(ChooseVariant(position, true), AcquireVariant::TwoChannel);
+        EXPECT_EQ(ChooseVariant(position, false), AcquireVariant::TwoChannel);
+    }
+}
+
+TEST(FastChannelBits, BySelectedChannelAndShownTraces)
+{
+    EXPECT_EQ(FastChannelBitsFor(1, false, false, "00"), "01");
+    EXPECT_EQ(FastChannelBitsFor(2, true, false, "00"), "10");
+    EXPECT_EQ(FastChannelBitsFor(5, true, true, "10"), "01");
+    EXPECT_EQ(FastChannelBitsFor(5, false, true, "01"), "10");
+    EXPECT_EQ(FastChannelBitsFor(5, false, false, "01"), "01");
+    EXPECT_EQ(FastChannelBitsFor(0, true, true, "00"), "00");
+    EXPECT_EQ(FastChannelBitsFor(3, true, false, "10"), "10");
+}
+
+// ---- The cycle against the simulated instrument -----------------------------------------------
+
+class AcquisitionTest : public MainFixture
+{
+  protected:
+    void SetUp() override
+    {
+        dialogs().answer(MsgResult::No); // the first start offers the probe calibration
+        Main& w = load();
+        ASSERT_NE(w.acquisition, nullptr);
+        instrument().setHonourChannelEnable(false);
+        // Channel 1: 1 kHz sine of 1 V peak to peak; channel 2: 250 Hz square of 0.4 V peak.
+        instrument().setSignal(1, {SimWaveform::Sine, 1000.0, 0.5, 0.0});
+        instrument().setSignal(2, {SimWaveform::Square, 250.0, 0.4, 0.0});
+        setTimeDiv(5); // 1 ms/div
+        w.CWSlide5->setPosition(1);
+        w.CWSlide2->setPosition(2);
+        w.CWButton4->setValue(false);
+        select(1, 2); // channel 1 at 200 mV/div
+        w.state.VdivIndexCH2 = 2;
+        w.state.VPosCH1 = 0;
+        w.state.VPosCH2 = 0;
+        w.global.ModelGainLo = 1.0f;
+        w.global.ModelGainHi = 1.0f;
+        w.global.GainCH1 = 1.0f; // the cycle sets the selected channel's gain only
+        w.global.GainCH2 = 1.0f;
+        w.global.ATTFactorCH1 = 1.0f;
+        w.global.ATTFactorCH2 = 1.0f;
+        w.state.CalOffsetCH1Lo = 0;
+        w.state.CalOffsetCH2Lo = 0;
+        setShown(true, true);
+        serial().clearWritten();
+    }
+
+    Main& w() { return main(); }
+    Acquisition& acq() { return *main().acquisition; }
+
+    void setTimeDiv(int position)
+    {
+        w().CWKnob2->setPosition(position);
+        // TimebaseCode as the time/div knob sets it: position + 1, position 1 sends 3.
+        const int code = position == 1 ? 3 : position + 1;
+        std::string bits;
+        for (int bit = 4; bit >= 0; --bit)
+            bits += (code >> bit) & 1 ? '1' : '0';
+        w().state.TimebaseCode = bits;
+    }
+    void select(int channel, int vdivPosition)
+    {
+        w().global.ActiveChannel = channel;
+        w().CWKnob1->setPosition(vdivPosition);
+        w().state.VdivIndex = vdivPosition;
+        (channel == 2 ? w().state.VdivIndexCH2 : w().state.VdivIndexCH1) = vdivPosition;
+    }
+    void setShown(bool ch1, bool ch2)
+    {
+        w().CWGraph1->setPlotVisible(QStringLiteral("PCH1"), ch1);
+        w().CWGraph1->setPlotVisible(QStringLiteral("PCH2"), ch2);
+    }
+    void run() { w().CWButton1->setValue(true); }
+    void stop() { w().CWButton1->setValue(false); }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            acq().Timer1_Timer();
+    }
+    bool running() const { return main_().CWButton1->value(); }
+    const Main& main_() const { return const_cast<AcquisitionTest*>(this)->main(); }
+    int requests() { return instrument().requestCount(); }
+    // Marks the record arrays so that a tick shows whether it decoded a record.
+    static constexpr double Unset = 999.0;
+    void markUnset()
+    {
+        w().global.Samples.CountsCH1.fill(Unset);
+        w().global.Samples.Counts750CH1.fill(Unset);
+    }
+    bool decoded() { return counts1()[0] != Unset && counts1()[1499] != Unset; }
+    const std::array<double, 1500>& counts1() { return w().global.Samples.CountsCH1; }
+    std::optional<SimFrame> lastFrame()
+    {
+        const auto frame = serial().lastFrame();
+        return frame ? std::optional<SimFrame>(SimFrame::decode(*frame)) : std::nullopt;
+    }
+    long stopBytes()
+    {
+        return std::count(serial().written().begin(), serial().written().end(), char(StopCmd));
+    }
+    QVector<double> plotted(const char* plot)
+    {
+        return w().CWGraph1->plotYData(QString::fromLatin1(plot));
+    }
+    static QVector<double> asVector(std::span<const double> values)
+    {
+        return QVector<double>(values.begin(), values.end());
+    }
+};
+
+TEST_F(AcquisitionTest, RunSetsSampleTimeModesAndStartsTheTimer)
+{
+    w().state.AwaitingFrame = true;
+    run();
+    EXPECT_TRUE(w().Timer1->enabled());
+    EXPECT_FLOAT_EQ(w().state.SampleTime, 0.00002f);
+    EXPECT_TRUE(w().state.ContinuousMode);
+    EXPECT_FALSE(w().state.SingleShot);
+    EXPECT_FALSE(w().state.AwaitingFrame);
+    EXPECT_TRUE(serial().written().empty()); // Run itself sends nothing
+}
+
+TEST_F(AcquisitionTest, StopDisablesTheTimerAndSendsTheStopByte)
+{
+    run();
+    w().state.AwaitingFrame = true;
+    stop();
+    EXPECT_FALSE(w().Timer1->enabled());
+    EXPECT_FALSE(w().state.AwaitingFrame);
+    EXPECT_EQ(serial().written(), std::string(1, char(StopCmd)));
+}
+
+TEST_F(AcquisitionTest, SingleModeDecodesExactlyOneRecordAndStopsOnce)
+{
+    w().CWButton4->setValue(true);
+    run();
+    EXPECT_TRUE(w().state.SingleShot);
+    markUnset();
+    ticks(1);
+    EXPECT_TRUE(decoded());
+    EXPECT_FALSE(running());
+    EXPECT_FALSE(w().Timer1->enabled());
+    EXPECT_FALSE(w().state.SingleShot);
+    // One frame, then the one stop byte of the Stop handler.
+    ASSERT_EQ(serial().written().size(), std::size_t(CommandFrameLength + 1));
+    EXPECT_EQ(serial().written().back(), char(StopCmd));
+    EXPECT_EQ(stopBytes(), 1);
+    const int asked = requests();
+    const auto record = counts1();
+    ticks(3); // a stray tick after Stop asks for nothing
+    EXPECT_EQ(requests(), asked);
+    EXPECT_EQ(counts1(), record);
+}
+
+TEST_F(AcquisitionTest, ContinuousModeTakesARecordPerTickUntilStop)
+{
+    run();
+    const int asked = requests();
+    for (int i = 0; i < 5; ++i) {
+        markUnset();
+        ticks(1);
+        EXPECT_TRUE(decoded()) << i;
+        EXPECT_EQ(plotted("PCH1"), asVector(w().global.Samples.TraceCH1));
+        EXPECT_EQ(plotted("PCH2"), asVector(w().global.Samples.TraceCH2));
+    }
+    EXPECT_EQ(requests(), asked + 5);
+    EXPECT_TRUE(running());
+    EXPECT_EQ(w().state.BytesWaiting2CH, DataFrameLength);
+    EXPECT_FALSE(w().state.FramePlotted);
+    EXPECT_EQ(serial().replyLength(), 501);
+    EXPECT_EQ(stopBytes(), 0);
+}
+
+TEST_F(AcquisitionTest, OneKilohertzSineReadsUprightWithPeriodFrequencyAndAmplitude)
+{
+    run();
+    ticks(1);
+    EXPECT_EQ(w().TimeVal->text(), "50K s/S");
+    EXPECT_EQ(w().lblFrq->text(), "1KHz");
+    EXPECT_EQ(w().lblPrd->text(), "1 mS");
+    const QString p2p = w().lblP2P->text();
+    const double volts =
+        p2p.endsWith("mV") ? p2p.chopped(2).toDouble() / 1000 : p2p.chopped(2).toDouble();
+    EXPECT_NEAR(volts, 1.0, 0.05) << p2p.toStdString();
+    // Plot scale of 200 mV/div in the low range.
+    EXPECT_DOUBLE_EQ(w().state.PlotScaleCH1, 50.0 * (4.0 / 0.2) / 256.0);
+}
+
+TEST_F(AcquisitionTest, PositiveVoltageReadsPositiveAndShowsAboveTheZeroLine)
+{
+    instrument().setSignal(1, {SimWaveform::Dc, 1000.0, 0.0, 0.5});
+    w().state.VPosCH1 = 20;
+    run();
+    ticks(1);
+    EXPECT_EQ(w().lblMnn->text().left(1), "5") << w().lblMnn->text().toStdString();
+    EXPECT_TRUE(w().lblMnn->text().endsWith("mV"));
+    // Graph units grow downward: a trace value above the zero line is below VPos.
+    EXPECT_TRUE(w().CWGraph1->yAxisDownward());
+    for (double value : w().global.Samples.TraceCH1)
+        ASSERT_LT(value, 20.0);
+    EXPECT_EQ(w().state.FrameVPosCH1, 20);
+}
+
+TEST_F(AcquisitionTest, StaleBytesAfterAStopAreFlushedBeforeTheNextRequest)
+{
+    instrument().setPace(SimPace::Real);
+    run();
+    ticks(1); // request out, capture under way
+    EXPECT_TRUE(w().state.AwaitingFrame);
+    // Part of the record arrives, then Stop.
+    clock().advance(1500 * 20 + 500);
+    ASSERT_GT(serial().BytesWaiting(), 0);
+    ASSERT_LT(serial().BytesWaiting(), Acquisition::FirstChunk);
+    stop();
+    EXPECT_FALSE(w().state.AwaitingFrame);
+    instrument().setPace(SimPace::AtOnce);
+    run();
+    markUnset();
+    ticks(1);
+    EXPECT_TRUE(decoded());
+    EXPECT_EQ(serial().BytesWaiting(), 0);
+    EXPECT_EQ(w().lblFrq->text(), "1KHz"); // a whole, fresh record
+}
+
+TEST_F(AcquisitionTest, BytesBeyondTheRecordWaitForTheNextRequestsFlush)
+{
+    instrument().setPace(SimPace::Real);
+    run();
+    ticks(1);
+    serial().WriteByte(IdentifyCmd); // an identity answer queued behind the record
+    clock().advance(1'000'000);
+    ticks(1);
+    EXPECT_EQ(w().lblFrq->text(), "1KHz");
+    EXPECT_EQ(serial().BytesWaiting(), 7);
+    instrument().setPace(SimPace::AtOnce);
+    ticks(1);
+    EXPECT_EQ(serial().BytesWaiting(), 0);
+    EXPECT_EQ(w().lblFrq->text(), "1KHz");
+}
+
+TEST_F(AcquisitionTest, DroppedRecordsKeepAndReplotTheLastGoodRecord)
+{
+    struct Case
+    {
+        const char* name;
+        SimFaults faults;
+    };
+    SimFaults wrongSync;
+    wrongSync.wrongSync = true;
+    SimFaults shortRecord;
+    shortRecord.shortRecord = 2000;
+    SimFaults shortPartial;
+    shortPartial.shortRecord = 500; // never reaches the 751 of the poll
+    SimFaults garbage;
+    garbage.garbage = true;
+    const Case cases[] = {{"wrong sync", wrongSync},
+                          {"short record", shortRecord},
+                          {"record stopping below the poll", shortPartial},
+                          {"garbage", garbage}};
+    acq().setLinkStall(0ms);
+    run();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        instrument().setFaults({});
+        ticks(1);
+        markUnset();
+        w().global.Samples.TraceCH1.fill(-5); // the dropped pass plots these again
+        w().state.FramePlotted = true;
+        instrument().setFaults(c.faults);
+        ticks(3);
+        EXPECT_EQ(counts1()[0], Unset);
+        EXPECT_EQ(plotted("PCH1"), asVector(w().global.Samples.TraceCH1));
+        EXPECT_FALSE(w().state.FramePlotted);
+        EXPECT_TRUE(running());
+        instrument().setFaults({});
+        ticks(2);
+        EXPECT_TRUE(decoded());
+        EXPECT_EQ(w().lblFrq->text(), "1KHz");
+    }
+}
+
+TEST_F(AcquisitionTest, DroppedRecordStillEndsSingleMode)
+{
+    SimFaults faults;
+    faults.wrongSync = true;
+    instrument().setFaults(faults);
+    w().CWButton4->setValue(true);
+    run();
+    const auto before = counts1();
+    ticks(1);
+    EXPECT_EQ(counts1(), before);
+    EXPECT_FALSE(running());
+    EXPECT_EQ(stopBytes(), 1);
+}
+
+TEST_F(AcquisitionTest, SilentInstrumentIsPolledWithoutNewRequests)
+{
+    SimFaults faults;
+    faults.silence = true;
+    instrument().setFaults(faults);
+    run();
+    const int asked = requests();
+    ticks(50);
+    EXPECT_EQ(requests(), asked + 1);
+    EXPECT_TRUE(w().state.AwaitingFrame);
+    EXPECT_TRUE(running());
+    EXPECT_EQ(clock().nowMicros(), 0); // no read waited for bytes
+    stop();
+    EXPECT_FALSE(w().state.AwaitingFrame);
+    EXPECT_EQ(stopBytes(), 1);
+}
+
+TEST_F(AcquisitionTest, UnpluggedMidRecordThenPluggedBackShowsTheNextGoodRecord)
+{
+    for (int cut : {1000, 500}) {
+        SCOPED_TRACE(cut);
+        acq().setLinkStall(0ms);
+        stop();
+        serial().plug();
+        serial().PortSetup();
+        instrument().setFaults({});
+        run();
+        ticks(1);
+        ASSERT_EQ(w().lblFrq->text(), "1KHz");
+        markUnset();
+        SimFaults faults;
+        faults.hangUpAfter = cut;
+        instrument().setFaults(faults);
+        ticks(5);
+        EXPECT_FALSE(serial().plugged());
+        EXPECT_EQ(counts1()[0], Unset);
+        EXPECT_TRUE(running());
+        instrument().setFaults({});
+        ticks(5); // still unplugged: passes go on, nothing breaks
+        EXPECT_EQ(counts1()[0], Unset);
+        serial().plug();
+        ticks(3);
+        EXPECT_TRUE(serial().isOpen());
+        EXPECT_TRUE(decoded());
+        EXPECT_EQ(w().lblFrq->text(), "1KHz");
+    }
+}
+
+TEST_F(AcquisitionTest, TwoChannelPassAtEveryTimebaseFromPosition2)
+{
+    for (int position = 2; position <= 14; ++position) {
+        SCOPED_TRACE(position);
+        stop();
+        setTimeDiv(position);
+        run();
+        EXPECT_FLOAT_EQ(w().state.SampleTime, *SampleTimeForPosition(position));
+        markUnset();
+        ticks(1);
+        const auto frame = lastFrame();
+        ASSERT_TRUE(frame);
+        EXPECT_FALSE(frame->fastMode);
+        EXPECT_EQ(frame->timebaseCode, position + 1);
+        EXPECT_TRUE(decoded());
+        EXPECT_EQ(plotted("PCH1").size(), 1500);
+        EXPECT_EQ(w().CWGraph1->plotXIncrement(QStringLiteral("PCH1")), 1.0);
+        EXPECT_FALSE(w().state.FramePlotted);
+    }
+}
+
+TEST_F(AcquisitionTest, FastSingleChannel1TakesTheMiddleOfTheRecord)
+{
+    setTimeDiv(1);
+    setShown(true, false);
+    run();
+    ticks(1);
+    const auto frame = lastFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->fastMode);
+    EXPECT_EQ(frame->fastChannelBits, 1);
+    EXPECT_EQ(w().state.FastChannelBits, "01");
+    EXPECT_EQ(w().state.BytesWaiting1CH, DataFrameLength);
+    EXPECT_TRUE(w().state.FramePlotted);
+    EXPECT_EQ(plotted("PCH1"), asVector(w().global.Samples.TraceCH1));
+    EXPECT_EQ(w().TimeVal->text(), "1M s/S");
+    // 1 kHz at 1 MS/s: 1.5 periods in the record.
+    EXPECT_NE(w().lblMAX->text(), "0mV");
+}
+
+TEST_F(AcquisitionTest, FastSingleChannel2UsesChannel2SettingsIntoTheChannel1Arrays)
+{
+    setTimeDiv(1);
+    setShown(false, true);
+    select(2, 4); // 1 V/div, high range
+    w().state.CH2RangeBit = "1";
+    w().state.PlotScaleCH2 = 2.5;
+    w().state.VPosCH2 = 40;
+    instrument().setSignal(2, {SimWaveform::Dc, 1000.0, 0.0, 2.0});
+    const auto traceCH2 = w().global.Samples.TraceCH2;
+    run();
+    ticks(1);
+    EXPECT_EQ(w().state.FastChannelBits, "10");
+    EXPECT_EQ(lastFrame()->fastChannelBits, 2);
+    const auto& s = w().global.Samples;
+    for (std::size_t i = 0; i < s.CountsCH1.size(); ++i)
+        ASSERT_DOUBLE_EQ(s.TraceCH1[i], s.CountsCH1[i] * 2.5 + 40) << i;
+    // 2 V in the 20 V range: about -25 counts.
+    EXPECT_NEAR(s.CountsCH1[700], -25.5, 1.0);
+    EXPECT_EQ(s.TraceCH2, traceCH2);
+    EXPECT_EQ(plotted("PCH2"), asVector(s.TraceCH1));
+}
+
+TEST_F(AcquisitionTest, FastSingleWithNoChannelDecodesNothingYetClosesThePass)
+{
+    setTimeDiv(1);
+    setShown(false, false);
+    w().global.ActiveChannel = 0;
+    w().state.FastChannelBits = "00";
+    w().state.FramePlotted = false;
+    const auto before = counts1();
+    run();
+    ticks(1);
+    EXPECT_EQ(counts1(), before);
+    EXPECT_TRUE(w().state.FramePlotted);
+    EXPECT_EQ(w().TimeVal->text(), "1M s/S");
+    EXPECT_EQ(serial().replyLength(), 501);
+}
+
+TEST_F(AcquisitionTest, BothTracesAtTheFastestTimebaseUseTheMiddle750OfEachHalf)
+{
+    instrument().setSignal(2, {SimWaveform::Square, 4000.0, 0.4, 0.0});
+    setTimeDiv(1);
+    run();
+    ticks(1);
+    const auto frame = lastFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_FALSE(frame->fastMode);
+    EXPECT_EQ(w().state.BytesWaitingFast, DataFrameLength);
+    EXPECT_TRUE(w().state.FramePlotted);
+    const auto& s = w().global.Samples;
+    EXPECT_EQ(plotted("PCH1"), asVector(s.Trace750CH1));
+    EXPECT_EQ(plotted("PCH2"), asVector(s.Trace750CH2));
+    EXPECT_EQ(w().CWGraph1->plotXIncrement(QStringLiteral("PCH1")), 2.0);
+    EXPECT_EQ(w().CWGraph1->plotXFirst(QStringLiteral("PCH2")), 0.0);
+    EXPECT_EQ(w().TimeVal->text(), "500K s/S");
+    EXPECT_EQ(w().Frq2->text(), "4KHz");
+    // Square of 0.4 V peak on channel 2 in the 4 V range: about 25 counts either side.
+    const auto [lo, hi] = std::minmax_element(s.Counts750CH2.begin(), s.Counts750CH2.end());
+    EXPECT_NEAR(*lo, -25.5, 1.5);
+    EXPECT_NEAR(*hi, 25.5, 1.5);
+}
+
+TEST_F(AcquisitionTest, ScaleAndGainOnlyForTheSelectedChannel)
+{
+    w().global.ModelGainLo = 0.5f;
+    w().global.ModelGainHi = 2.0f;
+    w().global.GainCH2 = 7.0f;
+    w().state.PlotScaleCH2 = 7.0;
+    select(1, 4);
+    run();
+    ticks(1);
+    EXPECT_FLOAT_EQ(w().global.GainCH1, 2.0f);
+    EXPECT_DOUBLE_EQ(w().state.PlotScaleCH1, 50.0 * (20.0 / 1.0) / 256.0);
+    EXPECT_FLOAT_EQ(w().global.GainCH2, 7.0f);
+    EXPECT_DOUBLE_EQ(w().state.PlotScaleCH2, 7.0);
+
+    w().global.ActiveChannel = 0;
+    w().global.GainCH1 = 3.0f;
+    ticks(1);
+    EXPECT_FLOAT_EQ(w().global.GainCH1, 3.0f);
+}
+
+TEST_F(AcquisitionTest, SnapToPlotAttachesTheCursorsToTheSelectedTrace)
+{
+    w().CWSlide2->setPosition(1);
+    select(2, 2);
+    run();
+    ticks(1);
+    for (const char* cursor : {"A", "B"}) {
+        EXPECT_EQ(w().CWGraph1->cursorPlot(cursor), "PCH2");
+        EXPECT_EQ(w().CWGraph1->cursorSnapMode(cursor), CwGraph::SnapToPlot);
+    }
+    w().CWSlide2->setPosition(2);
+    ticks(1);
+    EXPECT_EQ(w().CWGraph1->cursorSnapMode("A"), CwGraph::SnapFloating);
+}
+
+TEST_F(AcquisitionTest, TriggerCaptionFollowsTheHorizontalPosition)
+{
+    run();
+    for (auto [position, caption] :
+         {std::pair{1, "10% Trigger"}, std::pair{3, "90% Trigger"}, std::pair{2, "50% Trigger"}}) {
+        w().state.HTrigPosition = position;
+        ticks(1);
+        EXPECT_EQ(w().labSetHTrg->text(), caption);
+    }
+}
+
+TEST_F(AcquisitionTest, TickDoesNothingWhileAModalDialogIsOpen)
+{
+    run();
+    const int asked = requests();
+    {
+        ModalGuard modal;
+        ticks(3);
+        w().Timer1->fire();
+    }
+    EXPECT_EQ(requests(), asked);
+    w().Timer1->fire();
+    EXPECT_EQ(requests(), asked + 1);
+}
+
+TEST_F(AcquisitionTest, ModeSwitchLabelsAndMenu)
+{
+    w().CWButton4->setValue(true);
+    EXPECT_TRUE(w().mnuASingle->isChecked());
+    EXPECT_FALSE(w().mnuAContinuous->isChecked());
+    EXPECT_EQ(w().CWButton1->mechanicalAction(), CwButton::ActionSwitch);
+    w().mnuAContinuous->trigger();
+    EXPECT_FALSE(w().CWButton4->value());
+    EXPECT_TRUE(w().mnuAContinuous->isChecked());
+    w().mnuASingle->trigger();
+    EXPECT_TRUE(w().CWButton4->value());
+
+    // The captions flip the switch by the Run/Stop button's action code.
+    w().CWButton4->setValue(false);
+    acq().Label15_Click(); // action 1: single
+    EXPECT_TRUE(w().CWButton4->value());
+    w().CWButton1->setMechanicalAction(CwButton::ActionMomentary);
+    acq().Label16_Click(); // action 2: continuous
+    EXPECT_FALSE(w().CWButton4->value());
+    EXPECT_EQ(w().CWButton1->mechanicalAction(), CwButton::ActionSwitch);
+
+    w().mnuARunStop->trigger();
+    EXPECT_TRUE(running());
+    EXPECT_TRUE(w().Timer1->enabled());
+    w().mnuARunStop->trigger();
+    EXPECT_FALSE(running());
+}
+
+// ---- A reply that is the empty text ----------------------------------------------------------
+
+// Reports a whole record waiting, then reads nothing.
+class EmptyReplySerial : public SerialControl
+{
+  public:
+    void PortNumber(int number) override { port_ = number; }
+    int PortNumber() const override { return port_; }
+    void ReplyLength(int) override {}
+    void WriteByte(std::uint8_t byte) override { written.push_back(char(byte)); }
+    std::string ReadBytes(int) override { return {}; }
+    std::int16_t BytesWaiting() override { return DataFrameLength; }
+    void FlushInput() override {}
+    void PortSetup() override {}
+    void PortReset() override {}
+    std::string written;
+
+  private:
+    int port_ = 1;
+};
+
+TEST(AcquisitionEmptyReply, SwitchesRunOff)
+{
+    QTemporaryDir folder;
+    EmptyReplySerial serial;
+    test::ScriptedDialogs dialogs;
+    test::RecordingShell shell;
+    test::FixedRegistry registry;
+    test::FixedSystemInfo systemInfo;
+    PdfPrinterFactory printers(folder.filePath(QStringLiteral("print.pdf")));
+    Main w(MainServices{serial, dialogs, shell, registry, systemInfo, printers, folder.path()});
+    w.CWKnob2->setPosition(5);
+    const auto before = w.global.Samples.CountsCH1;
+    w.CWButton1->setValue(true);
+    w.acquisition->Timer1_Timer();
+    EXPECT_FALSE(w.CWButton1->value());
+    EXPECT_FALSE(w.Timer1->enabled());
+    EXPECT_EQ(serial.written.back(), char(StopCmd));
+    EXPECT_EQ(w.global.Samples.CountsCH1, before);
+}
+
+} // namespace
+} // namespace kv
