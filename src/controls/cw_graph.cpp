@@ -22,7 +22,7 @@ namespace {
 class PlainScaleDraw : public QwtScaleDraw
 {
 public:
-    QwtText label(double value) const override { return QString::number(value, 'g', 15); }
+    QwtText label(double value) const override { return QString::number(value, 'g', 6); }
 };
 
 constexpr int XDivisions = 10;
