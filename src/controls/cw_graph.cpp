@@ -18,11 +18,11 @@ namespace kv {
 
 namespace {
 
-// Axis labels without the locale's thousands separator: the X axis counts samples ("1000").
+// Short axis labels without the locale's thousands separator (the X axis counts samples: "1000").
 class PlainScaleDraw : public QwtScaleDraw
 {
 public:
-    QwtText label(double value) const override { return QString::number(value, 'g', 6); }
+    QwtText label(double value) const override { return QString::number(value, 'g', 4); }
 };
 
 constexpr int XDivisions = 10;
