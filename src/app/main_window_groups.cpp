@@ -4,8 +4,10 @@
 
 #include "app/handler_group.h"
 #include "display/cursors.h"
+#include "display/read_outs.h"
 #include "display/trace_view.h"
 #include "files/settings_file.h"
+#include "link/acquisition.h"
 #include "link/identification.h"
 #include "panel/attenuators.h"
 #include "panel/channels.h"
@@ -25,6 +27,8 @@ template <class Group> Group* Main::addGroup()
 
 void Main::createGroups()
 {
+    acquisition = addGroup<Acquisition>();
+    readOuts = addGroup<ReadOuts>();
     traceView = addGroup<TraceView>();
     cursors = addGroup<Cursors>();
     channels = addGroup<Channels>();
