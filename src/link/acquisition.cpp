@@ -7,26 +7,19 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "display/cursors.h"
 #include "display/read_outs.h"
 #include "link/command_frame.h"
 #include "link/sample_decode.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "spectrum/spectrum_launcher.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QVector>
 #include <array>
 #include <exception>
-
-#if __has_include("display/cursors.h")
-#include "display/cursors.h"
-#define KV_HAVE_CURSORS 1
-#endif
-#if __has_include("spectrum/spectrum.h")
-#include "spectrum/spectrum.h"
-#define KV_HAVE_SPECTRUM 1
-#endif
 
 namespace kv {
 
@@ -107,12 +100,8 @@ Acquisition::Acquisition(Main& main) : HandlerGroup(main)
 
 void Acquisition::setSpectrumRunSwitch(bool on)
 {
-#ifdef KV_HAVE_SPECTRUM
     if (m.spectrum)
         m.spectrum->setRunSwitch(on);
-#else
-    (void)on;
-#endif
 }
 
 void Acquisition::stopSteps()
@@ -269,10 +258,8 @@ std::string Acquisition::readRecord(int firstChunk)
 void Acquisition::closingSteps()
 {
     m.CWSerial1.ReplyLength(IdleReplyLength);
-#ifdef KV_HAVE_CURSORS
     if (m.cursors)
         m.cursors->Cursor();
-#endif
     m.update();
     if (m.CWButton4->value())
         m.CWButton1->setValue(false);

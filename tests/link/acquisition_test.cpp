@@ -8,6 +8,7 @@
 #include "link/command_frame.h"
 #include "link/sample_decode.h"
 #include "platform/services.h"
+#include "spectrum/spectrum_launcher.h"
 #include "support/main_fixture.h"
 
 #include <QAction>
@@ -164,6 +165,18 @@ TEST_F(AcquisitionTest, RunSetsSampleTimeModesAndStartsTheTimer)
     EXPECT_FALSE(w().state.SingleShot);
     EXPECT_FALSE(w().state.AwaitingFrame);
     EXPECT_TRUE(serial().written().empty()); // Run itself sends nothing
+}
+
+TEST_F(AcquisitionTest, RunAndStopSetTheSpectrumWindowsRunSwitch)
+{
+    ASSERT_NE(w().spectrum, nullptr);
+    run();
+    ASSERT_NE(w().spectrum->window(), nullptr); // loaded, hidden, on first use
+    EXPECT_TRUE(w().spectrum->window()->CWButton3->value());
+    EXPECT_FALSE(w().spectrum->window()->isVisible());
+    stop();
+    EXPECT_FALSE(w().spectrum->window()->CWButton3->value());
+    EXPECT_FALSE(running());
 }
 
 TEST_F(AcquisitionTest, StopDisablesTheTimerAndSendsTheStopByte)
