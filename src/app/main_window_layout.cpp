@@ -312,7 +312,8 @@ void Main::buildRightColumn(QWidget* face)
                            "20ms", "50ms", "100ms", "200ms", "500ms", "1s"});
     CWKnob2->setToolTip(QStringLiteral("Adjusts horizontal divisions for CH1 and CH2"));
     CWKnob1 = named(new CwKnob(face), "CWKnob1", {830, 4, 164, 176});
-    CWKnob1->setPositions({"100mV", "200mV", "500mV", "1V", "2V", "5V"});
+    CWKnob1->setPositions({"100mV", "200mV", "500mV", "1V", "2V", "5V"},
+                          {0.1, 0.2, 0.5, 1, 2, 5});
     CWKnob1->setToolTip(QStringLiteral("Adjusts vertical divisions for CH1 or CH2"));
     label(face, "lblTimeDiv", QStringLiteral("TIME/DIV"), {712, 180, 80, 12})
         ->setAlignment(Qt::AlignCenter);
