@@ -1,3 +1,4 @@
+#include "link/acquisition.h"
 #include "link/sample_decode.h"
 #include "panel/attenuators.h"
 #include "panel/hardware_check_dialog.h"
@@ -194,6 +195,35 @@ TEST_F(AttenuatorsTest, NextRecordIsMultipliedByTheFactor)
     click(1);
     EXPECT_DOUBLE_EQ(decodeFirst(1), -20);
     EXPECT_DOUBLE_EQ(decodeFirst(2), -10);
+}
+
+// The same through an acquisition pass against the simulated instrument: a DC level of
+// 0.5 V on channel 1 reads twice the counts once the attenuator is on.
+TEST_F(AttenuatorsTest, AcquiredRecordCarriesTheFactor)
+{
+    Main& m = main();
+    ASSERT_NE(m.acquisition, nullptr);
+    instrument().faults().silence = false;
+    instrument().setSignal(1, SimSignal{SimWaveform::Dc, 0, 0, 0.5});
+    m.global.ModelGainLo = 1.0f; // as an identified instrument of the base model gives
+    m.CWKnob2->setPosition(2);   // two-channel record
+    m.mnuC1->trigger();
+    m.state.ATTValueCH1 = 2.0f;
+    const auto acquire = [&] {
+        m.global.Samples.CountsCH1.fill(0);
+        m.CWButton1->setValue(true);
+        for (int tick = 0; tick < 4; ++tick)
+            m.acquisition->Timer1_Timer();
+        m.CWButton1->setValue(false);
+        return m.global.Samples.CountsCH1[750];
+    };
+    const double plain = acquire();
+    ASSERT_NE(plain, 0);
+    confirmHardware();
+    click(1);
+    EXPECT_DOUBLE_EQ(acquire(), 2 * plain);
+    click(1);
+    EXPECT_DOUBLE_EQ(acquire(), plain);
 }
 
 } // namespace

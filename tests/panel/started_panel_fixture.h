@@ -9,7 +9,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
-#include "link/command_frame.h"
+#include "link/acquisition.h"
 #include "support/main_fixture.h"
 
 #include <QAction>
@@ -29,11 +29,16 @@ class StartedPanelFixture : public MainFixture
         dialogs().clear();
     }
 
+    // The frame the acquisition cycle sends on its next tick with Run on (then Run goes off).
     std::array<std::uint8_t, 9> nextFrame()
     {
         Main& m = main();
-        SendCommandFrame(m.state, serial(), m.CWSlide5->position());
+        serial().clearWritten();
+        m.CWButton1->setValue(true);
+        m.acquisition->Timer1_Timer();
+        m.CWButton1->setValue(false);
         const auto frame = serial().lastFrame();
+        EXPECT_GE(serial().written().size(), 9u) << "no request on the tick";
         EXPECT_TRUE(frame.has_value());
         return frame.value_or(std::array<std::uint8_t, 9>{});
     }

@@ -307,5 +307,15 @@ TEST_F(TriggerTest, CursorTShownWhileWorkingAndHiddenByTheTimer)
     EXPECT_TRUE(m.TriggerTimer->enabled());
 }
 
+TEST_F(TriggerTest, MouseOverTheSlidesRestoresTheArrow)
+{
+    Main& m = main();
+    for (CwSlide* slide : {m.CWSlide3, m.CWSlide4}) {
+        m.setCursor(Qt::CrossCursor);
+        Q_EMIT slide->mouseMove();
+        EXPECT_EQ(m.cursor().shape(), Qt::ArrowCursor);
+    }
+}
+
 } // namespace
 } // namespace kv::test
