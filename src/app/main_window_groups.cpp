@@ -3,12 +3,15 @@
 #include "app/main_window.h"
 
 #include "app/handler_group.h"
+#include "app/help_menu.h"
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "display/trace_view.h"
 #include "files/settings_file.h"
 #include "link/acquisition.h"
+#include "link/calibration.h"
 #include "link/identification.h"
+#include "link/port_search.h"
 #include "panel/attenuators.h"
 #include "panel/channels.h"
 #include "panel/menu_marks.h"
@@ -37,7 +40,10 @@ void Main::createGroups()
     triggerLevel = addGroup<TriggerLevel>();
     menuMarks = addGroup<MenuMarks>();
     identification = addGroup<Identification>();
+    portSearch = addGroup<PortSearch>();
+    calibration = addGroup<Calibration>();
     settingsFile = addGroup<SettingsFile>();
+    addGroup<HelpMenu>();
 }
 
 } // namespace kv

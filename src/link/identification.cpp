@@ -1,12 +1,251 @@
 #include "link/identification.h"
 
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "app/splash_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_timer.h"
+#include "link/command_frame.h"
+#include "platform/serial_control.h"
+#include "platform/services.h"
+
+#include <array>
+#include <exception>
+#include <utility>
+
 namespace kv {
 
-Identification::Identification(Main& main) : HandlerGroup(main) {}
+namespace {
+
+const QString ProductName = QStringLiteral("Kestrovue ");
+
+// The family's other models, one identifier per refused model code.
+constexpr std::array<std::pair<char, const char*>, 22> RefusedModels{{
+    {'A', "R1S"},  {'B', "R1T"},  {'D', "R2S"},  {'E', "R2T"},  {'F', "R3S"},  {'G', "R3T"},
+    {'H', "R4S"},  {'I', "R4T"},  {'J', "R5S"},  {'K', "R5T"},  {'L', "R6S"},  {'M', "R6T"},
+    {'N', "R8S"},  {'0', "R8T"},  {'P', "R9S"},  {'Q', "R9T"},  {'R', "R10S"}, {'S', "R10T"},
+    {'T', "R11S"}, {'U', "R11T"}, {'V', "R12S"}, {'W', "R12T"},
+}};
+
+constexpr std::array<const char*, 12> MonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+std::string charAt(std::string_view reply, std::size_t index)
+{
+    return index < reply.size() ? std::string(1, reply[index]) : std::string();
+}
+
+std::int16_t digitAt(std::string_view reply, std::size_t index)
+{
+    if (index >= reply.size() || reply[index] < '0' || reply[index] > '9')
+        return 0;
+    return static_cast<std::int16_t>(reply[index] - '0');
+}
+
+// 1-based month for "1".."9", "A", "B", "C"; 0 for any other code.
+int monthNumber(const std::string& code)
+{
+    if (code.size() != 1)
+        return 0;
+    const char c = code[0];
+    if (c >= '1' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'C')
+        return 10 + (c - 'A');
+    return 0;
+}
+
+// Runs one statement, skipping it when it fails.
+template <class F> void skipOnFailure(F&& statement) noexcept
+{
+    try {
+        statement();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+IdentityFields ParseIdentity(std::string_view reply)
+{
+    IdentityFields f;
+    f.PresenceChar = charAt(reply, 0);
+    f.ModelCode = charAt(reply, 1);
+    f.FirmwareRev1 = digitAt(reply, 2);
+    f.FirmwareRev2 = digitAt(reply, 3);
+    f.FirmwareRev3 = digitAt(reply, 4);
+    f.MonthCode = charAt(reply, 5);
+    f.YearDigit = digitAt(reply, 6);
+    return f;
+}
+
+bool InstrumentPresent(const IdentityFields& fields)
+{
+    return fields.PresenceChar == "O";
+}
+
+ModelInfo ModelFor(std::string_view code)
+{
+    if (code == "C")
+        return {ProductName, ModelGains::Standard};
+    if (code == "X")
+        return {QStringLiteral("USB Oscilloscope Rev 2"), ModelGains::Rev2};
+    if (code.size() == 1) {
+        for (const auto& [refused, identifier] : RefusedModels) {
+            if (code[0] == refused)
+                return {ProductName + QLatin1String(identifier) +
+                            QStringLiteral("  Hardware Not Supported"),
+                        ModelGains::Keep};
+        }
+    }
+    return {std::nullopt, ModelGains::Keep};
+}
+
+QString FirmwareLine(const IdentityFields& f)
+{
+    return QStringLiteral("Firmware Rev: %1.%2.%3")
+        .arg(f.FirmwareRev1)
+        .arg(f.FirmwareRev2)
+        .arg(f.FirmwareRev3);
+}
+
+std::optional<QString> ManufactureLine(const IdentityFields& f)
+{
+    const int month = monthNumber(f.MonthCode);
+    if (month == 0)
+        return std::nullopt;
+    return QStringLiteral("Date Manufactured: %1 '0%2")
+        .arg(QLatin1String(MonthNames[static_cast<std::size_t>(month - 1)]))
+        .arg(f.YearDigit + 1);
+}
+
+QString AbsentModelLine(std::string_view reply)
+{
+    return reply.empty() ? QStringLiteral("Hardware Not Found")
+                         : QStringLiteral("Hardware Not Supported");
+}
+
+// ---- Handlers -----------------------------------------------------------------------------------
+
+Identification::Identification(Main& main) : HandlerGroup(main)
+{
+    connectTick(m.CheckCOM, this, [this] { CheckCOM_Timer(); });
+}
+
+void Identification::CheckCOM_Timer()
+{
+    if (m.CWButton1->value())
+        return;
+    m.CWSerial1.PortReset();
+    CheckHardware();
+}
+
+bool Identification::splashVisible() const
+{
+    return m.splashLoaded() && m.frmSplash().isVisible();
+}
+
+std::string Identification::requestIdentity()
+{
+    Reset1(m.CWSerial1);
+    if (m.CWSerial1.BytesWaiting() != 0)
+        m.CWSerial1.FlushInput();
+    m.CWSerial1.ReplyLength(IdentityLength);
+    SendData(m.CWSerial1, IdentifyCmd);
+    return m.CWSerial1.ReadBytes(IdentityLength);
+}
+
+void Identification::storeFields(const std::string& reply, const IdentityFields& f)
+{
+    ScopeState& s = m.state;
+    s.IdentityReply = Variant(reply);
+    s.PresenceChar = Variant(f.PresenceChar);
+    s.ModelCode = f.ModelCode;
+    s.FirmwareRev1 = f.FirmwareRev1;
+    s.FirmwareRev2 = f.FirmwareRev2;
+    s.FirmwareRev3 = f.FirmwareRev3;
+    s.MonthCode = f.MonthCode;
+    s.YearDigit = f.YearDigit;
+}
 
 void Identification::CheckHardware()
 {
-    // Completed by the identification group.
+    m.CWButton7->setOffColor(LampRed);
+    if (splashVisible())
+        m.frmSplash().CWButton7->setOffColor(LampRed);
+    const std::string reply = requestIdentity();
+    const IdentityFields fields = ParseIdentity(reply);
+    storeFields(reply, fields);
+    if (InstrumentPresent(fields))
+        instrumentAnswered(fields);
+    else
+        noInstrument(reply);
+}
+
+void Identification::offerCalibration()
+{
+    if (!m.global.FirstRun.toBoolean())
+        return;
+    skipOnFailure([this] {
+        const MsgResult answer =
+            m.dialogs.MsgBox(QStringLiteral("Would you like the calibtare the probes?"),
+                             MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Probe Setup"));
+        if (answer == MsgResult::Yes) {
+            // The calibration runs inside the change to on; the change to off re-enables Run.
+            m.btnCalibrate->setValue(true);
+            m.btnCalibrate->setValue(false);
+        }
+    });
+    m.global.FirstRun = false;
+}
+
+void Identification::takeGains(ModelGains gains)
+{
+    if (gains == ModelGains::Standard) {
+        m.global.ModelGainLo = m.state.GainLo;
+        m.global.ModelGainHi = m.state.GainHi;
+    } else if (gains == ModelGains::Rev2) {
+        m.global.ModelGainLo = m.state.GainLoRev2;
+        m.global.ModelGainHi = m.state.GainHiRev2;
+    }
+}
+
+void Identification::instrumentAnswered(const IdentityFields& fields)
+{
+    m.CheckCOM->setInterval(CheckCOMPresentMs);
+    m.CWButton7->setOffColor(LampGreen);
+    offerCalibration();
+    const bool visible = splashVisible();
+    if (visible) {
+        SplashWindow& splash = m.frmSplash();
+        splash.CWButton7->setOffColor(LampGreen);
+        // Arm once: each later identification must not push the closing further away.
+        if (!splash.SplashTime->enabled())
+            splash.SplashTime->setEnabled(true);
+    }
+    const ModelInfo model = ModelFor(fields.ModelCode);
+    if (visible && model.modelLine)
+        m.frmSplash().Model->setText(*model.modelLine);
+    takeGains(model.gains);
+    // Written whether or not the window is open (a closed one is loaded again, hidden).
+    m.frmSplash().Firmware->setText(FirmwareLine(fields));
+    if (visible) {
+        if (const auto line = ManufactureLine(fields))
+            m.frmSplash().Manufacture->setText(*line);
+    }
+}
+
+void Identification::noInstrument(const std::string& reply)
+{
+    m.CheckCOM->setInterval(CheckCOMAbsentMs);
+    m.CWButton7->setOffColor(LampRed);
+    if (!splashVisible())
+        return;
+    SplashWindow& splash = m.frmSplash();
+    splash.CWButton7->setOffColor(LampRed);
+    splash.Model->setText(AbsentModelLine(reply));
+    splash.Firmware->setText(QString());
+    splash.Manufacture->setText(QString());
 }
 
 } // namespace kv

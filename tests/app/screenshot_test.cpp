@@ -12,6 +12,9 @@ namespace {
 
 class Screenshot : public MainFixture
 {
+protected:
+    // No instrument answers, so start-up asks no first-run calibration question.
+    void SetUp() override { instrument().faults().silence = true; }
 };
 
 TEST_F(Screenshot, MainWindow)

@@ -21,6 +21,9 @@ namespace {
 
 class StartUp : public MainFixture
 {
+protected:
+    // No instrument answers, so start-up asks no first-run calibration question.
+    void SetUp() override { instrument().faults().silence = true; }
 };
 
 TEST_F(StartUp, FirstByteOnTheLinkIsTheReset)
@@ -185,6 +188,9 @@ struct SkinCase {
 
 class Skin : public MainFixture, public ::testing::WithParamInterface<SkinCase>
 {
+protected:
+    // No instrument answers, so start-up asks no first-run calibration question.
+    void SetUp() override { instrument().faults().silence = true; }
 };
 
 TEST_P(Skin, ImagesFromTheFolderOfTheTextHeight)

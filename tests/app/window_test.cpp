@@ -12,6 +12,9 @@ namespace {
 
 class Window : public MainFixture
 {
+protected:
+    // No instrument answers, so start-up asks no first-run calibration question.
+    void SetUp() override { instrument().faults().silence = true; }
 };
 
 struct Item {

@@ -1,0 +1,181 @@
+#include "link/calibration.h"
+
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "controls/cw_button.h"
+#include "controls/cw_slide.h"
+#include "link/command_frame.h"
+#include "link/sample_decode.h"
+#include "platform/serial_control.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QLabel>
+#include <exception>
+#include <numeric>
+
+namespace kv {
+
+namespace {
+constexpr int ChannelBytes = 1500;
+constexpr int Phases = static_cast<int>(CalFrames.size());
+// A record is read as the acquisition reads it: 751 bytes, then three times 750.
+constexpr int FirstRead = 751;
+constexpr int NextRead = 750;
+} // namespace
+
+CaptureKind ClassifyCapture(std::string_view reply)
+{
+    if (static_cast<int>(reply.size()) < DataFrameLength)
+        return CaptureKind::LinkFailed;
+    return reply.front() == DataSync ? CaptureKind::Good : CaptureKind::NoSync;
+}
+
+float CaptureMean(std::string_view record, int channel, std::span<double> raw)
+{
+    const std::size_t first = channel == 1 ? 1 : 1 + ChannelBytes;
+    double sum = 0;
+    for (std::size_t i = 0; i < ChannelBytes; ++i) {
+        const double value = static_cast<std::uint8_t>(record[first + i]) - SampleZero;
+        if (i < raw.size())
+            raw[i] = value;
+        sum += value;
+    }
+    return static_cast<float>(sum / ChannelBytes);
+}
+
+std::optional<double> PhaseOffset(std::span<const std::optional<float>> captures)
+{
+    double sum = 0;
+    int good = 0;
+    for (const std::optional<float>& c : captures) {
+        if (c) {
+            sum += *c;
+            ++good;
+        }
+    }
+    if (good == 0)
+        return std::nullopt;
+    return sum / good;
+}
+
+// ---- Handlers -----------------------------------------------------------------------------------
+
+Calibration::Calibration(Main& main) : HandlerGroup(main)
+{
+    // One step per capture over the four phases.
+    m.pgbMain->setAxisMaximum(Phases * CapturesPerPhase);
+    connect(m.btnCalibrate, &CwButton::valueChanged, this, &Calibration::btnCalibrate_ValueChanged);
+    connect(m.mnuFcal, &QAction::triggered, this, &Calibration::mnuFcal_Click);
+}
+
+void Calibration::mnuFcal_Click()
+{
+    m.btnCalibrate->setValue(true);
+    m.btnCalibrate->setValue(false);
+}
+
+bool Calibration::confirm()
+{
+    if (m.dialogs.MsgBox(QStringLiteral("Are you sure you want to calibrate the probes?\n"
+                                        "The current calibration settings will be over-written!"),
+                         MsgButtons::YesNo, MsgIcon::Question,
+                         QStringLiteral("Are You Sure?")) != MsgResult::Yes)
+        return false;
+    m.Options->setVisible(true);
+    return m.dialogs.MsgBox(QStringLiteral("1) Connect Both CH1 and CH2 Probes into the "
+                                           "Oscilloscope.\n"
+                                           "2) Clip CH1 Positive Lead to CH1 Ground Lead.\n"
+                                           "3) Clip CH2 Positive Lead to CH2 Ground Lead."),
+                            MsgButtons::OK, MsgIcon::Exclamation,
+                            QStringLiteral("Action Required to Calibrate Probes")) == MsgResult::OK;
+}
+
+void Calibration::btnCalibrate_ValueChanged()
+{
+    if (!m.btnCalibrate->value()) {
+        m.CWButton1->setEnabled(true);
+        return;
+    }
+    m.CWButton1->setValue(false);
+    m.CWButton1->setEnabled(false);
+    m.CWButton1->repaint();
+    m.pgbNow->setValue(0);
+    m.pgbMain->setValue(0);
+    try {
+        if (confirm()) {
+            for (int phase = 0; phase < Phases; ++phase) {
+                showPhase(phase < 2 ? "Calibrateing CH1" : "Calibrateing CH2");
+                if (phase == 2)
+                    m.pgbNow->setValue(0);
+                if (!runPhase(phase))
+                    break;
+            }
+        }
+    } catch (const std::exception&) {
+    }
+    m.CWButton1->setEnabled(true);
+}
+
+void Calibration::showPhase(const char* text)
+{
+    m.lblpgbNow->setText(QString::fromLatin1(text));
+    m.lblpgbNow->repaint();
+}
+
+void Calibration::advanceBars()
+{
+    for (CwSlide* bar : {m.pgbNow, m.pgbMain}) {
+        bar->setValue(bar->value() + 1);
+        bar->repaint();
+    }
+}
+
+std::string Calibration::requestCapture(const CalFrame& frame)
+{
+    SerialControl& serial = m.CWSerial1;
+    serial.ReplyLength(DataFrameLength);
+    serial.FlushInput();
+    m.state.FastModeBit = 0;
+    Header(m.state, m.CWSlide5->position());
+    for (const std::uint8_t byte : frame.bytes)
+        SendData(serial, byte);
+    // Each read has its own time-out, so a silent link costs well under a second.
+    std::string reply = serial.ReadBytes(FirstRead);
+    for (int i = 0; i < 3; ++i)
+        reply += serial.ReadBytes(NextRead);
+    return reply;
+}
+
+Variant& Calibration::offsetField(int phase)
+{
+    ScopeState& s = m.state;
+    Variant* fields[] = {&s.CalOffsetCH1Lo, &s.CalOffsetCH1Hi, &s.CalOffsetCH2Lo,
+                         &s.CalOffsetCH2Hi};
+    return *fields[phase];
+}
+
+bool Calibration::runPhase(int phase)
+{
+    const CalFrame& frame = CalFrames[static_cast<std::size_t>(phase)];
+    SampleArrays& samples = m.global.Samples;
+    std::span<double> raw = frame.channel == 1 ? std::span<double>(samples.TraceCH1)
+                                               : std::span<double>(samples.TraceCH2);
+    std::array<std::optional<float>, CapturesPerPhase> captures{};
+    for (std::optional<float>& result : captures) {
+        const std::string reply = requestCapture(frame);
+        const CaptureKind kind = ClassifyCapture(reply);
+        if (kind == CaptureKind::LinkFailed)
+            return false;
+        if (kind == CaptureKind::Good) {
+            result = CaptureMean(reply, frame.channel, raw);
+            (frame.channel == 1 ? m.state.SampleIndexCH1 : m.state.SampleIndexCH2) = 0;
+        }
+        advanceBars();
+    }
+    if (const std::optional<double> offset = PhaseOffset(captures))
+        offsetField(phase) = *offset;
+    return true;
+}
+
+} // namespace kv
