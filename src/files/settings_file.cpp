@@ -2,27 +2,687 @@
 
 #include "app/main_window.h"
 #include "app/picture_box.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "display/cursors.h"
+#include "files/text_lines.h"
+#include "link/acquisition.h"
+#include "panel/horizontal_position.h"
+#include "panel/trigger_level.h"
+#include "platform/services.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <exception>
 
 namespace kv {
 
-SettingsFile::SettingsFile(Main& main) : HandlerGroup(main) {}
+// ---- Format ------------------------------------------------------------------------------------
 
-void SettingsFile::FileRepExistsAST(const QString& path)
+std::string SettingsFileText(const SettingsValues& values, char decimalSeparator)
 {
-    if (!QFileInfo::exists(path)) {
+    std::string text;
+    for (const StatementItem& item : values) {
+        text += PrintStatementText(item, decimalSeparator);
+        text += kStatementLineEnd;
+    }
+    return text;
+}
+
+SettingsFileContent ParseSettingsFileText(std::string_view text)
+{
+    const TextLines read = SplitLines(text, SettingsFileLines);
+    SettingsFileContent content;
+    content.count = int(read.lines.size());
+    std::copy(read.lines.begin(), read.lines.end(), content.lines.begin());
+    content.complete = content.count >= SettingsRequiredLines;
+    return content;
+}
+
+// ---- Autosave location
+// ---------------------------------------------------------------------------
+
+AutosavePaths AutosaveRule(const QString& programFile, const QString& configFile,
+                           bool programFolderWritable, bool configFileExists)
+{
+    if (programFolderWritable)
+        return {programFile, programFile};
+    return {configFileExists ? configFile : programFile, configFile};
+}
+
+QString autosavePath(const QString& programFolder)
+{
+    return QDir(autosaveFolder(programFolder)).filePath(AutosaveFileName);
+}
+
+QString autosaveReadPath(const QString& programFolder)
+{
+    const QString programFile = QDir(programFolder).filePath(AutosaveFileName);
+    const QString writeFile = autosavePath(programFolder);
+    const bool writable =
+        QFileInfo(writeFile).absolutePath() == QFileInfo(programFile).absolutePath();
+    return AutosaveRule(programFile, writeFile, writable, QFileInfo::exists(writeFile)).read;
+}
+
+// ---- Conversions of the loader -----------------------------------------------------------------
+
+namespace {
+
+// Thrown where a value cannot be applied: the load ends at that step.
+struct LoadStop
+{
+};
+
+double number(const std::string& line)
+{
+    const auto value = parseNumberText(line, systemDecimalSeparator());
+    if (!value)
+        throw LoadStop{};
+    return *value;
+}
+
+double number(const Variant& value)
+{
+    const auto n = value.tryNumber();
+    if (!n || !std::isfinite(*n))
+        throw LoadStop{};
+    return *n;
+}
+
+template <class Value> int whole(const Value& value)
+{
+    const auto n = roundToInt32(number(value));
+    if (!n)
+        throw LoadStop{};
+    return *n;
+}
+
+int inRange(int value, int lowest, int highest)
+{
+    if (value < lowest || value > highest)
+        throw LoadStop{};
+    return value;
+}
+
+bool boolean(const std::string& line)
+{
+    const auto flag = parseBooleanText(line, systemDecimalSeparator());
+    if (!flag)
+        throw LoadStop{};
+    return *flag;
+}
+
+float single(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > double(FLT_MAX))
+        throw LoadStop{};
+    return float(value);
+}
+
+int colour(const std::string& line)
+{
+    return inRange(whole(line), 0, 0xFFFFFF);
+}
+
+// A pointer value kept within the slide's axis.
+void setPointer(CwSlide* slide, int pointer, const std::string& line)
+{
+    const double lo = std::min(slide->axisMinimum(), slide->axisMaximum());
+    const double hi = std::max(slide->axisMinimum(), slide->axisMaximum());
+    slide->setPointerValue(pointer, std::clamp(number(line), lo, hi));
+}
+
+void setKnob(CwKnob* knob, int position)
+{
+    knob->setPosition(inRange(position, 1, knob->positionCount()));
+}
+
+void setSlidePosition(CwSlide* slide, int position)
+{
+    slide->setPosition(inRange(position, 1, slide->positionCount()));
+}
+
+void setPointerVisible(CwSlide* slide, const char* name, bool visible)
+{
+    slide->setPointerVisible(slide->pointerIndex(QString::fromLatin1(name)), visible);
+}
+
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+const QString PCH1 = QStringLiteral("PCH1");
+const QString PCH2 = QStringLiteral("PCH2");
+const QString PREF1 = QStringLiteral("PREF1");
+
+constexpr int Blue = 16711680, Red = 255, Green = 65280, Yellow = 65535, White = 16777215;
+
+const char* const VoltsDivCaptions[] = {"100mV", "200mV", "500mV", "1V", "2V", "5V"};
+
+} // namespace
+
+// ---- Group -------------------------------------------------------------------------------------
+
+SettingsFile::SettingsFile(Main& main) : HandlerGroup(main)
+{
+    connect(m.CWButton20, &CwButton::valueChanged, this,
+            [this](bool v) { CWButton20_ValueChanged(v); });
+    connect(m.CWButton28, &CwButton::valueChanged, this,
+            [this](bool v) { CWButton28_ValueChanged(v); });
+    connect(m.mnuFLoad, &QAction::triggered, this, [this] { mnuFLoad_Click(); });
+    connect(m.mnuFSave, &QAction::triggered, this, [this] { mnuFSave_Click(); });
+}
+
+// ---- Writing -----------------------------------------------------------------------------------
+
+void SettingsFile::selectLitChannel()
+{
+    if (m.global.ActiveChannel.toNumber() != 5)
+        return;
+    m.LED5->setValue(false);
+    CwButton* led = m.LED2->value() ? m.LED2 : m.LED1->value() ? m.LED1 : nullptr;
+    if (!led)
+        return;
+    m.global.ActiveChannel = Variant(led == m.LED2 ? 2 : 1);
+    m.CWKnob2->setEnabled(true);
+    led->setOnColor(Green);
+}
+
+SettingsValues SettingsFile::currentValues() const
+{
+    const ScopeState& s = m.state;
+    const GlobalV& g = m.global;
+    return {
+        s.TrigSourceBits,
+        m.CWSlide5->position(),
+        s.TrigSlopeBits,
+        s.TrigEdgeText,
+        s.TrigSourceText,
+        s.TrigSlopeSaved,
+        m.CWButton12->value(),
+        m.CWButton13->value(),
+        s.TrigLevelCH1,
+        s.TrigLevelCH2,
+        m.CWButton4->value(),
+        s.CH1RangeBit,
+        s.CH2RangeBit,
+        s.VdivIndexCH1,
+        s.VdivIndexCH2,
+        s.VdivCH1,
+        s.VdivCH2,
+        s.VdivOldCH1,
+        s.VdivOldCH2,
+        s.CH1EnableBits,
+        s.CH2EnableBits,
+        m.CH1Button->value(),
+        m.CH2Button->value(),
+        s.FastChannelBits,
+        s.FramePlotted,
+        s.XAxisMax,
+        s.XAxisMin,
+        s.XAxisMax2,
+        s.XAxisMin2,
+        m.CWSlide2->position(),
+        g.ActiveChannel,
+        m.CWKnob2->position(),
+        s.TimebaseCode,
+        s.VdivIndex,
+        s.PlotScaleCH1,
+        s.PlotScaleCH2,
+        m.CWSlide4->pointerValue(1),
+        m.CWSlide4->pointerValue(2),
+        m.CWSlide3->pointerValue(1),
+        m.CWSlide3->pointerValue(2),
+        m.CWSlide6->pointerValue(1),
+        m.CWButton5->offColor(),
+        m.CWButton6->offColor(),
+        m.PeriodVAL->text().toStdString(),
+        m.PeriodVAL2->text().toStdString(),
+        m.COMCombo->currentIndex(),
+        s.TrigPosByte1,
+        s.TrigPosByte2,
+        s.TrigPosByte3,
+        s.TrigPosByte4,
+        s.HTrigPosition,
+        g.FirstRun,
+        s.CalOffsetCH1Lo,
+        s.CalOffsetCH1Hi,
+        s.CalOffsetCH2Lo,
+        s.CalOffsetCH2Hi,
+        g.ShowRefTip,
+        g.ShowHardwareCheck,
+        g.ATTFactorCH1 * 20.0f,
+        g.ATTFactorCH2 * 20.0f,
+        s.GainLo,
+        s.GainHi,
+        s.GainLoRev2,
+        s.GainHiRev2,
+    };
+}
+
+bool SettingsFile::SaveSettingsFile(QString* reason)
+{
+    m.global.FirstRun = Variant(false);
+    selectLitChannel();
+    const std::string bytes = SettingsFileText(currentValues(), systemDecimalSeparator());
+    const auto failure = WriteFileAtomically(QString::fromStdString(m.state.FilePath), bytes);
+    if (failure && reason)
+        *reason = *failure;
+    return !failure;
+}
+
+SettingsFile::SaveOutcome SettingsFile::saveAsking(const QString& path)
+{
+    if (QFileInfo::exists(path) &&
+        m.dialogs.MsgBox(QStringLiteral("Do you want to overright it?"), MsgButtons::YesNo,
+                         MsgIcon::Question,
+                         QStringLiteral("File already exist!")) != MsgResult::Yes)
+        return SaveOutcome::Declined;
+    QString reason;
+    if (SaveSettingsFile(&reason))
+        return SaveOutcome::Written;
+    reportSaveFailure(reason);
+    return SaveOutcome::Failed;
+}
+
+void SettingsFile::reportSaveFailure(const QString& reason)
+{
+    m.dialogs.MsgBox(QStringLiteral("The settings file could not be saved:\r\n") +
+                         QString::fromStdString(m.state.FilePath) + QStringLiteral("\r\n") + reason,
+                     MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Save Settings"));
+}
+
+bool SettingsFile::FileRepExistsSET(const QString& path)
+{
+    const bool existed = QFileInfo::exists(path);
+    saveAsking(path);
+    return existed;
+}
+
+// ---- Reading -----------------------------------------------------------------------------------
+
+bool SettingsFile::FileRepExistsAST(const QString& path)
+{
+    // The autosave file of a read-only program folder may still be the one installed there.
+    const QString readPath =
+        path == autosavePath(m.programFolder) ? autosaveReadPath(m.programFolder) : path;
+    if (!QFileInfo::exists(readPath)) {
         m.Options->setVisible(true);
         m.CheckCOM->setEnabled(true);
-        return;
+        return false;
     }
+    const std::string writePath = m.state.FilePath;
+    m.state.FilePath = readPath.toStdString();
     LoadSettingsFile();
+    m.state.FilePath = writePath;
+    return true;
 }
 
 void SettingsFile::LoadSettingsFile()
 {
-    // Completed by the settings-file group.
+    const auto bytes = ReadFileHead(QString::fromStdString(m.state.FilePath), MaxSettingsFileBytes);
+    if (!bytes)
+        return;
+    const SettingsFileContent content = ParseSettingsFileText(*bytes);
+    storeFields(content);
+    if (!content.complete)
+        return;
+    try {
+        apply(content);
+    } catch (const LoadStop&) {
+    } catch (const std::exception&) {
+    }
+}
+
+void SettingsFile::storeFields(const SettingsFileContent& c)
+{
+    namespace L = SettingsLine;
+    ScopeState& s = m.state;
+    GlobalV& g = m.global;
+    const int count = std::min(c.count, SettingsRequiredLines);
+    const auto into = [&](int line, auto& field) {
+        if (line <= count)
+            field = c.line(line);
+    };
+    const auto intoVariant = [&](int line, Variant& field) {
+        if (line <= count)
+            field = Variant(c.line(line));
+    };
+    into(L::TrigSourceBits, s.TrigSourceBits);
+    into(L::TrigSlopeBits, s.TrigSlopeBits);
+    into(L::TrigEdgeText, s.TrigEdgeText);
+    into(L::TrigSourceText, s.TrigSourceText);
+    into(L::TrigSlopeSaved, s.TrigSlopeSaved);
+    intoVariant(L::TrigLevelCH1, s.TrigLevelCH1);
+    intoVariant(L::TrigLevelCH2, s.TrigLevelCH2);
+    into(L::CH1RangeBit, s.CH1RangeBit);
+    into(L::CH2RangeBit, s.CH2RangeBit);
+    intoVariant(L::VdivIndexCH1, s.VdivIndexCH1);
+    intoVariant(L::VdivIndexCH2, s.VdivIndexCH2);
+    intoVariant(L::VdivCH1, s.VdivCH1);
+    intoVariant(L::VdivCH2, s.VdivCH2);
+    intoVariant(L::VdivOldCH1, s.VdivOldCH1);
+    intoVariant(L::VdivOldCH2, s.VdivOldCH2);
+    into(L::CH1EnableBits, s.CH1EnableBits);
+    into(L::CH2EnableBits, s.CH2EnableBits);
+    into(L::FastChannelBits, s.FastChannelBits);
+    intoVariant(L::XAxisMax, s.XAxisMax);
+    intoVariant(L::XAxisMin, s.XAxisMin);
+    intoVariant(L::XAxisMax2, s.XAxisMax2);
+    intoVariant(L::XAxisMin2, s.XAxisMin2);
+    intoVariant(L::ActiveChannel, g.ActiveChannel);
+    into(L::TimebaseCode, s.TimebaseCode);
+    intoVariant(L::VdivIndex, s.VdivIndex);
+    intoVariant(L::TrigPosByte1, s.TrigPosByte1);
+    intoVariant(L::TrigPosByte2, s.TrigPosByte2);
+    intoVariant(L::TrigPosByte3, s.TrigPosByte3);
+    intoVariant(L::TrigPosByte4, s.TrigPosByte4);
+    intoVariant(L::HTrigPosition, s.HTrigPosition);
+    intoVariant(L::FirstRun, g.FirstRun);
+    intoVariant(L::CalOffsetCH1Lo, s.CalOffsetCH1Lo);
+    intoVariant(L::CalOffsetCH1Hi, s.CalOffsetCH1Hi);
+    intoVariant(L::CalOffsetCH2Lo, s.CalOffsetCH2Lo);
+    intoVariant(L::CalOffsetCH2Hi, s.CalOffsetCH2Hi);
+}
+
+void SettingsFile::apply(const SettingsFileContent& c)
+{
+    namespace L = SettingsLine;
+    ScopeState& s = m.state;
+    // 1. Gains; an empty line takes its default.
+    const auto gain = [&](int line, float fallback) {
+        return c.line(line).empty() ? fallback : single(number(c.line(line)));
+    };
+    s.GainLo = gain(L::GainLo, 1.0f);
+    s.GainHi = gain(L::GainHi, 1.0f);
+    s.GainLoRev2 = gain(L::GainLoRev2, 1.0f);
+    s.GainHiRev2 = gain(L::GainHiRev2, 1.0196081f);
+    // 2.
+    s.PlotScaleCH1 = number(c.line(L::PlotScaleCH1));
+    s.PlotScaleCH2 = number(c.line(L::PlotScaleCH2));
+    // 3. The list's own handler selects the port.
+    m.COMCombo->setCurrentIndex(inRange(whole(c.line(L::COMIndex)), -1, m.COMCombo->count() - 1));
+    // 4.
+    const int a = colour(c.line(L::CursorAColor));
+    for (CwButton* b : {m.CWButton5, m.CWButton24, m.btnAPOS})
+        b->setOffColor(a);
+    const int b = colour(c.line(L::CursorBColor));
+    for (CwButton* button : {m.CWButton6, m.CWButton23, m.btnBPOS})
+        button->setOffColor(b);
+    // 5. to 8.
+    applyPointers(c);
+    s.FramePlotted = boolean(c.line(L::FramePlotted));
+    setKnob(m.CWKnob2, whole(c.line(L::TimeDiv)));
+    if (m.horizontalPosition)
+        m.horizontalPosition->HTrigPos();
+    // 9. and 10.
+    applyTrigSource(c);
+    if (m.triggerLevel) {
+        m.triggerLevel->TrigLevelOffset();
+        m.triggerLevel->TrigLevel();
+    }
+    // 11.
+    m.CWKnob1->setEnabled(true);
+    setKnob(m.CWKnob1, whole(s.VdivIndex));
+    // 12. to 14.
+    m.CWButton12->setValue(boolean(c.line(L::TrigEdge)));
+    const bool autoMode = boolean(c.line(L::TrigMode));
+    m.CWButton13->setValue(autoMode);
+    s.TrigModeBit = autoMode ? "1" : "0";
+    m.CWButton4->setValue(boolean(c.line(L::AcquireMode)));
+    setSlidePosition(m.CWSlide2, whole(c.line(L::CursorAction)));
+    // 15. to 20.
+    applyChannel(1, c);
+    applyChannel(2, c);
+    applyActiveChannel();
+    applyEnableBits();
+    m.CWSlide6->setPointerValue(1, 750);
+    applyCaptions();
+    // 21. and 22.
+    m.global.ShowRefTip = boolean(c.line(L::ShowRefTip));
+    m.global.ShowHardwareCheck = boolean(c.line(L::ShowHardwareCheck));
+    applyAttenuation(1, c.line(L::ATTCH1));
+    applyAttenuation(2, c.line(L::ATTCH2));
+    m.state.ATTValueCH1 = 2.0f;
+    m.state.ATTValueCH2 = 2.0f;
+    applyAttenuationText(1);
+    applyAttenuationText(2);
+}
+
+void SettingsFile::applyPointers(const SettingsFileContent& c)
+{
+    namespace L = SettingsLine;
+    setPointer(m.CWSlide4, 1, c.line(L::VPosCH1));
+    setPointer(m.CWSlide4, 2, c.line(L::VPosCH2));
+    setPointer(m.CWSlide3, 1, c.line(L::TrigPointer1));
+    setPointer(m.CWSlide3, 2, c.line(L::TrigPointer2));
+    setPointer(m.CWSlide6, 1, c.line(L::HorizontalView));
+}
+
+void SettingsFile::applyTrigSource(const SettingsFileContent& c)
+{
+    setSlidePosition(m.CWSlide5, whole(c.line(SettingsLine::TrigSourcePosition)));
+    const int position = m.CWSlide5->position();
+    if (position == 1 || position == 2) {
+        applyTriggerChannel(position);
+        return;
+    }
+    if (position != 3)
+        return;
+    ScopeState& s = m.state;
+    if (m.triggerLevel)
+        m.triggerLevel->HideTrigCursor();
+    s.TrigSourceText = "TTL";
+    m.CWButton12->setEnabled(false);
+    m.Label20->setEnabled(false);
+    m.CWSlide3->setVisible(false);
+    s.TrigSlopeBits = "00";
+    s.ExtTrigBit = 1;
+    s.HeaderBytes[1] = "0";
+}
+
+void SettingsFile::applyTriggerChannel(int channel)
+{
+    ScopeState& s = m.state;
+    s.TrigSourceText = channel == 1 ? "CH1" : "CH2";
+    m.CWButton12->setEnabled(true);
+    m.CWSlide3->setVisible(true);
+    m.Label19->setEnabled(true);
+    m.Label20->setEnabled(true);
+    s.TrigSlopeBits = s.TrigSlopeSaved;
+    s.ExtTrigBit = 0;
+    s.TrigSourceBits = channel == 1 ? "00" : "01";
+    m.CWSlide3->setPointerVisible(1, channel == 1);
+    m.CWSlide3->setPointerVisible(2, channel == 2);
+    const QString T = QStringLiteral("T");
+    m.CWGraph1->setCursorColor(T, m.CWGraph1->plotColor(m.CWGraph1->plotName(channel)));
+    m.CWGraph1->setCursorVisible(T, true);
+    m.TriggerTimer->setEnabled(true);
+}
+
+void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
+{
+    const bool first = channel == 1;
+    (first ? m.CH1Button : m.CH2Button)
+        ->setValue(boolean(c.line(first ? SettingsLine::CH1Button : SettingsLine::CH2Button)));
+    if ((first ? m.state.CH1EnableBits : m.state.CH2EnableBits) != "0001")
+        return;
+    CwButton* indicator = first ? m.CWButton22 : m.CWButton25;
+    indicator->setVisible(true);
+    indicator->setOffColor(first ? Blue : Red);
+    (first ? m.mnuC1 : m.mnuC2)->setChecked(true);
+    QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
+    caption->setVisible(true);
+    caption->setText(text(c.line(first ? SettingsLine::PeriodVAL : SettingsLine::PeriodVAL2)));
+    m.CWGraph1->setPlotVisible(first ? PCH1 : PCH2, true);
+    setPointerVisible(m.CWSlide4, "VCH1", true);
+    setPointerVisible(m.CWSlide4, "VCH2", true);
+    setPointerVisible(m.CWSlide4, "VREF1", false);
+    // Lights the other channel's lamp yellow; the enable bits switch it off again if needed.
+    CwButton* otherLed = first ? m.LED2 : m.LED1;
+    otherLed->setValue(true);
+    otherLed->setOnColor(Yellow);
+    if (m.cursors)
+        m.cursors->Cursor();
+}
+
+void SettingsFile::applyActiveChannel()
+{
+    const double active = number(m.global.ActiveChannel);
+    if (active != 1 && active != 2)
+        return;
+    const bool first = active == 1;
+    CwButton* led = first ? m.LED1 : m.LED2;
+    led->setOnColor(Green);
+    led->setValue(true);
+    const int colour = first ? Blue : Red;
+    m.CWKnob1->setPointerColor(1, colour);
+    m.CWKnob2->setPointerColor(1, colour);
+    m.CHDISP->setOffColor(colour);
+    m.CHDISP->setTextColor(first ? White : 0);
+    m.CHDISP->setOffText(first ? QStringLiteral("CH1") : QStringLiteral("CH2"));
+    m.CWGraph1->setPlotLineWidth(PCH1, first ? 2 : 1);
+    m.CWGraph1->setPlotLineWidth(PCH2, first ? 1 : 2);
+}
+
+void SettingsFile::applyEnableBits()
+{
+    const bool off1 = m.state.CH1EnableBits == "0000";
+    const bool off2 = m.state.CH2EnableBits == "0000";
+    if (off1)
+        m.LED1->setValue(false);
+    if (off2)
+        m.LED2->setValue(false);
+    if (off1 && off2) {
+        m.CWKnob1->setEnabled(false);
+        m.CHDISP->setVisible(false);
+    }
+}
+
+void SettingsFile::applyCaptions()
+{
+    const auto caption = [](const Variant& index) -> const char* {
+        const double i = number(index);
+        for (int k = 1; k <= 6; ++k) {
+            if (i == k)
+                return VoltsDivCaptions[k - 1];
+        }
+        return nullptr;
+    };
+    if (const char* c = caption(m.state.VdivIndexCH1)) {
+        m.PeriodVAL->setText(QString::fromLatin1(c));
+        if (number(m.state.VdivIndexCH1) == 6)
+            m.state.CH1RangeBit = "1";
+    }
+    if (const char* c = caption(m.state.VdivIndexCH2))
+        m.PeriodVAL2->setText(QString::fromLatin1(c));
+}
+
+std::array<CwButton*, 2> SettingsFile::attenuatorLeds(int channel) const
+{
+    if (channel == 1)
+        return {m.LEDATT1, m.LEDATT1b};
+    return {m.LEDATT2, m.LEDATT2b};
+}
+
+void SettingsFile::applyAttenuation(int channel, const std::string& line)
+{
+    double value = line.empty() ? 20.0 : number(line);
+    if (value == 0)
+        value = 20.0;
+    const float factor = single(value / 20.0);
+    (channel == 1 ? m.global.ATTFactorCH1 : m.global.ATTFactorCH2) = factor;
+    if (factor == 1.0f)
+        return;
+    for (CwButton* led : attenuatorLeds(channel))
+        led->setOffColor(Green);
+    (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = true;
+}
+
+void SettingsFile::applyAttenuationText(int channel)
+{
+    const float factor = channel == 1 ? m.global.ATTFactorCH1 : m.global.ATTFactorCH2;
+    if (factor == 1.0f || factor == 2.0f)
+        return;
+    for (CwButton* led : attenuatorLeds(channel))
+        led->setOffColor(Red);
+    (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = true;
+    m.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
+    float& value = channel == 1 ? m.state.ATTValueCH1 : m.state.ATTValueCH2;
+    value = factor * 20.0f;
+    CwButton* toggle = channel == 1 ? m.CH1ATT : m.CH2ATT;
+    const QString caption = text(singleToText(value)) + QStringLiteral(" Attenuation");
+    toggle->setOnText(caption);
+    toggle->setOffText(caption);
+    value = factor;
+}
+
+// ---- Buttons and menu items --------------------------------------------------------------------
+
+namespace {
+
+FileDialogRequest settingsDialog(const char* title)
+{
+    FileDialogRequest request;
+    request.title = QString::fromLatin1(title);
+    request.filter = QStringLiteral("Oscilloscope Setup File (*.set)|*.set");
+    request.flags = FileFlagHideReadOnly;
+    return request;
+}
+
+} // namespace
+
+void SettingsFile::CWButton20_ValueChanged(bool value)
+{
+    if (!value)
+        return;
+    m.Options->setVisible(false);
+    const auto chosen = m.dialogs.ShowSave(settingsDialog("Save Settings"));
+    if (chosen && !chosen->fileName.isEmpty()) {
+        m.state.FilePath = chosen->fileName.toStdString();
+        // The face is rebuilt from the file just written (or kept, when No was answered).
+        if (saveAsking(chosen->fileName) != SaveOutcome::Failed)
+            LoadSettingsFile();
+    }
+    m.CWButton20->setValue(false);
+}
+
+void SettingsFile::CWButton28_ValueChanged(bool value)
+{
+    if (!value)
+        return;
+    m.Options->setVisible(false);
+    const auto chosen = m.dialogs.ShowOpen(settingsDialog("Load Settings"));
+    if (chosen && !chosen->fileName.isEmpty()) {
+        m.state.FilePath = chosen->fileName.toStdString();
+        LoadSettingsFile();
+    }
+    m.CWButton28->setValue(false);
+}
+
+void SettingsFile::mnuFLoad_Click()
+{
+    m.CWButton1->setValue(false);
+    m.CWButton28->setValue(true);
+    m.CheckCOM->setEnabled(true);
+}
+
+void SettingsFile::mnuFSave_Click()
+{
+    m.CWButton1->setValue(false);
+    m.CWButton20->setValue(true);
 }
 
 } // namespace kv

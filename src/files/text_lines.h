@@ -1,0 +1,40 @@
+#pragma once
+
+// Reading and writing the program's small text files safely: a bounded read that refuses
+// anything but a regular file, a line splitter with a cap on the line length, and a write that
+// replaces the old file only once the new one is complete.
+
+#include <QString>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+// Longest line the readers accept; the longest line any of the files holds is far shorter.
+inline constexpr std::size_t MaxFileLineLength = 1024;
+
+struct TextLines
+{
+    std::vector<std::string> lines; // without their line ends
+    bool failed = false;            // a line longer than the cap stopped the reading there
+};
+
+// Splits text into lines ending in CR LF, CR or LF; a last line without an end counts too.
+// Stops after `maxLines` lines, or before a line longer than `maxLineLength` (failed).
+TextLines SplitLines(std::string_view text, std::size_t maxLines,
+                     std::size_t maxLineLength = MaxFileLineLength);
+
+// The first `maxBytes` bytes of a regular file; nullopt (and the reason) for a missing file, a
+// folder, a device or pipe, or a read error.
+std::optional<std::string> ReadFileHead(const QString& path, std::size_t maxBytes,
+                                        QString* reason = nullptr);
+
+// Writes `bytes` to a temporary file beside `path` and renames it over `path`, so a failure at
+// any point (full disk, size limit, crash) leaves the previous file as it was. nullopt on
+// success, else the reason.
+std::optional<QString> WriteFileAtomically(const QString& path, std::string_view bytes);
+
+} // namespace kv
