@@ -171,6 +171,34 @@ INSTANTIATE_TEST_SUITE_P(Levels, CalibrateLevels,
                          ::testing::Values(LevelCase{-8.0 / 255, {2, 0, 2, 0}},
                                            LevelCase{-40.0 / 255, {10, 2, 10, 2}}));
 
+TEST_F(Calibrate, RunDisabledAndBarsAdvancingDuringTheCaptures)
+{
+    Main& m = main();
+    inputs(0);
+    std::vector<double> now;
+    std::vector<QString> labels;
+    bool runEnabledMeanwhile = false;
+    QObject::connect(m.pgbNow, &CwSlide::pointerValueChanged, [&](int, double v) {
+        now.push_back(v);
+        labels.push_back(m.lblpgbNow->text());
+        runEnabledMeanwhile = runEnabledMeanwhile || m.CWButton1->isEnabled();
+    });
+    answerBoth();
+    press();
+    EXPECT_FALSE(runEnabledMeanwhile);
+    // 1 to 100 over the two channel 1 phases, back to 0, 1 to 100 over channel 2's.
+    ASSERT_EQ(now.size(), 201u);
+    EXPECT_EQ(now[0], 1);
+    EXPECT_EQ(now[99], 100);
+    EXPECT_EQ(now[100], 0);
+    EXPECT_EQ(now[101], 1);
+    EXPECT_EQ(now[200], 100);
+    EXPECT_EQ(labels[0], "Calibrateing CH1");
+    EXPECT_EQ(labels[99], "Calibrateing CH1");
+    EXPECT_EQ(labels[101], "Calibrateing CH2");
+    EXPECT_TRUE(m.CWButton1->isEnabled());
+}
+
 TEST_F(Calibrate, QuestionsAsked)
 {
     inputs(0);
