@@ -7,7 +7,6 @@
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "display/trace_view.h"
-#include "files/default_settings.h"
 #include "files/settings_file.h"
 #include "link/acquisition.h"
 #include "link/calibration.h"
@@ -15,9 +14,14 @@
 #include "link/port_search.h"
 #include "panel/attenuators.h"
 #include "panel/channels.h"
+#include "panel/horizontal_position.h"
 #include "panel/menu_marks.h"
+#include "panel/side_panels.h"
+#include "panel/time_div.h"
 #include "panel/trigger_source.h"
 #include "panel/trigger_level.h"
+#include "panel/volts_div.h"
+#include "spectrum/spectrum_launcher.h"
 
 namespace kv {
 
@@ -37,15 +41,19 @@ void Main::createGroups()
     cursors = addGroup<Cursors>();
     channels = addGroup<Channels>();
     attenuators = addGroup<Attenuators>();
+    voltsDiv = addGroup<VoltsDiv>();
+    timeDiv = addGroup<TimeDiv>();
     triggerSource = addGroup<TriggerSource>();
     triggerLevel = addGroup<TriggerLevel>();
+    horizontalPosition = addGroup<HorizontalPosition>();
     menuMarks = addGroup<MenuMarks>();
+    sidePanels = addGroup<SidePanels>();
     identification = addGroup<Identification>();
     portSearch = addGroup<PortSearch>();
     calibration = addGroup<Calibration>();
     settingsFile = addGroup<SettingsFile>();
-    defaultSettings = addGroup<DefaultSettings>();
     addGroup<HelpMenu>();
+    spectrum = addGroup<SpectrumLauncher>();
 }
 
 } // namespace kv
