@@ -7,6 +7,7 @@
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "display/trace_view.h"
+#include "files/default_settings.h"
 #include "files/settings_file.h"
 #include "link/acquisition.h"
 #include "link/calibration.h"
@@ -52,6 +53,7 @@ void Main::createGroups()
     portSearch = addGroup<PortSearch>();
     calibration = addGroup<Calibration>();
     settingsFile = addGroup<SettingsFile>();
+    defaultSettings = addGroup<DefaultSettings>();
     addGroup<HelpMenu>();
     spectrum = addGroup<SpectrumLauncher>();
 }
