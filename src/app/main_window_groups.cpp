@@ -7,8 +7,10 @@
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "display/trace_view.h"
-#include "files/default_settings.h"
+#include "files/exports.h"
+#include "files/printing.h"
 #include "files/settings_file.h"
+#include "files/window_picture.h"
 #include "link/acquisition.h"
 #include "link/calibration.h"
 #include "link/identification.h"
@@ -53,8 +55,10 @@ void Main::createGroups()
     portSearch = addGroup<PortSearch>();
     calibration = addGroup<Calibration>();
     settingsFile = addGroup<SettingsFile>();
-    defaultSettings = addGroup<DefaultSettings>();
     addGroup<HelpMenu>();
+    exports = addGroup<Exports>();
+    windowPicture = addGroup<WindowPicture>();
+    printing = addGroup<Printing>();
     spectrum = addGroup<SpectrumLauncher>();
 }
 

@@ -1,0 +1,195 @@
+#include "files/exports.h"
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_timer.h"
+#include "files/excel_file.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace kv {
+
+namespace {
+
+const QString kXlsTitle = QStringLiteral("Excel Class");
+const QString kCsvTitle = QStringLiteral("Text Class");
+const QString kXlsWhat = QStringLiteral("Microsoft Excel Worksheet");
+const QString kCsvWhat = QStringLiteral("Comma-delimted ASCII file");
+
+// Writes all of `size` bytes; a short write is retried so that the device reports its reason.
+bool writeAll(QIODevice& device, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = device.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// A worksheet sink that writes beside the target and puts the file in place on commit.
+class SaveFileSink final : public ByteSink
+{
+  public:
+    explicit SaveFileSink(const QString& path) : file_(path) {}
+
+    bool open() { return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool write(const uint8_t* data, std::size_t size) override
+    {
+        return writeAll(file_, reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    QString errorText() const override { return file_.errorString(); }
+    bool commit() { return file_.commit(); }
+
+  private:
+    QSaveFile file_;
+};
+
+QString createdText(const QString& what, const QString& path)
+{
+    return what + QStringLiteral(" created at location: \r\n") + path;
+}
+
+// Writes the worksheet for `table` under `path`; the reason when it failed.
+WriteFailure writeWorksheetFile(const QString& path, const ExportTable& table)
+{
+    SaveFileSink sink(path);
+    if (!sink.open())
+        return sink.errorText();
+    ExcelFile sheet;
+    if (const ExcelResult started = sheet.CreateFile(sink); !started.ok())
+        return started.reason;
+    WriteWorksheet(sheet, table, QDateTime::currentDateTime());
+    if (const ExcelResult closed = sheet.CloseFile(); !closed.ok())
+        return closed.reason;
+    if (!sink.commit())
+        return sink.errorText();
+    return std::nullopt;
+}
+
+} // namespace
+
+bool ConfirmOverwrite(Dialogs& dialogs, const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return dialogs.MsgBox(QStringLiteral("Do you want to overright it?"), MsgButtons::YesNo,
+                          MsgIcon::Question,
+                          QStringLiteral("File already exist!")) == MsgResult::Yes;
+}
+
+WriteFailure WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !writeAll(file, bytes.constData(), bytes.size()) || !file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+void ReportWriteFailure(Dialogs& dialogs, const QString& what, const QString& path,
+                        const QString& reason, const QString& title)
+{
+    dialogs.MsgBox(what + QStringLiteral(" could not be created at location: \r\n") + path +
+                       QStringLiteral("\r\n") + reason,
+                   MsgButtons::OK, MsgIcon::Critical, title);
+}
+
+Exports::Exports(Main& main) : HandlerGroup(main)
+{
+    connect(m.CWButton2, &CwButton::valueChanged, this, &Exports::CWButton2_ValueChanged);
+    connect(m.mnuFExport, &QAction::triggered, this, &Exports::mnuFExport_Click);
+}
+
+ExportSettings Exports::exportSettings() const
+{
+    ExportSettings settings;
+    settings.HTrigPosition = m.state.HTrigPosition;
+    settings.VdivIndexCH1 = m.state.VdivIndexCH1;
+    settings.VdivIndexCH2 = m.state.VdivIndexCH2;
+    settings.SampleTime = m.state.SampleTime;
+    settings.timeDivPosition = m.CWKnob2->position();
+    settings.pch1Shown = m.CWGraph1->plotVisible(QStringLiteral("PCH1"));
+    settings.pch2Shown = m.CWGraph1->plotVisible(QStringLiteral("PCH2"));
+    settings.ActiveChannel = m.global.ActiveChannel;
+    return settings;
+}
+
+void Exports::bringToFront()
+{
+    m.raise();
+    m.activateWindow();
+}
+
+void Exports::CWButton2_ValueChanged(bool value)
+{
+    if (!value) {
+        m.CWButton2->setValue(false);
+        return;
+    }
+    if (m.Timer1->enabled())
+        m.CWButton1->setValue(false);
+
+    FileDialogRequest request;
+    request.title = DialogTitle;
+    request.flags = FileFlagHideReadOnly;
+    request.filter = DialogFilter;
+    const auto chosen = m.dialogs.ShowSave(request);
+    if (!chosen) {
+        bringToFront();
+        m.CWButton2->setValue(false);
+        return;
+    }
+    const QString& name = chosen->fileName;
+    if (name.right(3) == QLatin1String("csv")) {
+        csvFileRepExists(name);
+        m.CWButton2->setValue(false);
+        return;
+    }
+    // The worksheet path leaves the button as it is.
+    XLS(name);
+}
+
+void Exports::mnuFExport_Click()
+{
+    m.CWButton2->setValue(true);
+    m.CWButton2->setValue(false);
+}
+
+void Exports::XLS(const QString& path)
+{
+    const ExportTable table = BuildExportTable(exportSettings(), m.global.Samples);
+    if (!ConfirmOverwrite(m.dialogs, path))
+        return;
+    if (const WriteFailure failure = writeWorksheetFile(path, table)) {
+        ReportWriteFailure(m.dialogs, kXlsWhat, path, *failure, kXlsTitle);
+        return;
+    }
+    m.dialogs.MsgBox(createdText(kXlsWhat, path), MsgButtons::OK, MsgIcon::Information, kXlsTitle);
+}
+
+void Exports::csvFileRepExists(const QString& path)
+{
+    const ExportTable table = BuildExportTable(exportSettings(), m.global.Samples);
+    if (!ConfirmOverwrite(m.dialogs, path))
+        return;
+    m.state.FilePath = path.toStdString();
+    const std::string text = CsvFileText(table, QDateTime::currentDateTime());
+    const QString filePath = QString::fromStdString(m.state.FilePath);
+    if (const WriteFailure failure =
+            WriteFileAtomically(filePath, QByteArray::fromStdString(text))) {
+        ReportWriteFailure(m.dialogs, kCsvWhat, filePath, *failure, kCsvTitle);
+        return;
+    }
+    m.dialogs.MsgBox(createdText(kCsvWhat, filePath), MsgButtons::OK, MsgIcon::Information,
+                     kCsvTitle);
+}
+
+} // namespace kv

@@ -1,0 +1,87 @@
+#pragma once
+
+// The print page frmPrint: a picture of the graph and the read-outs of the display, printed and
+// shown as the print preview. The captions come from ComposePrintPage, a pure function of the
+// main window's read-outs.
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+
+namespace kv {
+
+class PictureBox;
+
+// What the page is filled from: the main window's captions and control values.
+struct PrintReadouts
+{
+    int cursorStyle = 0;     // GraphMode: 0 horizontal, 1 vertical, 2 paired, 3 off
+    int timeDivPosition = 0; // CWKnob2, 1-based
+    bool risingEdge = false; // CWButton12
+    int triggerSource = 0;   // CWSlide5, 1-based
+    QString lblXpos, lblXPos2, lblXDelta, lblFRQMain, lblYPos, lblYpos2, lblYDelta;
+    QString lblTrg, TimeVal, PeriodVAL, PeriodVAL2;
+    QString Max1, Min1, P2P1, RMS1, Mean1, Frq1, Prd1;
+    QString Max2, Min2, P2P2, RMS2, Mean2, Frq2, Prd2;
+};
+
+// The captions of the page's labels.
+struct PrintPageTexts
+{
+    QString lblcur1T, lblcur2t, lblcurDT, lblcurFreq, lblcur1V, lblcur2V, lblcurDV;
+    QString lblTrg, lblAcq;
+    QString lblCH1, lblVlt, lblRMS, lblFeq;
+    QString lblCH2, lblVlt2, lblRMS2, lblFeq2;
+};
+
+// "50us / DIV" .. "1 s / DIV" for time/div positions 1 to 14; empty otherwise.
+QString PrintTimeDivText(int position);
+PrintPageTexts ComposePrintPage(const PrintReadouts& readouts);
+
+// The page: a window captioned "Print Preview", 681 x 675 pixels (10215 x 10125 twips), with
+// the graph's picture and 17 labels in Trebuchet MS.
+class frmPrint : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit frmPrint(QWidget* parent = nullptr);
+
+    static constexpr int ClientWidth = 681;
+    static constexpr int ClientHeight = 675;
+
+    void setTexts(const PrintPageTexts& texts);
+    void setGraphPicture(const QImage& picture);
+    // Paints the page at its own size (15 twips a pixel at 96 DPI), or smaller to fit into
+    // `page`, onto a printer: the picture and the labels' texts in their fonts, as text.
+    void printOnto(class QPainter& painter, const QRect& page, int deviceDpi);
+    // The 17 labels.
+    std::vector<QLabel*> labels() const;
+
+    PictureBox* Picture1 = nullptr;
+    QLabel* lblcur1T = nullptr;
+    QLabel* lblcur2t = nullptr;
+    QLabel* lblcurDT = nullptr;
+    QLabel* lblcurFreq = nullptr;
+    QLabel* lblcur1V = nullptr;
+    QLabel* lblcur2V = nullptr;
+    QLabel* lblcurDV = nullptr;
+    QLabel* lblTrg = nullptr;
+    QLabel* lblAcq = nullptr;
+    QLabel* lblCH1 = nullptr;
+    QLabel* lblVlt = nullptr;
+    QLabel* lblRMS = nullptr;
+    QLabel* lblFeq = nullptr;
+    QLabel* lblCH2 = nullptr;
+    QLabel* lblVlt2 = nullptr;
+    QLabel* lblRMS2 = nullptr;
+    QLabel* lblFeq2 = nullptr;
+
+  private:
+    QLabel* label(const char* name, int left, int top, int width, int height, double points = 12.0);
+};
+
+} // namespace kv

@@ -1,0 +1,260 @@
+#include "app/picture_box.h"
+#include "file_test_support.h"
+#include "files/printing.h"
+#include "support/main_fixture.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::MainFixture;
+using Kind = test::ScriptedDialogs::Kind;
+
+PrintReadouts sampleReadouts(int cursorStyle)
+{
+    PrintReadouts r;
+    r.cursorStyle = cursorStyle;
+    r.timeDivPosition = 5;
+    r.risingEdge = true;
+    r.triggerSource = 2;
+    r.lblXpos = "1 mS";
+    r.lblXPos2 = "2 mS";
+    r.lblXDelta = "1 mS";
+    r.lblFRQMain = "1KHz";
+    r.lblYPos = "100mV";
+    r.lblYpos2 = "-50mV";
+    r.lblYDelta = "150mV";
+    r.lblTrg = "0.2V";
+    r.TimeVal = "50K s/S";
+    r.PeriodVAL = "200mV";
+    r.PeriodVAL2 = "1V";
+    r.Max1 = "a1";
+    r.Min1 = "b1";
+    r.P2P1 = "c1";
+    r.RMS1 = "d1";
+    r.Mean1 = "e1";
+    r.Frq1 = "f1";
+    r.Prd1 = "g1";
+    r.Max2 = "a2";
+    r.Min2 = "b2";
+    r.P2P2 = "c2";
+    r.RMS2 = "d2";
+    r.Mean2 = "e2";
+    r.Frq2 = "f2";
+    r.Prd2 = "g2";
+    return r;
+}
+
+struct CursorCase
+{
+    int style;
+    std::array<QString, 7> texts; // lblcur1T, 2t, DT, Freq, 1V, 2V, DV
+};
+
+TEST(PrintPageTexts, CursorLabelsByCursorStyle)
+{
+    const CursorCase cases[] = {
+        {0, {"", "", "", "", "Cursor A: 100mV", "Cursor B: -50mV", "    Delta: 150mV"}},
+        {1,
+         {"Cursor A: 1 mS", "Cursor B: 2 mS", "    Delta: 1 mS", "      Freq: 1KHz", "", "", ""}},
+        {2,
+         {"Cursor A: 1 mS", "Cursor B: 2 mS", "   Delta: 1 mS", "      Freq: 1KHz",
+          "Cursor A: 100mV", "Cursor B: -50mV", "    Delta: 150mV"}},
+        {3, {"", "", "", "", "", "", ""}},
+    };
+    for (const CursorCase& c : cases) {
+        const PrintPageTexts t = ComposePrintPage(sampleReadouts(c.style));
+        const std::array<QString, 7> got = {t.lblcur1T, t.lblcur2t, t.lblcurDT, t.lblcurFreq,
+                                            t.lblcur1V, t.lblcur2V, t.lblcurDV};
+        EXPECT_EQ(got, c.texts) << "style " << c.style;
+    }
+}
+
+TEST(PrintPageTexts, ChannelTriggerAndMeasurementLines)
+{
+    const PrintPageTexts t = ComposePrintPage(sampleReadouts(1));
+    EXPECT_EQ(t.lblCH1, "CH1: 200mV/ DIV    1ms / DIV");
+    EXPECT_EQ(t.lblCH2, "CH2: 1V/ DIV    1ms / DIV");
+    EXPECT_EQ(t.lblTrg, "Triggered on the Rising edge of CH2 at 0.2V");
+    EXPECT_EQ(t.lblAcq, "50K s/S");
+    EXPECT_EQ(t.lblVlt, "Max Voltage: a1    Min Voltage: b1    Peak to Peak: c1");
+    EXPECT_EQ(t.lblRMS, "true RMS Voltage: d1    Mean Voltage: e1");
+    EXPECT_EQ(t.lblFeq, "Frequency: f1    Period: g1");
+    EXPECT_EQ(t.lblVlt2, "Max Voltage: a2    Min Voltage: b2    Peak to Peak: c2");
+    EXPECT_EQ(t.lblRMS2, "true RMS Voltage: d2    Mean Voltage: e2");
+    EXPECT_EQ(t.lblFeq2, "Frequency: f2    Period: g2");
+}
+
+TEST(PrintPageTexts, TriggerSourceAndEdgeTexts)
+{
+    const std::pair<int, QString> sources[] = {
+        {1, "CH1"}, {2, "CH2"}, {3, "External"}, {0, ""}, {4, ""}};
+    for (const auto& [position, text] : sources) {
+        PrintReadouts r = sampleReadouts(3);
+        r.triggerSource = position;
+        r.risingEdge = false;
+        EXPECT_EQ(ComposePrintPage(r).lblTrg,
+                  "Triggered on the Falling edge of " + text + " at 0.2V");
+    }
+    PrintReadouts r = sampleReadouts(3);
+    r.triggerSource = 0;
+    EXPECT_TRUE(ComposePrintPage(r).lblTrg.contains(" edge of  at "));
+}
+
+TEST(PrintPageTexts, TimeDivTexts)
+{
+    const QString texts[] = {"50us / DIV", "100us / DIV", "200us / DIV", "500us / DIV",
+                             "1ms / DIV",  "2ms / DIV",   "5ms / DIV",   "10ms / DIV",
+                             "20ms / DIV", "50ms / DIV",  "100ms / DIV", "200ms / DIV",
+                             "500s / DIV", "1 s / DIV"};
+    for (int position = 1; position <= 14; ++position)
+        EXPECT_EQ(PrintTimeDivText(position), texts[position - 1]) << position;
+    EXPECT_EQ(PrintTimeDivText(0), "");
+    EXPECT_EQ(PrintTimeDivText(15), "");
+    PrintReadouts r = sampleReadouts(3);
+    r.timeDivPosition = 0;
+    EXPECT_EQ(ComposePrintPage(r).lblCH1, "CH1: 200mV/ DIV    ");
+}
+
+class PrintingTest : public MainFixture
+{
+  protected:
+    void SetUp() override
+    {
+        // A first start offers the probe calibration.
+        dialogs().answer(MsgResult::No);
+        load();
+        dialogs().clear();
+        ASSERT_NE(main().printing, nullptr);
+        // Paired cursors; then the read-outs the page copies.
+        w().GraphMode->setValue(2);
+        w().CWSlide5->setPosition(1);
+        w().CWButton12->setValue(true);
+        w().CWKnob2->setPosition(13);
+        w().lblXpos->setText("1.5 mS");
+        w().lblXPos2->setText("3.5 mS");
+        w().lblXDelta->setText("2 mS");
+        w().lblFRQMain->setText("500Hz");
+        w().lblYPos->setText("120mV");
+        w().lblYpos2->setText("40mV");
+        w().lblYDelta->setText("80mV");
+        w().lblTrg->setText("0.3V");
+        w().TimeVal->setText("2.5K s/S");
+        w().PeriodVAL->setText("200mV");
+        w().PeriodVAL2->setText("5V");
+        w().Max1->setText("498mV");
+        w().Prd2->setText("4 mS");
+    }
+    Main& w() { return main(); }
+    Printing& printing() { return *main().printing; }
+    QString pdf() { return printers().path(); }
+    int pdfPages()
+    {
+        const auto info = test::runProgram(QStringLiteral("pdfinfo"), {pdf()});
+        const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+        const auto match = pages.match(info.out);
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+    QString pdfText()
+    {
+        return test::runProgram(QStringLiteral("pdftotext"),
+                                {QStringLiteral("-layout"), pdf(), QStringLiteral("-")})
+            .out;
+    }
+};
+
+TEST_F(PrintingTest, ThreeCopiesPrintInOneDocumentWithThePageText)
+{
+    dialogs().answerPrinter(PrintChoice{3, 1, 1});
+    w().mnuFPrint->trigger();
+    ASSERT_EQ(dialogs().requests().size(), 1u);
+    const auto& asked = dialogs().requests()[0];
+    EXPECT_EQ(asked.kind, Kind::Printer);
+    EXPECT_EQ(asked.print.copies, 1);
+    EXPECT_EQ(asked.print.fromPage, 1);
+    EXPECT_EQ(asked.print.toPage, 1);
+    EXPECT_EQ(asked.print.flags, 0x180000);
+    EXPECT_FALSE(w().CWButton17->value());
+
+    ASSERT_TRUE(QFileInfo::exists(pdf()));
+    EXPECT_EQ(pdfPages(), 3);
+    const QString text = pdfText();
+    const QStringList pages = text.split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 3);
+    for (int page = 0; page < 3; ++page) {
+        const QString& p = pages[page];
+        SCOPED_TRACE(page);
+        EXPECT_TRUE(p.contains("Cursor A: 1.5 mS")) << p.toStdString();
+        EXPECT_TRUE(p.contains("Cursor B: 40mV"));
+        EXPECT_TRUE(p.contains("Freq: 500Hz"));
+        EXPECT_TRUE(p.contains("Triggered on the Rising edge of CH1 at 0.3V"));
+        EXPECT_TRUE(p.contains("2.5K s/S"));
+        EXPECT_TRUE(p.contains("CH1: 200mV/ DIV"));
+        EXPECT_TRUE(p.contains("500s / DIV"));
+        EXPECT_TRUE(p.contains("Max Voltage: 498mV"));
+        EXPECT_TRUE(p.contains("Period: 4 mS"));
+    }
+}
+
+TEST_F(PrintingTest, PageHoldsTheGraphPictureAndTheLabels)
+{
+    dialogs().answerPrinter(std::nullopt);
+    w().CWButton17->setValue(true);
+    // Cancelled: nothing printed, the button is off again.
+    EXPECT_FALSE(QFileInfo::exists(pdf()));
+    EXPECT_FALSE(w().CWButton17->value());
+    frmPrint* page = printing().page();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->windowTitle(), "Print Preview");
+    EXPECT_EQ(page->size(), QSize(681, 675));
+    EXPECT_EQ(page->Picture1->picture().size(), w().CWGraph1->size());
+    EXPECT_EQ(page->Picture1->geometry(), QRect(0, 0, 537, 425));
+    EXPECT_EQ(page->lblcurDT->text(), "   Delta: 2 mS");
+    EXPECT_EQ(page->lblcurDV->text(), "    Delta: 80mV");
+    EXPECT_EQ(page->lblCH2->text(), "CH2: 5V/ DIV    500s / DIV");
+    EXPECT_EQ(page->lblCH1->font().family(), "Trebuchet MS");
+    EXPECT_DOUBLE_EQ(page->lblCH1->font().pointSizeF(), 20.25);
+    EXPECT_DOUBLE_EQ(page->lblVlt->font().pointSizeF(), 12.0);
+}
+
+TEST_F(PrintingTest, PreviewShowsTheFilledPageModelessAndIsRefilledInPlace)
+{
+    w().CWButton1->setValue(true);
+    ASSERT_TRUE(w().Timer1->enabled());
+    w().mnuFPrivew->trigger();
+    EXPECT_FALSE(w().CWButton19->value());
+    frmPrint* page = printing().page();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_FALSE(page->isModal());
+    EXPECT_EQ(page->lblcur1T->text(), "Cursor A: 1.5 mS");
+    EXPECT_FALSE(page->Picture1->picture().isNull());
+    // Neither preview nor print stops the acquisition.
+    EXPECT_TRUE(w().CWButton1->value());
+    EXPECT_TRUE(w().Timer1->enabled());
+
+    // The next print refills the open page in place.
+    w().Max1->setText("1.2V");
+    dialogs().answerPrinter(PrintChoice{1, 1, 1});
+    w().CWButton17->setValue(true);
+    EXPECT_EQ(printing().page(), page);
+    EXPECT_TRUE(page->lblVlt->text().startsWith("Max Voltage: 1.2V"));
+    EXPECT_EQ(pdfPages(), 1);
+    EXPECT_TRUE(w().CWButton1->value());
+
+    // Closing the preview closes the page; the next preview makes a new one.
+    page->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(printing().page(), nullptr);
+    w().CWButton19->setValue(true);
+    ASSERT_NE(printing().page(), nullptr);
+    EXPECT_TRUE(printing().page()->isVisible());
+    EXPECT_TRUE(printing().page()->lblVlt->text().startsWith("Max Voltage: 1.2V"));
+}
+
+} // namespace
+} // namespace kv
