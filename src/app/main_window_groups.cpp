@@ -7,6 +7,7 @@
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "display/trace_view.h"
+#include "files/default_settings.h"
 #include "files/exports.h"
 #include "files/printing.h"
 #include "files/settings_file.h"
@@ -55,6 +56,7 @@ void Main::createGroups()
     portSearch = addGroup<PortSearch>();
     calibration = addGroup<Calibration>();
     settingsFile = addGroup<SettingsFile>();
+    defaultSettings = addGroup<DefaultSettings>();
     addGroup<HelpMenu>();
     exports = addGroup<Exports>();
     windowPicture = addGroup<WindowPicture>();
