@@ -4,12 +4,14 @@
 
 #include "app/handler_group.h"
 #include "app/help_menu.h"
+#include "app/shutdown.h"
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "display/trace_view.h"
 #include "files/default_settings.h"
 #include "files/exports.h"
 #include "files/printing.h"
+#include "files/reference_waveforms.h"
 #include "files/settings_file.h"
 #include "files/window_picture.h"
 #include "link/acquisition.h"
@@ -57,10 +59,12 @@ void Main::createGroups()
     calibration = addGroup<Calibration>();
     settingsFile = addGroup<SettingsFile>();
     defaultSettings = addGroup<DefaultSettings>();
+    referenceWaveforms = addGroup<ReferenceWaveforms>();
     addGroup<HelpMenu>();
     exports = addGroup<Exports>();
     windowPicture = addGroup<WindowPicture>();
     printing = addGroup<Printing>();
+    shutdown = addGroup<Shutdown>();
     spectrum = addGroup<SpectrumLauncher>();
 }
 

@@ -1,0 +1,127 @@
+#include "app/shutdown.h"
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "files/printing.h"
+#include "files/settings_file.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QThread>
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+constexpr int LampRed = 0x0000FF;
+constexpr int LampGreen = 0x00FF00;
+constexpr double TwipsPerPixel = 15.0;
+
+} // namespace
+
+std::vector<ShrinkStep> ShrinkSteps(double left, double top, double width, double height)
+{
+    std::vector<ShrinkStep> steps;
+    for (int i = 0; i < 25; ++i) {
+        width = std::fabs(width - 359.3);
+        left = std::fabs(left + 179.65);
+        steps.push_back({left, top, width, height, true});
+    }
+    for (int i = 0; i < 31; ++i) {
+        height = std::fabs(height - 360);
+        top = std::fabs(top + 180);
+        steps.push_back({left, top, width, height, false});
+    }
+    return steps;
+}
+
+Shutdown::Shutdown(Main& main) : HandlerGroup(main), endProgram([] { QCoreApplication::exit(0); })
+{
+    connect(m.CWButton3, &CwButton::valueChanged, this,
+            [this](bool v) { CWButton3_ValueChanged(v); });
+    connect(m.mnuFExit, &QAction::triggered, this, [this] { mnuFExit_Click(); });
+    m.installEventFilter(this);
+}
+
+bool Shutdown::eventFilter(QObject* watched, QEvent* event)
+{
+    // Unloading the main window cannot be refused.
+    if (watched == &m && event->type() == QEvent::Close) {
+        Form_Unload();
+        event->accept();
+        return true;
+    }
+    return HandlerGroup::eventFilter(watched, event);
+}
+
+void Shutdown::CWButton3_ValueChanged(bool value)
+{
+    if (value)
+        return;
+    m.CWButton14->setOffColor(LampRed);
+    QuitProgram();
+}
+
+void Shutdown::mnuFExit_Click()
+{
+    m.CWButton3->setValue(false);
+}
+
+void Shutdown::autosave()
+{
+    // Quietly, as every exit does: a failed write leaves the previous file as it was.
+    m.state.FilePath = autosavePath(m.programFolder).toStdString();
+    if (m.settingsFile)
+        m.settingsFile->SaveSettingsFile();
+}
+
+void Shutdown::QuitProgram()
+{
+    autosave();
+    const MsgResult answer = m.dialogs.MsgBox(QStringLiteral("Are You Sure You Want To Quit?"),
+                                              MsgButtons::YesNo, MsgIcon::None, AppTitle);
+    if (answer != MsgResult::Yes) {
+        m.CWButton14->setOffColor(LampGreen);
+        m.CWButton3->setValue(true);
+        return;
+    }
+    m.unloadSplash();
+    if (m.printing)
+        m.printing->unloadPage();
+    ShrinkForm();
+    Form_Unload();
+}
+
+void Shutdown::ShrinkForm()
+{
+    const QRect g = m.geometry();
+    const auto px = [](double twips) { return int(std::lround(twips / TwipsPerPixel)); };
+    for (const ShrinkStep& step :
+         ShrinkSteps(g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel,
+                     g.height() * TwipsPerPixel)) {
+        m.setGeometry(px(step.left), px(step.top), px(step.width), px(step.height));
+        if (step.repaint)
+            m.repaint();
+        if (shrinkStepDelay_.count() > 0)
+            QThread::msleep(static_cast<unsigned long>(shrinkStepDelay_.count()));
+    }
+}
+
+void Shutdown::Form_Unload()
+{
+    if (unloading_)
+        return;
+    unloading_ = true;
+    autosave();
+    m.unloadSplash();
+    if (m.printing)
+        m.printing->unloadPage();
+    m.hide();
+    if (endProgram)
+        endProgram();
+}
+
+} // namespace kv

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/handler_group.h"
+
+#include <QRectF>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace kv {
+
+// One step of the closing animation: the window's geometry in twips.
+struct ShrinkStep
+{
+    double left, top, width, height;
+    bool repaint; // the narrowing steps repaint the window, the flattening steps do not
+};
+
+// The closing animation from a geometry in twips: 25 steps narrowing the window about its
+// centre line, then 31 flattening it about its middle; a size that would go negative bounces
+// back from 0.
+std::vector<ShrinkStep> ShrinkSteps(double left, double top, double width, double height);
+
+// Ending the program: the power switch CWButton3 (and File, Exit) with its question, and the
+// main window's unload handler (close box, system menu).
+class Shutdown : public HandlerGroup
+{
+    Q_OBJECT
+
+  public:
+    explicit Shutdown(Main& main);
+
+    void CWButton3_ValueChanged(bool value);
+    void mnuFExit_Click();
+    // The confirmed quit: autosave, question, then the closing path or back to running.
+    void QuitProgram();
+    // The closing animation.
+    void ShrinkForm();
+    // The unconfirmed quit: autosave, unload the other windows, end the program.
+    void Form_Unload();
+
+    // Pause after each animation step (tests set 0).
+    void setShrinkStepDelay(std::chrono::milliseconds delay) { shrinkStepDelay_ = delay; }
+    // Ends the program; tests replace it to see that it was called.
+    std::function<void()> endProgram;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void autosave();
+
+    std::chrono::milliseconds shrinkStepDelay_{8};
+    bool unloading_ = false;
+};
+
+} // namespace kv

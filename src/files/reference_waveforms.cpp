@@ -1,0 +1,287 @@
+#include "files/reference_waveforms.h"
+
+#include "app/main_window.h"
+#include "controls/cw_button.h"
+#include "controls/cw_graph.h"
+#include "controls/cw_knob.h"
+#include "controls/cw_slide.h"
+#include "controls/cw_timer.h"
+#include "display/read_outs.h"
+#include "files/reference_tip_dialog.h"
+#include "files/text_lines.h"
+#include "platform/runtime_rules.h"
+#include "platform/services.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPalette>
+#include <cmath>
+
+namespace kv {
+
+// ---- Format ------------------------------------------------------------------------------------
+
+ReferenceLayout ChooseReferenceLayout(int timeDivPosition, bool bothTracesShown)
+{
+    if (timeDivPosition != 1)
+        return ReferenceLayout::TwoChannel;
+    return bothTracesShown ? ReferenceLayout::Doubled750 : ReferenceLayout::SingleChannel;
+}
+
+std::string ReferenceTimeDivText(int timeDivPosition)
+{
+    static const char* const texts[] = {"50uS", "100uS", "200uS", "500uS", "1mS",   "2mS",   "5mS",
+                                        "10mS", "20mS",  "50mS",  "100mS", "200mS", "500mS", "1S"};
+    if (timeDivPosition < 1 || timeDivPosition > 14)
+        return {};
+    return texts[timeDivPosition - 1];
+}
+
+std::vector<double> ReferenceTrace(int channel, ReferenceLayout layout, const SampleArrays& samples)
+{
+    std::vector<double> values;
+    values.reserve(ReferenceSampleCount);
+    switch (layout) {
+    case ReferenceLayout::Doubled750:
+        for (double v : channel == 1 ? samples.Trace750CH1 : samples.Trace750CH2) {
+            values.push_back(v);
+            values.push_back(v);
+        }
+        break;
+    case ReferenceLayout::SingleChannel:
+        values.assign(samples.TraceCH1.begin(), samples.TraceCH1.end());
+        break;
+    case ReferenceLayout::TwoChannel: {
+        const auto& trace = channel == 1 ? samples.TraceCH1 : samples.TraceCH2;
+        values.assign(trace.begin(), trace.end());
+        break;
+    }
+    }
+    return values;
+}
+
+std::string ReferenceFileText(const ReferenceWaveform& w, const QDateTime& when,
+                              const QLocale& locale)
+{
+    std::string text;
+    const auto line = [&text](const std::string& content) {
+        text += content;
+        text += kStatementLineEnd;
+    };
+    line(WriteStatementText({w.voltsDiv}));
+    line(WriteStatementText({w.timeDiv}));
+    line(WriteStatementText({w.verticalPosition}));
+    line(WriteStatementText({w.plotScale}));
+    line(WriteStatementText({w.dualChannel}));
+    for (double v : w.samples)
+        line(WriteStatementText({v}));
+    for (const std::string& trailer : TimeStampTrailer(when, locale))
+        line(trailer);
+    return text;
+}
+
+// ---- Group -------------------------------------------------------------------------------------
+
+namespace {
+
+struct LoadStop
+{
+};
+
+double number(const Variant& value)
+{
+    const auto n = value.tryNumber();
+    if (!n || !std::isfinite(*n))
+        throw LoadStop{};
+    return *n;
+}
+
+// Without its first and last character (the quotes of the Write form).
+std::string unquoted(const Variant& label)
+{
+    const std::string text = label.toText();
+    if (text.size() < 2)
+        throw LoadStop{};
+    return text.substr(1, text.size() - 2);
+}
+
+int bgr(const QColor& c)
+{
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+const QString PCH1 = QStringLiteral("PCH1");
+const QString PCH2 = QStringLiteral("PCH2");
+const QString PREF1 = QStringLiteral("PREF1");
+constexpr int Green = 65280, Yellow = 65535, RefGreen = 49152;
+
+FileDialogRequest referenceDialog(const QString& title)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("Oscilloscope Reference Waveform (*.rfw)|*.rfw");
+    request.flags = FileFlagHideReadOnly;
+    return request;
+}
+
+} // namespace
+
+ReferenceWaveforms::ReferenceWaveforms(Main& main) : HandlerGroup(main)
+{
+    connect(m.SaveREFCH1, &CwButton::valueChanged, this,
+            [this](bool v) { SaveREFCH1_ValueChanged(v); });
+    connect(m.SaveREFCH2, &CwButton::valueChanged, this,
+            [this](bool v) { SaveREFCH2_ValueChanged(v); });
+    connect(m.REF1Button, &CwButton::valueChanged, this,
+            [this](bool v) { REF1Button_ValueChanged(v); });
+    connect(m.REF1Button, &CwButton::doubleClicked, this, [this] { REF1Button_DblClick(); });
+}
+
+bool ReferenceWaveforms::saveChannel(int channel, const QString& path)
+{
+    const bool first = channel == 1;
+    const bool both = m.CWGraph1->plotVisible(PCH1) && m.CWGraph1->plotVisible(PCH2);
+    const ReferenceLayout layout = ChooseReferenceLayout(m.CWKnob2->position(), both);
+    ReferenceWaveform w;
+    w.voltsDiv = (first ? m.PeriodVAL : m.PeriodVAL2)->text().toStdString();
+    w.timeDiv = ReferenceTimeDivText(m.CWKnob2->position());
+    w.verticalPosition = float(first ? m.state.FrameVPosCH1 : m.state.FrameVPosCH2);
+    w.plotScale = first ? m.state.PlotScaleCH1 : m.state.PlotScaleCH2;
+    w.dualChannel = layout == ReferenceLayout::Doubled750;
+    w.samples = ReferenceTrace(channel, layout, m.global.Samples);
+    m.state.REFDualChannel = w.dualChannel;
+
+    const bool existed = QFileInfo::exists(path);
+    if (existed && m.dialogs.MsgBox(QStringLiteral("Do you want to overright it?"),
+                                    MsgButtons::YesNo, MsgIcon::Question,
+                                    QStringLiteral("File already exist!")) != MsgResult::Yes)
+        return existed;
+    m.state.FilePath = path.toStdString();
+    const auto failure = WriteFileAtomically(path, ReferenceFileText(w, now()));
+    if (failure) {
+        m.dialogs.MsgBox(QStringLiteral("Oscilloscope Reference Waveform file could not be "
+                                        "created at location: \r\n") +
+                             path + QStringLiteral("\r\n") + *failure,
+                         MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Text Class"));
+        return existed;
+    }
+    m.dialogs.MsgBox(QStringLiteral("Oscilloscope Reference Waveform file created at location: "
+                                    "\r\n") +
+                         path,
+                     MsgButtons::OK, MsgIcon::Information, QStringLiteral("Text Class"));
+    return existed;
+}
+
+void ReferenceWaveforms::saveButton(int channel, bool value)
+{
+    if (!value || !m.CWGraph1->plotVisible(channel == 1 ? PCH1 : PCH2))
+        return;
+    if (m.Timer1->enabled())
+        m.CWButton1->setValue(false);
+    const auto chosen = m.dialogs.ShowSave(referenceDialog(
+        channel == 1 ? QStringLiteral("Save CH1 Oscilloscope Reference Waveform As")
+                     : QStringLiteral("Save CH2 Oscilloscope Reference Waveform As")));
+    if (chosen && !chosen->fileName.isEmpty())
+        saveChannel(channel, chosen->fileName);
+    // Back off, so the next press saves again.
+    (channel == 1 ? m.SaveREFCH1 : m.SaveREFCH2)->setValue(false);
+}
+
+void ReferenceWaveforms::LoadREFFile()
+{
+    const auto bytes =
+        ReadFileHead(QString::fromStdString(m.state.FilePath), MaxReferenceFileBytes);
+    try {
+        if (!bytes)
+            throw LoadStop{};
+        const TextLines read = SplitLines(*bytes, ReferenceDataLines);
+        readReference(read.lines);
+    } catch (const LoadStop&) {
+    } catch (const std::exception&) {
+    }
+    m.REF1Button->setValue(false);
+}
+
+void ReferenceWaveforms::readReference(const std::vector<std::string>& lines)
+{
+    ScopeState& s = m.state;
+    const auto line = [&lines](int number) -> const std::string& {
+        if (number > int(lines.size()))
+            throw LoadStop{};
+        return lines[std::size_t(number - 1)];
+    };
+    s.VREFLabel = Variant(line(1));
+    s.HREFLabel = Variant(line(2));
+    s.REFZeroLevel = Variant(line(3));
+    const Variant scale(line(4));
+    const auto dual = parseBooleanText(line(5));
+    if (!dual)
+        throw LoadStop{};
+    s.REFDualChannel = *dual;
+    for (int i = 0; i < ReferenceSampleCount; ++i)
+        s.REFSamples[std::size_t(i)] = Variant(line(ReferenceHeaderLines + 1 + i));
+    const QString vref = QString::fromStdString(unquoted(s.VREFLabel));
+    const QString href = QString::fromStdString(unquoted(s.HREFLabel));
+    s.VREFLabel = Variant(vref.toStdString());
+    s.HREFLabel = Variant(href.toStdString());
+    m.lblVREF->setText(vref);
+    m.lblHREF->setText(href);
+    m.lblVREF->setVisible(true);
+    m.lblHREF->setVisible(true);
+    const double zero = number(s.REFZeroLevel);
+    const double divisor = number(scale);
+    if (divisor == 0)
+        throw LoadStop{};
+    QVector<double> plotted(ReferenceSampleCount);
+    for (int i = 0; i < ReferenceSampleCount; ++i) {
+        const double sample = number(s.REFSamples[std::size_t(i)]);
+        const double count = (sample - zero) / divisor;
+        if (!std::isfinite(count))
+            throw LoadStop{};
+        s.REFCounts[std::size_t(i)] = count;
+        plotted[i] = sample;
+    }
+    m.CWGraph1->plotY(PREF1, plotted);
+}
+
+void ReferenceWaveforms::REF1Button_DblClick()
+{
+    const auto chosen =
+        m.dialogs.ShowOpen(referenceDialog(QStringLiteral("Open Oscilloscope Reference Waveform")));
+    if (!chosen || chosen->fileName.isEmpty())
+        return;
+    m.state.FilePath = chosen->fileName.toStdString();
+    LoadREFFile();
+    if (m.readOuts)
+        m.readOuts->UpdateReadouts();
+}
+
+void ReferenceWaveforms::REF1Button_ValueChanged(bool)
+{
+    if (m.global.ActiveChannel.toNumber() != 5)
+        m.CWKnob1->setEnabled(false);
+    m.CHDISP->setVisible(true);
+    m.CHDISP->setOffColor(RefGreen);
+    m.CHDISP->setTextColor(bgr(m.palette().color(QPalette::WindowText)));
+    m.CHDISP->setOffText(QStringLiteral("REF"));
+    m.global.ActiveChannel = Variant(5);
+    m.LED5->setValue(true);
+    if (m.global.ShowRefTip) {
+        if (!tip_)
+            tip_ = new frmREFnag(m.global, &m);
+        tip_->setWindowFlag(Qt::Window);
+        tip_->show();
+    }
+    for (CwButton* led : {m.LED1, m.LED2}) {
+        if (led->value())
+            led->setOnColor(Yellow);
+    }
+    m.LED5->setOnColor(Green);
+    m.CWGraph1->setPlotVisible(PREF1, true);
+    m.lblVREF->setVisible(true);
+    m.lblHREF->setVisible(true);
+    m.REF1Button->setValue(false);
+    m.CWKnob2->setEnabled(false);
+}
+
+} // namespace kv
