@@ -225,7 +225,9 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
     } else if (now - lastProgress_ >= linkStall_) {
         if (waiting > 0)
             return readRecord(waiting); // a record that stopped in the middle: read and drop it
-        if (linkBroken_) {
+        // The device went away with the request outstanding: the record cannot come.
+        if (linkBroken_ || !serial.PortOpen()) {
+            linkBroken_ = true;
             s.AwaitingFrame = false; // ask again on the next tick, reopening the port first
             return std::nullopt;
         }

@@ -29,6 +29,7 @@ class QtSerialControl : public SerialControl
     void FlushInput() override;
     void PortSetup() override;
     void PortReset() override;
+    bool PortOpen() const override { return isOpen(); }
 
     // True while a device is open (for the link's own diagnostics and tests).
     bool isOpen() const;

@@ -30,6 +30,9 @@ public:
     virtual void PortSetup() = 0;
     // Re-initialisation step; always followed by PortSetup before the next read.
     virtual void PortReset() = 0;
+    // False once the device has gone (or never opened): nothing more can arrive until a
+    // PortSetup finds it again.
+    virtual bool PortOpen() const { return true; }
 };
 
 } // namespace kv

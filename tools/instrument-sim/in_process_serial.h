@@ -36,6 +36,7 @@ class InProcessSerial : public SerialControl
     void FlushInput() override;
     void PortSetup() override;
     void PortReset() override;
+    bool PortOpen() const override { return open_; }
 
     // Every byte passed to WriteByte, in order, whether or not it reached the instrument.
     const std::string& written() const { return written_; }
