@@ -1,0 +1,38 @@
+// The reference waveform loader reading the bytes under test as a reference file, followed by
+// the read-outs that loading a reference refreshes.
+
+#include "display/read_outs.h"
+#include "files/reference_waveforms.h"
+#include "fuzz_support.h"
+
+namespace {
+
+using namespace kv;
+
+const QString InputName = QStringLiteral("input.rfw");
+
+fuzz::HarnessPool& pool = fuzz::HarnessPool::forTarget(1000);
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    fuzz::initApplication(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::Harness& h = pool.next();
+    Main& w = h.main();
+    if (!w.referenceWaveforms)
+        return 0;
+    if (!fuzz::writeFile(h.path(InputName), fuzz::bytes(data, size)))
+        return 0;
+    w.state.FilePath = h.path(InputName).toStdString();
+    w.referenceWaveforms->LoadREFFile();
+    if (w.readOuts)
+        w.readOuts->UpdateReadouts();
+    fuzz::drainEvents();
+    return 0;
+}
