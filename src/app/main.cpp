@@ -13,11 +13,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrovue"));
     const QString folder = kv::executableFolder();
+    // The COM port links (dosdevices/) live beside the autosave file: in the program folder
+    // while it is writable, else in the user's configuration folder.
+    const QString linkFolder = kv::autosaveFolder(folder);
 
-    kv::QtSerialControl serial(folder);
+    kv::QtSerialControl serial(linkFolder);
     kv::QtDialogs dialogs;
     kv::DesktopShell shell;
-    kv::LinuxRegistryView registry(folder);
+    kv::LinuxRegistryView registry(linkFolder);
     kv::LinuxSystemInfo systemInfo;
     kv::SystemPrinterFactory printers;
 
