@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kv {
 
@@ -21,35 +20,24 @@ const QString kCsvTitle = QStringLiteral("Text Class");
 const QString kXlsWhat = QStringLiteral("Microsoft Excel Worksheet");
 const QString kCsvWhat = QStringLiteral("Comma-delimted ASCII file");
 
-// Writes all of `size` bytes; a short write is retried so that the device reports its reason.
-bool writeAll(QIODevice& device, const char* data, qint64 size)
-{
-    while (size > 0) {
-        const qint64 written = device.write(data, size);
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 // A worksheet sink that writes beside the target and puts the file in place on commit.
 class SaveFileSink final : public ByteSink
 {
   public:
     explicit SaveFileSink(const QString& path) : file_(path) {}
 
-    bool open() { return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    WriteFailure open() { return file_.open(); }
     bool write(const uint8_t* data, std::size_t size) override
     {
-        return writeAll(file_, reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+        failure_ = file_.write(reinterpret_cast<const char*>(data), size);
+        return !failure_;
     }
-    QString errorText() const override { return file_.errorString(); }
-    bool commit() { return file_.commit(); }
+    QString errorText() const override { return failure_.value_or(QString()); }
+    WriteFailure commit() { return file_.commit(); }
 
   private:
-    QSaveFile file_;
+    AtomicFile file_;
+    WriteFailure failure_;
 };
 
 QString createdText(const QString& what, const QString& path)
@@ -61,17 +49,15 @@ QString createdText(const QString& what, const QString& path)
 WriteFailure writeWorksheetFile(const QString& path, const ExportTable& table)
 {
     SaveFileSink sink(path);
-    if (!sink.open())
-        return sink.errorText();
+    if (WriteFailure failure = sink.open())
+        return failure;
     ExcelFile sheet;
     if (const ExcelResult started = sheet.CreateFile(sink); !started.ok())
         return started.reason;
     WriteWorksheet(sheet, table, QDateTime::currentDateTime());
     if (const ExcelResult closed = sheet.CloseFile(); !closed.ok())
         return closed.reason;
-    if (!sink.commit())
-        return sink.errorText();
-    return std::nullopt;
+    return sink.commit();
 }
 
 } // namespace
@@ -83,15 +69,6 @@ bool ConfirmOverwrite(Dialogs& dialogs, const QString& path)
     return dialogs.MsgBox(QStringLiteral("Do you want to overright it?"), MsgButtons::YesNo,
                           MsgIcon::Question,
                           QStringLiteral("File already exist!")) == MsgResult::Yes;
-}
-
-WriteFailure WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        !writeAll(file, bytes.constData(), bytes.size()) || !file.commit())
-        return file.errorString();
-    return std::nullopt;
 }
 
 void ReportWriteFailure(Dialogs& dialogs, const QString& what, const QString& path,
@@ -183,8 +160,7 @@ void Exports::csvFileRepExists(const QString& path)
     m.state.FilePath = path.toStdString();
     const std::string text = CsvFileText(table, QDateTime::currentDateTime());
     const QString filePath = QString::fromStdString(m.state.FilePath);
-    if (const WriteFailure failure =
-            WriteFileAtomically(filePath, QByteArray::fromStdString(text))) {
+    if (const WriteFailure failure = WriteFileAtomically(filePath, text)) {
         ReportWriteFailure(m.dialogs, kCsvWhat, filePath, *failure, kCsvTitle);
         return;
     }

@@ -1,24 +1,18 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "files/atomic_write.h"
 #include "files/export_layouts.h"
 
 #include <QString>
-#include <optional>
 
 namespace kv {
 
 class Dialogs;
 
-// Why a file could not be written, or nullopt when it was.
-using WriteFailure = std::optional<QString>;
-
 // "Do you want to overright it?" when `path` exists; true when the file may be written (it does
 // not exist, or the user answered Yes).
 bool ConfirmOverwrite(Dialogs& dialogs, const QString& path);
-// Writes `bytes` to `path` beside it first, then puts it in place, so that a failed write never
-// leaves a partial file under that name (an existing file stays as it was).
-WriteFailure WriteFileAtomically(const QString& path, const QByteArray& bytes);
 // Tells the user that `what` could not be written to `path`, and why.
 void ReportWriteFailure(Dialogs& dialogs, const QString& what, const QString& path,
                         const QString& reason, const QString& title);

@@ -7,6 +7,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "display/read_outs.h"
+#include "files/atomic_write.h"
 #include "files/reference_tip_dialog.h"
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"

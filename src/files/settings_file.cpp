@@ -8,6 +8,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "display/cursors.h"
+#include "files/atomic_write.h"
 #include "files/text_lines.h"
 #include "link/acquisition.h"
 #include "panel/horizontal_position.h"

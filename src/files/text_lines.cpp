@@ -2,10 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 namespace kv {
 
@@ -51,33 +47,6 @@ std::optional<std::string> ReadFileHead(const QString& path, std::size_t maxByte
         return fail(file.errorString());
     bytes.resize(std::size_t(got));
     return bytes;
-}
-
-std::optional<QString> WriteFileAtomically(const QString& path, std::string_view bytes)
-{
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("A folder of that name exists.");
-    QSaveFile file(path);
-    // Unbuffered: a short write shows here. Buffered, its failure surfaces only while commit()
-    // flushes, and commit() does not look at it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QString::fromLocal8Bit(std::strerror(errno));
-        file.cancelWriting();
-        return why;
-    }
-    // On the disk before it replaces the old file, so a power cut cannot leave an empty file.
-    if (::fsync(file.handle()) != 0) {
-        const QString why = QString::fromLocal8Bit(std::strerror(errno));
-        file.cancelWriting();
-        return why;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
 }
 
 } // namespace kv

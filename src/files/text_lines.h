@@ -1,8 +1,7 @@
 #pragma once
 
-// Reading and writing the program's small text files safely: a bounded read that refuses
-// anything but a regular file, a line splitter with a cap on the line length, and a write that
-// replaces the old file only once the new one is complete.
+// Reading the program's small text files safely: a bounded read that refuses anything but a
+// regular file and a line splitter with a cap on the line length. Writing: files/atomic_write.h.
 
 #include <QString>
 #include <cstddef>
@@ -31,10 +30,5 @@ TextLines SplitLines(std::string_view text, std::size_t maxLines,
 // folder, a device or pipe, or a read error.
 std::optional<std::string> ReadFileHead(const QString& path, std::size_t maxBytes,
                                         QString* reason = nullptr);
-
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`, so a failure at
-// any point (full disk, size limit, crash) leaves the previous file as it was. nullopt on
-// success, else the reason.
-std::optional<QString> WriteFileAtomically(const QString& path, std::string_view bytes);
 
 } // namespace kv
