@@ -9,7 +9,6 @@
 #include "platform/services.h"
 
 #include <QAction>
-#include <QFileInfo>
 
 namespace kv {
 
@@ -40,11 +39,6 @@ class SaveFileSink final : public ByteSink
     WriteFailure failure_;
 };
 
-QString createdText(const QString& what, const QString& path)
-{
-    return what + QStringLiteral(" created at location: \r\n") + path;
-}
-
 // Writes the worksheet for `table` under `path`; the reason when it failed.
 WriteFailure writeWorksheetFile(const QString& path, const ExportTable& table)
 {
@@ -61,23 +55,6 @@ WriteFailure writeWorksheetFile(const QString& path, const ExportTable& table)
 }
 
 } // namespace
-
-bool ConfirmOverwrite(Dialogs& dialogs, const QString& path)
-{
-    if (!QFileInfo::exists(path))
-        return true;
-    return dialogs.MsgBox(QStringLiteral("Do you want to overright it?"), MsgButtons::YesNo,
-                          MsgIcon::Question,
-                          QStringLiteral("File already exist!")) == MsgResult::Yes;
-}
-
-void ReportWriteFailure(Dialogs& dialogs, const QString& what, const QString& path,
-                        const QString& reason, const QString& title)
-{
-    dialogs.MsgBox(what + QStringLiteral(" could not be created at location: \r\n") + path +
-                       QStringLiteral("\r\n") + reason,
-                   MsgButtons::OK, MsgIcon::Critical, title);
-}
 
 Exports::Exports(Main& main) : HandlerGroup(main)
 {
@@ -149,7 +126,7 @@ void Exports::XLS(const QString& path)
         ReportWriteFailure(m.dialogs, kXlsWhat, path, *failure, kXlsTitle);
         return;
     }
-    m.dialogs.MsgBox(createdText(kXlsWhat, path), MsgButtons::OK, MsgIcon::Information, kXlsTitle);
+    ReportFileCreated(m.dialogs, kXlsWhat, path, kXlsTitle);
 }
 
 void Exports::csvFileRepExists(const QString& path)
@@ -164,8 +141,7 @@ void Exports::csvFileRepExists(const QString& path)
         ReportWriteFailure(m.dialogs, kCsvWhat, filePath, *failure, kCsvTitle);
         return;
     }
-    m.dialogs.MsgBox(createdText(kCsvWhat, filePath), MsgButtons::OK, MsgIcon::Information,
-                     kCsvTitle);
+    ReportFileCreated(m.dialogs, kCsvWhat, filePath, kCsvTitle);
 }
 
 } // namespace kv

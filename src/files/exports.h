@@ -3,19 +3,11 @@
 #include "app/handler_group.h"
 #include "files/atomic_write.h"
 #include "files/export_layouts.h"
+#include "files/file_messages.h"
 
 #include <QString>
 
 namespace kv {
-
-class Dialogs;
-
-// "Do you want to overright it?" when `path` exists; true when the file may be written (it does
-// not exist, or the user answered Yes).
-bool ConfirmOverwrite(Dialogs& dialogs, const QString& path);
-// Tells the user that `what` could not be written to `path`, and why.
-void ReportWriteFailure(Dialogs& dialogs, const QString& what, const QString& path,
-                        const QString& reason, const QString& title);
 
 // The export command: the Export Data button and menu item, the worksheet export `XLS` and the
 // comma-delimited export `csvFileRepExists`.

@@ -8,6 +8,7 @@
 #include "controls/cw_timer.h"
 #include "display/read_outs.h"
 #include "files/atomic_write.h"
+#include "files/file_messages.h"
 #include "files/reference_tip_dialog.h"
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"
@@ -153,23 +154,16 @@ bool ReferenceWaveforms::saveChannel(int channel, const QString& path)
     m.state.REFDualChannel = w.dualChannel;
 
     const bool existed = QFileInfo::exists(path);
-    if (existed && m.dialogs.MsgBox(QStringLiteral("Do you want to overright it?"),
-                                    MsgButtons::YesNo, MsgIcon::Question,
-                                    QStringLiteral("File already exist!")) != MsgResult::Yes)
+    if (!ConfirmOverwrite(m.dialogs, path))
         return existed;
     m.state.FilePath = path.toStdString();
-    const auto failure = WriteFileAtomically(path, ReferenceFileText(w, now()));
-    if (failure) {
-        m.dialogs.MsgBox(QStringLiteral("Oscilloscope Reference Waveform file could not be "
-                                        "created at location: \r\n") +
-                             path + QStringLiteral("\r\n") + *failure,
-                         MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Text Class"));
+    const QString what = QStringLiteral("Oscilloscope Reference Waveform file");
+    const QString title = QStringLiteral("Text Class");
+    if (const auto failure = WriteFileAtomically(path, ReferenceFileText(w, now()))) {
+        ReportWriteFailure(m.dialogs, what, path, *failure, title);
         return existed;
     }
-    m.dialogs.MsgBox(QStringLiteral("Oscilloscope Reference Waveform file created at location: "
-                                    "\r\n") +
-                         path,
-                     MsgButtons::OK, MsgIcon::Information, QStringLiteral("Text Class"));
+    ReportFileCreated(m.dialogs, what, path, title);
     return existed;
 }
 

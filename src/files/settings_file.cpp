@@ -9,6 +9,7 @@
 #include "controls/cw_timer.h"
 #include "display/cursors.h"
 #include "files/atomic_write.h"
+#include "files/file_messages.h"
 #include "files/text_lines.h"
 #include "link/acquisition.h"
 #include "panel/horizontal_position.h"
@@ -286,10 +287,7 @@ bool SettingsFile::SaveSettingsFile(QString* reason)
 
 SettingsFile::SaveOutcome SettingsFile::saveAsking(const QString& path)
 {
-    if (QFileInfo::exists(path) &&
-        m.dialogs.MsgBox(QStringLiteral("Do you want to overright it?"), MsgButtons::YesNo,
-                         MsgIcon::Question,
-                         QStringLiteral("File already exist!")) != MsgResult::Yes)
+    if (!ConfirmOverwrite(m.dialogs, path))
         return SaveOutcome::Declined;
     QString reason;
     if (SaveSettingsFile(&reason))

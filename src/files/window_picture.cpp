@@ -4,7 +4,8 @@
 #include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
-#include "files/exports.h"
+#include "files/atomic_write.h"
+#include "files/file_messages.h"
 #include "platform/services.h"
 
 #include <QAction>
