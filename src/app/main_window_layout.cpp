@@ -7,6 +7,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "state/timebase_table.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -308,8 +309,10 @@ void Main::buildStatusStrip(QWidget* face)
 void Main::buildRightColumn(QWidget* face)
 {
     CWKnob2 = named(new CwKnob(face), "CWKnob2", {652, 4, 176, 176});
-    CWKnob2->setPositions({"50us", "100us", "200us", "500us", "1ms", "2ms", "5ms", "10ms",
-                           "20ms", "50ms", "100ms", "200ms", "500ms", "1s"});
+    QStringList timeDivLabels;
+    for (const TimebaseRow& row : TimebaseTable)
+        timeDivLabels << QString::fromLatin1(row.label);
+    CWKnob2->setPositions(timeDivLabels);
     CWKnob2->setToolTip(QStringLiteral("Adjusts horizontal divisions for CH1 and CH2"));
     CWKnob1 = named(new CwKnob(face), "CWKnob1", {830, 4, 164, 176});
     CWKnob1->setPositions({"100mV", "200mV", "500mV", "1V", "2V", "5V"},

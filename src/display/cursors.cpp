@@ -9,6 +9,7 @@
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/timebase_table.h"
 
 #include <QAction>
 #include <QLabel>
@@ -32,34 +33,14 @@ double number(const std::string& text)
     return Variant(text).toNumber();
 }
 
-struct TimeRow
-{
-    const char* referenceText;
-    const char* timePerPoint;
-};
-
-// Time per record point by time/div position (50 points a division).
-constexpr std::array<TimeRow, 14> TimeTable{{
-    {"50uS", "1"},
-    {"100uS", "2"},
-    {"200uS", "4"},
-    {"500uS", "10"},
-    {"1mS", "0.02"},
-    {"2mS", "0.04"},
-    {"5mS", "0.1"},
-    {"10mS", "0.2"},
-    {"20mS", "0.4"},
-    {"50mS", "1"},
-    {"100mS", "2"},
-    {"200mS", "4"},
-    {"500mS", "10"},
-    {"1S", "0.02"},
-}};
+// Time per record point (the sample period) in the read-outs' time unit, by time/div position.
+constexpr std::array<const char*, TimebasePositions> TimePerPointTexts{
+    "1", "2", "4", "10", "0.02", "0.04", "0.1", "0.2", "0.4", "1", "2", "4", "10", "0.02"};
 
 TimeScale timeScaleAt(int position)
 {
     TimeScale s;
-    s.timePerPointText = TimeTable[position - 1].timePerPoint;
+    s.timePerPointText = TimePerPointTexts[std::size_t(position - 1)];
     if (position <= 4) {
         s.unitText = "uS";
         s.unitFactor = 1e-6;
@@ -111,17 +92,15 @@ std::string CutFive(double value)
 
 std::optional<TimeScale> KnobTimeScale(int position)
 {
-    if (position < 1 || position > int(TimeTable.size()))
+    if (!timebaseRow(position))
         return std::nullopt;
     return timeScaleAt(position);
 }
 
 std::optional<TimeScale> ReferenceTimeScale(std::string_view text)
 {
-    for (std::size_t i = 0; i < TimeTable.size(); ++i) {
-        if (text == TimeTable[i].referenceText)
-            return timeScaleAt(int(i) + 1);
-    }
+    if (const auto position = timebasePositionOfRefText(text))
+        return timeScaleAt(*position);
     return std::nullopt;
 }
 

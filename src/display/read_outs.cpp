@@ -8,6 +8,7 @@
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/timebase_table.h"
 
 #include <QLabel>
 #include <array>
@@ -16,31 +17,6 @@
 namespace kv {
 
 namespace {
-
-struct RateRow
-{
-    const char* caption;
-    const char* refLabel;
-    int rate;
-};
-
-// By time/div position 1 to 14.
-constexpr std::array<RateRow, 14> RateTable{{
-    {"1M s/S", "50uS", 1000000},
-    {"500K s/S", "100uS", 500000},
-    {"250K s/S", "200uS", 250000},
-    {"100K s/S", "500uS", 100000},
-    {"50K s/S", "1mS", 50000},
-    {"25K s/S", "2mS", 25000},
-    {"10K s/S", "5mS", 10000},
-    {"5K s/S", "10mS", 5000},
-    {"2.5K s/S", "20mS", 2500},
-    {"1K s/S", "50mS", 1000},
-    {"500 s/S", "100mS", 500},
-    {"250 s/S", "200mS", 250},
-    {"100 s/S", "500mS", 100},
-    {"50 s/S", "1S", 50},
-}};
 
 constexpr float LowRangeVoltsPerCount = 0.01569f;
 constexpr float HighRangeVoltsPerCount = 0.076825f;
@@ -59,10 +35,10 @@ ReadOuts::PeriodOperation referencePeriod(bool dualChannel)
 
 std::optional<SampleRateEntry> SampleRateForPosition(int position, bool bothShown)
 {
-    if (position < 1 || position > static_cast<int>(RateTable.size()))
+    const auto row = timebaseRow(position);
+    if (!row)
         return std::nullopt;
-    const RateRow& row = RateTable[static_cast<std::size_t>(position - 1)];
-    SampleRateEntry entry{row.caption, row.rate};
+    SampleRateEntry entry{row->rateCaption, row->sampleRate};
     if (position == 1 && bothShown)
         entry.caption = BothShownCaption;
     return entry;
@@ -94,11 +70,8 @@ std::optional<int> RefSampleRate(const Variant& HREFLabel)
 {
     if (!HREFLabel.isText())
         return std::nullopt;
-    const std::string text = HREFLabel.toText();
-    for (const RateRow& row : RateTable) {
-        if (text == row.refLabel)
-            return row.rate;
-    }
+    if (const auto position = timebasePositionOfRefText(HREFLabel.toText()))
+        return timebaseRow(*position)->sampleRate;
     return std::nullopt;
 }
 
@@ -229,7 +202,7 @@ void ReadOuts::panel(const char* plot, const Variant& vdivIndex, std::span<const
 void ReadOuts::UpdateReadouts()
 {
     const SampleArrays& s = m.global.Samples;
-    int r = RateTable.front().rate;
+    int r = TimebaseTable.front().sampleRate;
     timeValAndRate(r);
     takeMeasVoltsPerCount(m.state.VdivIndex);
     const float k = m.state.MeasVoltsPerCount;
@@ -253,7 +226,7 @@ void ReadOuts::UpdateReadouts()
 void ReadOuts::UpdateReadoutsSingle()
 {
     const SampleArrays& s = m.global.Samples;
-    int r = RateTable.front().rate;
+    int r = TimebaseTable.front().sampleRate;
     timeValAndRate(r);
     takeMeasVoltsPerCount(m.state.VdivIndex);
     // The one shown channel is in the channel 1 arrays, whichever channel it is.
@@ -270,13 +243,14 @@ void ReadOuts::Measure()
     const SampleArrays& s = m.global.Samples;
     // Called at position 1 with both traces shown, 500 kS/s per channel. Elsewhere no rate is
     // defined; the table's rate of the position stands in so the estimate stays meaningful.
-    int r = RateTable.front().rate;
+    int r = TimebaseTable.front().sampleRate;
     const int position = m.CWKnob2->position();
     if (const auto entry = SampleRateForPosition(position, false))
         r = entry->rate;
     if (position == 1) {
         const bool both = bothTracesShown();
-        m.TimeVal->setText(QString::fromLatin1(both ? BothShownCaption : RateTable[0].caption));
+        m.TimeVal->setText(
+            QString::fromLatin1(both ? BothShownCaption : TimebaseTable[0].rateCaption));
         if (both)
             r = DualFastRate;
     }

@@ -13,6 +13,7 @@
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/timebase_table.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -32,11 +33,9 @@ ReferenceLayout ChooseReferenceLayout(int timeDivPosition, bool bothTracesShown)
 
 std::string ReferenceTimeDivText(int timeDivPosition)
 {
-    static const char* const texts[] = {"50uS", "100uS", "200uS", "500uS", "1mS",   "2mS",   "5mS",
-                                        "10mS", "20mS",  "50mS",  "100mS", "200mS", "500mS", "1S"};
-    if (timeDivPosition < 1 || timeDivPosition > 14)
-        return {};
-    return texts[timeDivPosition - 1];
+    if (const auto row = timebaseRow(timeDivPosition))
+        return row->refText;
+    return {};
 }
 
 std::vector<double> ReferenceTrace(int channel, ReferenceLayout layout, const SampleArrays& samples)

@@ -14,6 +14,7 @@
 #include "platform/serial_control.h"
 #include "platform/services.h"
 #include "spectrum/spectrum_launcher.h"
+#include "state/timebase_table.h"
 
 #include <QAction>
 #include <QLabel>
@@ -24,10 +25,6 @@
 namespace kv {
 
 namespace {
-
-constexpr std::array<float, 14> SampleTimes{0.000001f, 0.000002f, 0.000004f, 0.00001f, 0.00002f,
-                                            0.00004f,  0.0001f,   0.0002f,   0.0004f,  0.001f,
-                                            0.002f,    0.004f,    0.01f,     0.02f};
 
 constexpr int IdleReplyLength = 501;
 const QString PCH1 = QStringLiteral("PCH1");
@@ -44,9 +41,9 @@ QVector<double> toVector(std::span<const double> values)
 
 std::optional<float> SampleTimeForPosition(int position)
 {
-    if (position < 1 || position > static_cast<int>(SampleTimes.size()))
-        return std::nullopt;
-    return SampleTimes[static_cast<std::size_t>(position - 1)];
+    if (const auto row = timebaseRow(position))
+        return row->samplePeriod;
+    return std::nullopt;
 }
 
 AcquireVariant ChooseVariant(int timeDivPosition, bool bothTracesShown)

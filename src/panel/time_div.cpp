@@ -12,39 +12,15 @@
 
 namespace kv {
 
-namespace {
-
-constexpr std::array<TimeDivSetting, TimeDivPositions> TimeDivTable{{
-    {"50us", "00011", 0.00005, 0.000001f, "50uS"},
-    {"100us", "00011", 0.0001, 0.000002f, "100uS"},
-    {"200us", "00100", 0.0002, 0.000004f, "200uS"},
-    {"500us", "00101", 0.0005, 0.00001f, "500uS"},
-    {"1ms", "00110", 0.001, 0.00002f, "1mS"},
-    {"2ms", "00111", 0.002, 0.00004f, "2mS"},
-    {"5ms", "01000", 0.005, 0.0001f, "5mS"},
-    {"10ms", "01001", 0.01, 0.0002f, "10mS"},
-    {"20ms", "01010", 0.02, 0.0004f, "20mS"},
-    {"50ms", "01011", 0.05, 0.001f, "50mS"},
-    {"100ms", "01100", 0.1, 0.002f, "100mS"},
-    {"200ms", "01101", 0.2, 0.004f, "200mS"},
-    {"500ms", "01110", 0.5, 0.01f, "500mS"},
-    {"1s", "01111", 1.0, 0.02f, "1S"},
-}};
-
-} // namespace
-
 std::optional<TimeDivSetting> timeDivSetting(int position)
 {
-    if (position < 1 || position > TimeDivPositions)
-        return std::nullopt;
-    return TimeDivTable[std::size_t(position - 1)];
+    return timebaseRow(position);
 }
 
 std::optional<float> samplePeriodOfRefText(std::string_view refText)
 {
-    for (const TimeDivSetting& row : TimeDivTable)
-        if (refText == row.refText)
-            return row.samplePeriod;
+    if (const auto position = timebasePositionOfRefText(refText))
+        return timebaseRow(*position)->samplePeriod;
     return std::nullopt;
 }
 

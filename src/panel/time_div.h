@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "state/timebase_table.h"
 
 #include <array>
 #include <optional>
@@ -10,17 +11,10 @@ class QAction;
 
 namespace kv {
 
-// One position of the time/div knob.
-struct TimeDivSetting
-{
-    const char* label;        // knob label and menu caption, "50us" .. "1s"
-    const char* timebaseCode; // five bits, most significant first
-    double timePerDiv;        // seconds
-    float samplePeriod;       // seconds: time per division / 50
-    const char* refText;      // the time/div text of a reference waveform file, "50uS" .. "1S"
-};
+// One position of the time/div knob: its row of the timebase table.
+using TimeDivSetting = TimebaseRow;
 
-inline constexpr int TimeDivPositions = 14;
+inline constexpr int TimeDivPositions = TimebasePositions;
 
 // Position 1..14 of the time/div knob; nullopt for any other position.
 std::optional<TimeDivSetting> timeDivSetting(int position);

@@ -1,5 +1,7 @@
 #include "spectrum/spectrum_math.h"
 
+#include "state/timebase_table.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -81,11 +83,8 @@ SpectrumError ComputeSpectrum(std::span<const double> record, double dt, Spectru
 std::optional<FftRecordChoice> ChooseFftRecord(int activeChannel, int timeDivPosition,
                                                bool bothShown)
 {
-    // Seconds between samples by time/div position: the time per division / 50.
-    static constexpr std::array<float, 14> kSampleTime = {1e-6f, 2e-6f, 4e-6f, 1e-5f, 2e-5f,
-                                                          4e-5f, 1e-4f, 2e-4f, 4e-4f, 1e-3f,
-                                                          2e-3f, 4e-3f, 1e-2f, 2e-2f};
-    if ((activeChannel != 1 && activeChannel != 2) || timeDivPosition < 1 || timeDivPosition > 14) {
+    const auto timebase = timebaseRow(timeDivPosition);
+    if ((activeChannel != 1 && activeChannel != 2) || !timebase) {
         return std::nullopt;
     }
     const bool channel1 = activeChannel == 1;
@@ -94,12 +93,7 @@ std::optional<FftRecordChoice> ChooseFftRecord(int activeChannel, int timeDivPos
         return FftRecordChoice{
             channel1 ? FftSource::Counts750CH1 : FftSource::Counts750CH2, 119, 512, 2e-6f, 2, 254};
     }
-    FftRecordChoice choice{FftSource::CountsCH1,
-                           237,
-                           1024,
-                           kSampleTime[static_cast<std::size_t>(timeDivPosition - 1)],
-                           2,
-                           510};
+    FftRecordChoice choice{FftSource::CountsCH1, 237, 1024, timebase->samplePeriod, 2, 510};
     // At position 1 with one trace the shown channel is captured into the channel 1 arrays.
     if (!channel1 && timeDivPosition != 1) {
         choice.source = FftSource::CountsCH2;
