@@ -8,6 +8,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "state/timebase_table.h"
+#include "state/voltsdiv_table.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -315,8 +316,13 @@ void Main::buildRightColumn(QWidget* face)
     CWKnob2->setPositions(timeDivLabels);
     CWKnob2->setToolTip(QStringLiteral("Adjusts horizontal divisions for CH1 and CH2"));
     CWKnob1 = named(new CwKnob(face), "CWKnob1", {830, 4, 164, 176});
-    CWKnob1->setPositions({"100mV", "200mV", "500mV", "1V", "2V", "5V"},
-                          {0.1, 0.2, 0.5, 1, 2, 5});
+    QStringList voltsDivLabels;
+    QVector<double> voltsPerDiv;
+    for (const VoltsDivRow& row : VoltsDivTable) {
+        voltsDivLabels << QString::fromLatin1(row.label);
+        voltsPerDiv << row.voltsPerDiv;
+    }
+    CWKnob1->setPositions(voltsDivLabels, voltsPerDiv);
     CWKnob1->setToolTip(QStringLiteral("Adjusts vertical divisions for CH1 or CH2"));
     label(face, "lblTimeDiv", QStringLiteral("TIME/DIV"), {712, 180, 80, 12})
         ->setAlignment(Qt::AlignCenter);

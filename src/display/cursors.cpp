@@ -10,6 +10,7 @@
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
 #include "state/timebase_table.h"
+#include "state/voltsdiv_table.h"
 
 #include <QAction>
 #include <QLabel>
@@ -53,8 +54,6 @@ TimeScale timeScaleAt(int position)
     }
     return s;
 }
-
-constexpr std::array<const char*, 6> VdivCaptions{"100mV", "200mV", "500mV", "1V", "2V", "5V"};
 
 // Cursor set-up per style: track mode, crosshair, point style, cursors visible, time labels
 // shown, voltage labels shown.
@@ -115,11 +114,7 @@ std::optional<VoltScale> CursorVoltScale(int vdivIndex)
 
 std::optional<int> VdivIndexOfCaption(std::string_view caption)
 {
-    for (std::size_t i = 0; i < VdivCaptions.size(); ++i) {
-        if (caption == VdivCaptions[i])
-            return int(i) + 1;
-    }
-    return std::nullopt;
+    return voltsDivPositionOfLabel(caption);
 }
 
 int TimeOrigin(int hTrigPosition)

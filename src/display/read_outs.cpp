@@ -9,6 +9,7 @@
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
 #include "state/timebase_table.h"
+#include "state/voltsdiv_table.h"
 
 #include <QLabel>
 #include <array>
@@ -58,12 +59,10 @@ std::optional<float> RefVoltsPerCount(const Variant& VREFLabel)
 {
     if (!VREFLabel.isText())
         return std::nullopt;
-    const std::string text = VREFLabel.toText();
-    if (text == "100mV" || text == "200mV" || text == "500mV")
-        return LowRangeVoltsPerCount;
-    if (text == "1V" || text == "2V" || text == "5V")
-        return HighRangeVoltsPerCount;
-    return std::nullopt;
+    const auto position = voltsDivPositionOfLabel(VREFLabel.toText());
+    if (!position)
+        return std::nullopt;
+    return *position <= 3 ? LowRangeVoltsPerCount : HighRangeVoltsPerCount;
 }
 
 std::optional<int> RefSampleRate(const Variant& HREFLabel)

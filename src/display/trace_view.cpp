@@ -7,6 +7,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "display/cursors.h"
+#include "state/voltsdiv_table.h"
 
 #include <QAction>
 #include <QCursor>
@@ -64,11 +65,9 @@ ViewWindow ViewWindowAt(double sliderValue)
 
 std::optional<QString> VdivCaption(const Variant& vdivIndex)
 {
-    static const std::array<const char*, 6> captions{"100mV", "200mV", "500mV", "1V", "2V", "5V"};
-    const int i = vdivIndexOf(vdivIndex);
-    if (i < 1 || i > 6)
-        return std::nullopt;
-    return QString::fromLatin1(captions[i - 1]);
+    if (const auto row = voltsDivRow(vdivIndexOf(vdivIndex)))
+        return QString::fromLatin1(row->label);
+    return std::nullopt;
 }
 
 std::optional<float> SettingsVoltsPerCount(const Variant& vdivIndex)

@@ -15,6 +15,7 @@
 #include "panel/horizontal_position.h"
 #include "panel/trigger_level.h"
 #include "platform/services.h"
+#include "state/voltsdiv_table.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -170,8 +171,6 @@ const QString PCH2 = QStringLiteral("PCH2");
 const QString PREF1 = QStringLiteral("PREF1");
 
 constexpr int Blue = 16711680, Red = 255, Green = 65280, Yellow = 65535, White = 16777215;
-
-const char* const VoltsDivCaptions[] = {"100mV", "200mV", "500mV", "1V", "2V", "5V"};
 
 } // namespace
 
@@ -574,9 +573,9 @@ void SettingsFile::applyCaptions()
 {
     const auto caption = [](const Variant& index) -> const char* {
         const double i = number(index);
-        for (int k = 1; k <= 6; ++k) {
+        for (int k = 1; k <= VoltsDivPositions; ++k) {
             if (i == k)
-                return VoltsDivCaptions[k - 1];
+                return voltsDivRow(k)->label;
         }
         return nullptr;
     };

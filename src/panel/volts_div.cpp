@@ -18,15 +18,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::array<VoltsDivSetting, 6> VoltsDivTable{{
-    {"100mV", 0.1, "0", 4.0},
-    {"200mV", 0.2, "0", 4.0},
-    {"500mV", 0.5, "0", 4.0},
-    {"1V", 1.0, "1", 20.0},
-    {"2V", 2.0, "1", 20.0},
-    {"5V", 5.0, "1", 20.0},
-}};
-
 bool positiveNumber(double value)
 {
     return std::isfinite(value) && value > 0.0;
@@ -36,9 +27,7 @@ bool positiveNumber(double value)
 
 std::optional<VoltsDivSetting> voltsDivSetting(int position)
 {
-    if (position < 1 || position > int(VoltsDivTable.size()))
-        return std::nullopt;
-    return VoltsDivTable[std::size_t(position - 1)];
+    return voltsDivRow(position);
 }
 
 double plotScale(double fullScale, double voltsPerDiv)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "state/voltsdiv_table.h"
 
 #include <array>
 #include <optional>
@@ -9,14 +10,8 @@ class QAction;
 
 namespace kv {
 
-// One position of the volts/div knob.
-struct VoltsDivSetting
-{
-    const char* label;    // knob label and caption, "100mV" .. "5V"
-    double voltsPerDiv;   // 0.1 .. 5
-    const char* rangeBit; // "0" low range, "1" high range
-    double fullScale;     // volts spanned by the converter's 256 steps: 4 or 20
-};
+// One position of the volts/div knob: its row of the volts/div table.
+using VoltsDivSetting = VoltsDivRow;
 
 // Position 1..6 of the volts/div knob; nullopt for any other position.
 std::optional<VoltsDivSetting> voltsDivSetting(int position);
