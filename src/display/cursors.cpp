@@ -33,6 +33,13 @@ double number(const std::string& text)
 {
     return Variant(text).toNumber();
 }
+// A position held in the state as a whole number, truncated; 0 (no position of any table) for
+// a number outside the int range, which a damaged settings file can leave there.
+int position(const Variant& value)
+{
+    const double n = value.toNumber();
+    return n > -2147483649.0 && n < 2147483648.0 ? int(n) : 0;
+}
 
 // Time per record point (the sample period) in the read-outs' time unit, by time/div position.
 constexpr std::array<const char*, TimebasePositions> TimePerPointTexts{
@@ -253,12 +260,12 @@ void Cursors::Cursor()
     }
 
     // The reference names its range by its volts/div caption; its readings use that band.
-    int band = int(number(s.VdivIndex));
+    int band = position(s.VdivIndex);
     std::optional<int> row;
     if (channel == 1)
-        row = int(number(s.VdivIndexCH1));
+        row = position(s.VdivIndexCH1);
     else if (channel == 2)
-        row = int(number(s.VdivIndexCH2));
+        row = position(s.VdivIndexCH2);
     else if (channel == 5 && (row = VdivIndexOfCaption(s.VREFLabel.toText())))
         band = *row;
     if (const auto volts = row ? CursorVoltScale(*row) : std::nullopt) {
@@ -272,7 +279,7 @@ void Cursors::Cursor()
         in.by -= zero;
     }
 
-    in.origin = TimeOrigin(int(number(s.HTrigPosition)));
+    in.origin = TimeOrigin(position(s.HTrigPosition));
     in.timePerPointText = s.TimePerPointText;
     in.timeUnitText = s.TimeUnitText;
     in.timeUnitFactor = s.TimeUnitFactor;
