@@ -7,6 +7,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "state/colours.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
 
@@ -26,7 +27,7 @@ constexpr int FaceHeight = 590;
 constexpr QRect PlotArea{8, 8, 636, 456};    // graph with its edge slides and view slider
 constexpr QRect StatusArea{8, 470, 636, 112};  // read-out strip
 constexpr QRect PageArea{652, 282, 340, 300}; // side-panel pages
-constexpr int LedOff = 0x004B1E;              // dark green
+constexpr int LedOff = colour::DarkGreen;
 
 template <class W> W* named(W* widget, const char* name, const QRect& geometry)
 {
@@ -79,7 +80,7 @@ CwButton* led(QWidget* parent, const char* name, CwButton::Style style, const QR
     auto* b = button(parent, name, style, {}, geometry, tip);
     b->setIndicator(true);
     b->setOffColor(LedOff);
-    b->setOnColor(0x00FF00);
+    b->setOnColor(colour::Green);
     return b;
 }
 
@@ -172,14 +173,14 @@ void Main::buildPlotArea(QWidget* face)
     CWSlide4->setAxisMinimum(-200);
     CWSlide4->setAxisMaximum(200);
     CWSlide4->setPointerName(1, QStringLiteral("VCH1"));
-    CWSlide4->setPointerColor(1, 0xFF0000);
-    CWSlide4->addPointer(QStringLiteral("VCH2"), 0.0, 0x0000FF);
+    CWSlide4->setPointerColor(1, colour::Blue);
+    CWSlide4->addPointer(QStringLiteral("VCH2"), 0.0, colour::Red);
     CWSlide4->addPointer(QStringLiteral("VREF1"), 0.0, 0x00C0FF);
 
     CWGraph1 = named(new CwGraph(face), "CWGraph1", {x + 38, y, 560, graphHeight});
     CWGraph1->setToolTip(QStringLiteral("Plot Area: Right click for menu"));
-    CWGraph1->addPlot(QStringLiteral("PCH1"), 0xFF0000);
-    CWGraph1->addPlot(QStringLiteral("PCH2"), 0x0000FF);
+    CWGraph1->addPlot(QStringLiteral("PCH1"), colour::Blue);
+    CWGraph1->addPlot(QStringLiteral("PCH2"), colour::Red);
     CWGraph1->addPlot(QStringLiteral("PREF1"), 0x00C0FF);
     CWGraph1->setPlotVisible(QStringLiteral("PREF1"), false);
     CWGraph1->setAxisMinMax(CwGraph::XAxis, 500, 1000);
@@ -191,8 +192,8 @@ void Main::buildPlotArea(QWidget* face)
     CWSlide3->setInverted(true);
     CWSlide3->setAxisMinimum(-200);
     CWSlide3->setAxisMaximum(201);
-    CWSlide3->setPointerColor(1, 0xFF0000);
-    CWSlide3->addPointer(QStringLiteral("Pointer-2"), 0.0, 0x0000FF);
+    CWSlide3->setPointerColor(1, colour::Blue);
+    CWSlide3->addPointer(QStringLiteral("Pointer-2"), 0.0, colour::Red);
     CWSlide3->setPointerVisible(2, false);
 
     const int ry = y + graphHeight + 4;
@@ -350,7 +351,7 @@ void Main::buildRightColumn(QWidget* face)
     CWButton1 = button(face, "CWButton1", S::LightPushButton, QStringLiteral("RUN/STOP"),
                        {750, 240, 242, 34},
                        QStringLiteral("Acquires and stops acquiring data  [Ctrl+R]"));
-    CWButton1->setOnColor(0x00FF00);
+    CWButton1->setOnColor(colour::Green);
     CWButton1->setOffColor(0x0000A0);
 }
 
@@ -465,7 +466,7 @@ void Main::buildFilePage()
                        {12, 54, 40, 70}, QStringLiteral("Exits Kestrovue  [Ctrl+E]"));
     label(p, "lblPower", QStringLiteral("POWER"), {8, 126, 60, 14})->setAlignment(Qt::AlignCenter);
     CWButton14 = led(p, "CWButton14", S::RoundLed, {60, 58, 16, 16});
-    CWButton14->setOffColor(0x00FF64);
+    CWButton14->setOffColor(colour::LampGreen);
     CWButton15 = button(p, "CWButton15", S::PushButton, QStringLiteral("Export Picture"),
                         {100, 54, 112, 28},
                         QStringLiteral("Saves the plot(s) as a *.bmp file  [Crtl+S]"));
@@ -518,7 +519,7 @@ void Main::buildOptionsPanel(QWidget* face)
     COMCombo->setToolTip(QStringLiteral("Selects USB COM port"));
     CWButton7 = led(Frame3, "CWButton7", S::RoundLed, {216, 26, 20, 20},
                     QStringLiteral("Connection indicator"));
-    CWButton7->setOffColor(0x0000FF);
+    CWButton7->setOffColor(colour::LampRed);
     Label2 = label(Frame3, "Label2", QStringLiteral("GREEN-Connected RED-Not Connected"),
                    {12, 54, 280, 16});
     Image2 = clickLabel(Frame3, "Image2", QStringLiteral("USB"), {12, 78, 44, 36});

@@ -5,6 +5,7 @@
 #include "files/printing.h"
 #include "files/settings_file.h"
 #include "platform/services.h"
+#include "state/colours.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,8 +17,6 @@ namespace kv {
 
 namespace {
 
-constexpr int LampRed = 0x0000FF;
-constexpr int LampGreen = 0x00FF00;
 constexpr double TwipsPerPixel = 15.0;
 
 } // namespace
@@ -61,7 +60,7 @@ void Shutdown::CWButton3_ValueChanged(bool value)
 {
     if (value)
         return;
-    m.CWButton14->setOffColor(LampRed);
+    m.CWButton14->setOffColor(colour::Red);
     QuitProgram();
 }
 
@@ -84,7 +83,7 @@ void Shutdown::QuitProgram()
     const MsgResult answer = m.dialogs.MsgBox(QStringLiteral("Are You Sure You Want To Quit?"),
                                               MsgButtons::YesNo, MsgIcon::None, AppTitle);
     if (answer != MsgResult::Yes) {
-        m.CWButton14->setOffColor(LampGreen);
+        m.CWButton14->setOffColor(colour::Green);
         m.CWButton3->setValue(true);
         return;
     }

@@ -15,6 +15,7 @@
 #include "panel/trigger_level.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "state/colours.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -141,9 +142,9 @@ void Main::Form_Load()
     state.XAxisMin2 = 1250;
     // 11. Colours and views.
     const QString plot1 = CWGraph1->plotName(1), plot2 = CWGraph1->plotName(2);
-    run([&] { CWGraph1->setPlotColor(plot1, 0xFF0000); });
+    run([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
     run([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
-    run([&] { CWGraph1->setPlotColor(plot2, 0x0000FF); });
+    run([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
     run([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
     run([&] { CWSlide2->setPosition(2); });
     state.CH1EnableBits = "0000";
@@ -180,15 +181,15 @@ void Main::Form_Load()
             CWGraph1->setCursorVisible(c, false);
         }
     });
-    run([&] { CWGraph1->setCursorColor(A, 0x0000FF); });
+    run([&] { CWGraph1->setCursorColor(A, colour::Red); });
     run([&] {
         for (CwButton* b : {CWButton5, CWButton24, btnAPOS})
-            b->setOffColor(0x0000FF);
+            b->setOffColor(colour::Red);
     });
-    run([&] { CWGraph1->setCursorColor(B, 0xFF0000); });
+    run([&] { CWGraph1->setCursorColor(B, colour::Blue); });
     run([&] {
         for (CwButton* b : {CWButton6, CWButton23, btnBPOS})
-            b->setOffColor(0xFF0000);
+            b->setOffColor(colour::Blue);
     });
     run([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(plot1)); });
     run([&] { CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false); });

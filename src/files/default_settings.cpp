@@ -11,6 +11,7 @@
 #include "panel/trigger_level.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "state/colours.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,9 +21,6 @@
 namespace kv {
 
 namespace {
-
-constexpr int AttenuatorOff = 19230;
-constexpr int Blue = 16711680, Red = 255;
 
 } // namespace
 
@@ -96,7 +94,7 @@ void DefaultSettings::CWButton27_ValueChanged(bool value)
 void DefaultSettings::attenuatorsOff()
 {
     for (CwButton* led : {m.LEDATT1, m.LEDATT1b, m.LEDATT2, m.LEDATT2b})
-        led->setOffColor(AttenuatorOff);
+        led->setOffColor(colour::DarkGreen);
     m.global.ATTOnCH1 = false;
     m.global.ATTFactorCH1 = 1.0f;
     m.global.ATTOnCH2 = false;
@@ -215,10 +213,10 @@ void DefaultSettings::askComPort()
 void DefaultSettings::cursorColours()
 {
     for (CwButton* b : {m.CWButton5, m.CWButton24, m.btnAPOS})
-        b->setOffColor(Red);
+        b->setOffColor(colour::Red);
     m.CWGraph1->setCursorColor(QStringLiteral("A"), m.CWButton24->offColor());
     for (CwButton* b : {m.CWButton6, m.CWButton23, m.btnBPOS})
-        b->setOffColor(Blue);
+        b->setOffColor(colour::Blue);
     m.CWGraph1->setCursorColor(QStringLiteral("B"), m.CWButton23->offColor());
 }
 

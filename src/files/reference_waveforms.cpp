@@ -13,6 +13,7 @@
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/colours.h"
 #include "state/timebase_table.h"
 
 #include <QFileInfo>
@@ -114,7 +115,6 @@ int bgr(const QColor& c)
 const QString PCH1 = QStringLiteral("PCH1");
 const QString PCH2 = QStringLiteral("PCH2");
 const QString PREF1 = QStringLiteral("PREF1");
-constexpr int Green = 65280, Yellow = 65535, RefGreen = 49152;
 
 FileDialogRequest referenceDialog(const QString& title)
 {
@@ -255,7 +255,7 @@ void ReferenceWaveforms::REF1Button_ValueChanged(bool)
     if (m.global.ActiveChannel.toNumber() != 5)
         m.CWKnob1->setEnabled(false);
     m.CHDISP->setVisible(true);
-    m.CHDISP->setOffColor(RefGreen);
+    m.CHDISP->setOffColor(colour::MediumGreen);
     m.CHDISP->setTextColor(bgr(m.palette().color(QPalette::WindowText)));
     m.CHDISP->setOffText(QStringLiteral("REF"));
     m.global.ActiveChannel = Variant(5);
@@ -268,9 +268,9 @@ void ReferenceWaveforms::REF1Button_ValueChanged(bool)
     }
     for (CwButton* led : {m.LED1, m.LED2}) {
         if (led->value())
-            led->setOnColor(Yellow);
+            led->setOnColor(colour::Yellow);
     }
-    m.LED5->setOnColor(Green);
+    m.LED5->setOnColor(colour::Green);
     m.CWGraph1->setPlotVisible(PREF1, true);
     m.lblVREF->setVisible(true);
     m.lblHREF->setVisible(true);

@@ -15,6 +15,7 @@
 #include "panel/horizontal_position.h"
 #include "panel/trigger_level.h"
 #include "platform/services.h"
+#include "state/colours.h"
 #include "state/voltsdiv_table.h"
 
 #include <QAction>
@@ -133,7 +134,7 @@ float single(double value)
     return float(value);
 }
 
-int colour(const std::string& line)
+int colourOfLine(const std::string& line)
 {
     return inRange(whole(line), 0, 0xFFFFFF);
 }
@@ -170,8 +171,6 @@ const QString PCH1 = QStringLiteral("PCH1");
 const QString PCH2 = QStringLiteral("PCH2");
 const QString PREF1 = QStringLiteral("PREF1");
 
-constexpr int Blue = 16711680, Red = 255, Green = 65280, Yellow = 65535, White = 16777215;
-
 } // namespace
 
 // ---- Group -------------------------------------------------------------------------------------
@@ -198,7 +197,7 @@ void SettingsFile::selectLitChannel()
         return;
     m.global.ActiveChannel = Variant(led == m.LED2 ? 2 : 1);
     m.CWKnob2->setEnabled(true);
-    led->setOnColor(Green);
+    led->setOnColor(colour::Green);
 }
 
 SettingsValues SettingsFile::currentValues() const
@@ -413,10 +412,10 @@ void SettingsFile::apply(const SettingsFileContent& c)
     // 3. The list's own handler selects the port.
     m.COMCombo->setCurrentIndex(inRange(whole(c.line(L::COMIndex)), -1, m.COMCombo->count() - 1));
     // 4.
-    const int a = colour(c.line(L::CursorAColor));
+    const int a = colourOfLine(c.line(L::CursorAColor));
     for (CwButton* b : {m.CWButton5, m.CWButton24, m.btnAPOS})
         b->setOffColor(a);
-    const int b = colour(c.line(L::CursorBColor));
+    const int b = colourOfLine(c.line(L::CursorBColor));
     for (CwButton* button : {m.CWButton6, m.CWButton23, m.btnBPOS})
         button->setOffColor(b);
     // 5. to 8.
@@ -519,7 +518,7 @@ void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
         return;
     CwButton* indicator = first ? m.CWButton22 : m.CWButton25;
     indicator->setVisible(true);
-    indicator->setOffColor(first ? Blue : Red);
+    indicator->setOffColor(first ? colour::Blue : colour::Red);
     (first ? m.mnuC1 : m.mnuC2)->setChecked(true);
     QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
     caption->setVisible(true);
@@ -531,7 +530,7 @@ void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
     // Lights the other channel's lamp yellow; the enable bits switch it off again if needed.
     CwButton* otherLed = first ? m.LED2 : m.LED1;
     otherLed->setValue(true);
-    otherLed->setOnColor(Yellow);
+    otherLed->setOnColor(colour::Yellow);
     if (m.cursors)
         m.cursors->Cursor();
 }
@@ -543,13 +542,13 @@ void SettingsFile::applyActiveChannel()
         return;
     const bool first = active == 1;
     CwButton* led = first ? m.LED1 : m.LED2;
-    led->setOnColor(Green);
+    led->setOnColor(colour::Green);
     led->setValue(true);
-    const int colour = first ? Blue : Red;
-    m.CWKnob1->setPointerColor(1, colour);
-    m.CWKnob2->setPointerColor(1, colour);
-    m.CHDISP->setOffColor(colour);
-    m.CHDISP->setTextColor(first ? White : 0);
+    const int traceColour = first ? colour::Blue : colour::Red;
+    m.CWKnob1->setPointerColor(1, traceColour);
+    m.CWKnob2->setPointerColor(1, traceColour);
+    m.CHDISP->setOffColor(traceColour);
+    m.CHDISP->setTextColor(first ? colour::White : 0);
     m.CHDISP->setOffText(first ? QStringLiteral("CH1") : QStringLiteral("CH2"));
     m.CWGraph1->setPlotLineWidth(PCH1, first ? 2 : 1);
     m.CWGraph1->setPlotLineWidth(PCH2, first ? 1 : 2);
@@ -605,7 +604,7 @@ void SettingsFile::applyAttenuation(int channel, const std::string& line)
     if (factor == 1.0f)
         return;
     for (CwButton* led : attenuatorLeds(channel))
-        led->setOffColor(Green);
+        led->setOffColor(colour::Green);
     (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = true;
 }
 
@@ -615,7 +614,7 @@ void SettingsFile::applyAttenuationText(int channel)
     if (factor == 1.0f || factor == 2.0f)
         return;
     for (CwButton* led : attenuatorLeds(channel))
-        led->setOffColor(Red);
+        led->setOffColor(colour::Red);
     (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = true;
     m.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
     float& value = channel == 1 ? m.state.ATTValueCH1 : m.state.ATTValueCH2;

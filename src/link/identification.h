@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "state/colours.h"
 
 #include <QString>
 #include <cstdint>
@@ -13,8 +14,8 @@ namespace kv {
 // ---- The identity record and what it stands for ------------------------------------------------
 
 inline constexpr int IdentityLength = 7;
-inline constexpr int LampGreen = 65380; // 0x00FF64
-inline constexpr int LampRed = 255;     // 0x0000FF
+using colour::LampGreen;
+using colour::LampRed;
 inline constexpr int CheckCOMPresentMs = 3000;
 inline constexpr int CheckCOMAbsentMs = 500;
 

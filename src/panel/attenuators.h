@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "state/colours.h"
 
 #include <QPointer>
 
@@ -8,9 +9,9 @@ namespace kv {
 
 class HardwareCheckDialog;
 
-inline constexpr int LedAttOff = 19230;         // dark green
-inline constexpr int LedAttStandard = 0x00FF00; // green: the standard factor 2.0
-inline constexpr int LedAttOther = 0x0000FF;    // red: any other factor
+inline constexpr int LedAttOff = colour::DarkGreen;
+inline constexpr int LedAttStandard = colour::Green; // the standard factor 2.0
+inline constexpr int LedAttOther = colour::Red;      // any other factor
 inline constexpr float StandardAttFactor = 2.0f;
 
 // The factor that switching an attenuator on puts in force. A value of 0.0 (no settings file

@@ -9,6 +9,7 @@
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "panel/volts_div.h"
+#include "state/colours.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,10 +18,6 @@ namespace kv {
 
 namespace {
 
-constexpr int Blue = 0xFF0000;
-constexpr int Red = 0x0000FF;
-constexpr int White = 0xFFFFFF;
-constexpr int Black = 0x000000;
 constexpr int Reference = 5;
 const QString PlotREF = QStringLiteral("PREF1");
 
@@ -62,8 +59,8 @@ Channels::Channel Channels::channel(int number) const
                 m.CWButton22,
                 m.PeriodVAL,
                 QStringLiteral("PCH1"),
-                Blue,
-                White,
+                colour::Blue,
+                colour::White,
                 QStringLiteral("CH1"),
                 m.mnuC1,
                 &ScopeState::CH1EnableBits,
@@ -74,8 +71,8 @@ Channels::Channel Channels::channel(int number) const
             m.CWButton25,
             m.PeriodVAL2,
             QStringLiteral("PCH2"),
-            Red,
-            Black,
+            colour::Red,
+            colour::Black,
             QStringLiteral("CH2"),
             m.mnuC2,
             &ScopeState::CH2EnableBits,
@@ -201,7 +198,7 @@ void Channels::switchOffChannel1()
     m.state.CH1EnableBits = "0000";
     m.LED1->setValue(false);
     setChdisp(channel(2));
-    setKnobPointerColor(Red);
+    setKnobPointerColor(colour::Red);
     m.mnuC1->setChecked(false);
     handOverSelection(1);
     m.CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false);
@@ -217,7 +214,7 @@ void Channels::switchOffChannel2()
 {
     m.state.CH2EnableBits = "0000";
     m.LED2->setValue(false);
-    setKnobPointerColor(Blue);
+    setKnobPointerColor(colour::Blue);
     handOverSelection(2);
     m.mnuC2->setChecked(false);
     m.CWGraph1->setPlotVisible(QStringLiteral("PCH2"), false);

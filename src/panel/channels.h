@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "state/colours.h"
 
 #include <string>
 
@@ -12,8 +13,8 @@ namespace kv {
 class CwButton;
 struct ScopeState;
 
-inline constexpr int LedSelected = 0x00FF00;      // green: on and selected
-inline constexpr int LedOnNotSelected = 0x00FFFF; // yellow: on, not selected
+inline constexpr int LedSelected = colour::Green;       // on and selected
+inline constexpr int LedOnNotSelected = colour::Yellow; // on, not selected
 
 // The trace that is selected after the trace `switchedOff` (1, 2 or 5) is switched off, given
 // which LEDs are still on: after channel 1 the reference, then channel 2; after channel 2 the

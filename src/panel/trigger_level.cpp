@@ -10,6 +10,7 @@
 #include "panel/volts_div.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/colours.h"
 
 #include <QLabel>
 
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int PointerVCH1 = 1; // CWSlide4
 constexpr int PointerVCH2 = 2;
-constexpr int ExtIndicatorColor = 65280; // green
+constexpr int ExtIndicatorColor = colour::Green;
 const QString TrigCursor = QStringLiteral("T");
 
 // The nested pointer handler re-runs TrigLevel; the recomputed pointer settles at once, so a

@@ -5,6 +5,7 @@
 #include "controls/cw_graph.h"
 #include "controls/cw_timer.h"
 #include "spectrum/qwt_scale_headers.h"
+#include "state/colours.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -27,9 +28,9 @@ const QString kPlot = QStringLiteral("Plot-1");
 const QString kCursor = QStringLiteral("Cursor-1");
 
 constexpr int kTickMs = 100;
-constexpr int kKeyR = 82;              // key code of R
-constexpr int kShiftCtrl = 2;          // shift state of Ctrl alone
-constexpr int kTraceColor = 0x00FFFF;  // yellow
+constexpr int kKeyR = 82;     // key code of R
+constexpr int kShiftCtrl = 2; // shift state of Ctrl alone
+constexpr int kTraceColor = colour::Yellow;
 constexpr int kCursorColor = 0x00A5FF; // orange
 
 // X axis labels: the value with its SI prefix followed by "Hz" ("0Hz", "48.83kHz", "1.2MHz").
@@ -190,7 +191,7 @@ void SpectrumWindow::buildControls()
     CWButton3->setCaption(QStringLiteral("RUN / STOP"));
     CWButton3->setToolTip(QStringLiteral("Acquires and stops acquiring data  [Ctrl+R]"));
     CWButton3->setMechanicalAction(CwButton::ActionSwitch);
-    CWButton3->setOnColor(0x00FF00);
+    CWButton3->setOnColor(colour::Green);
     CWButton3->setOffColor(0x003A00);
 
     fftVERT = button("fftVERT", CwButton::Style::VerticalSwitch, this);
