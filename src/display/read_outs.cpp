@@ -108,6 +108,19 @@ bool ReadOuts::bothTracesShown() const
     return traceShown("PCH1") && traceShown("PCH2");
 }
 
+void ReadOuts::UpdateForTimebase()
+{
+    const int t = m.CWKnob2->position();
+    if (t == 1) {
+        if (bothTracesShown())
+            Measure();
+        else
+            UpdateReadoutsSingle();
+    } else if (t >= 2 && t <= TimebasePositions) {
+        UpdateReadouts();
+    }
+}
+
 int ReadOuts::activeChannel() const
 {
     const double channel = m.global.ActiveChannel.toNumber();

@@ -75,6 +75,9 @@ class ReadOuts : public HandlerGroup
     void UpdateReadoutsSingle();
     // Both channels at 500 kS/s (position 1, both traces shown): the 750-point arrays.
     void Measure();
+    // The one of the three that the time/div position calls for (the channel buttons and the
+    // volts/div knob use it); none outside positions 1 to 14.
+    void UpdateForTimebase();
 
     // Minimum, maximum, peak to peak, RMS, mean, period and frequency of one trace of counts at
     // k volts per count and r samples per second.

@@ -87,7 +87,8 @@ void Channels::selectChannel(int number, bool value)
     m.CWKnob2->setEnabled(true);
     if (value)
         selectOn(ch, channel(3 - number));
-    refreshReadouts();
+    if (m.readOuts)
+        m.readOuts->UpdateForTimebase();
     if (m.state.IsZoomed && m.CWGraph1->plotVisible(ch.plot))
         ch.caption->setText(QStringLiteral("Zoomed"));
     if (m.Autoscale->value()) {
@@ -145,22 +146,6 @@ void Channels::updatePlotScale(const Channel& ch)
     const auto knob = voltsDivSetting(m.CWKnob1->position());
     if (setting && knob)
         m.state.*ch.plotScale = plotScale(setting->fullScale, knob->voltsPerDiv);
-}
-
-void Channels::refreshReadouts()
-{
-    if (!m.readOuts)
-        return;
-    const int t = m.CWKnob2->position();
-    if (t == 1) {
-        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")) &&
-            m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
-            m.readOuts->Measure();
-        else
-            m.readOuts->UpdateReadoutsSingle();
-    } else if (t >= 2 && t <= 14) {
-        m.readOuts->UpdateReadouts();
-    }
 }
 
 void Channels::markAutoscale()

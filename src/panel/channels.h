@@ -61,7 +61,6 @@ class Channels : public HandlerGroup
     void selectChannel(int number, bool value);
     void selectOn(const Channel& ch, const Channel& other);
     void updatePlotScale(const Channel& ch);
-    void refreshReadouts();
     void markAutoscale();
 
     void switchOffChannel1();

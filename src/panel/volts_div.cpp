@@ -108,7 +108,8 @@ void VoltsDiv::CWKnob1_PointerValueChanged()
     s.VdivIndex = p;
     if (acts)
         updatePlotScale(ch);
-    refreshReadouts();
+    if (m.readOuts)
+        m.readOuts->UpdateForTimebase();
     if (m.triggerLevel)
         m.triggerLevel->TrigLevel();
     markZoomed();
@@ -144,22 +145,6 @@ void VoltsDiv::updatePlotScale(const Channel& ch)
     if (!stored || !knob)
         return;
     ch.plotScale = plotScale(stored->fullScale, knob->voltsPerDiv);
-}
-
-void VoltsDiv::refreshReadouts()
-{
-    if (!m.readOuts)
-        return;
-    const int t = m.CWKnob2->position();
-    if (t == 1) {
-        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")) &&
-            m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
-            m.readOuts->Measure();
-        else
-            m.readOuts->UpdateReadoutsSingle();
-    } else if (t >= 2 && t <= 14) {
-        m.readOuts->UpdateReadouts();
-    }
 }
 
 void VoltsDiv::markZoomed()

@@ -57,7 +57,6 @@ class VoltsDiv : public HandlerGroup
     void rescaleTrigger(const Channel& ch, int position);
     void applyPosition(const Channel& ch, int position);
     void updatePlotScale(const Channel& ch);
-    void refreshReadouts();
     void markZoomed();
     // Selects the channel with its button, sets the knob, releases the button.
     void selectFromMenu(int channelNumber, int position);
