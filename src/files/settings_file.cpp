@@ -14,6 +14,7 @@
 #include "link/acquisition.h"
 #include "panel/horizontal_position.h"
 #include "panel/trigger_level.h"
+#include "panel/trigger_source.h"
 #include "platform/services.h"
 #include "state/colours.h"
 #include "state/voltsdiv_table.h"
@@ -476,31 +477,13 @@ void SettingsFile::applyTrigSource(const SettingsFileContent& c)
         applyTriggerChannel(position);
         return;
     }
-    if (position != 3)
-        return;
-    ScopeState& s = m.state;
-    if (m.triggerLevel)
-        m.triggerLevel->HideTrigCursor();
-    s.TrigSourceText = "TTL";
-    m.CWButton12->setEnabled(false);
-    m.Label20->setEnabled(false);
-    m.CWSlide3->setVisible(false);
-    s.TrigSlopeBits = "00";
-    s.ExtTrigBit = 1;
-    s.HeaderBytes[1] = "0";
+    if (position == 3)
+        ApplyExternalSource(m);
 }
 
 void SettingsFile::applyTriggerChannel(int channel)
 {
-    ScopeState& s = m.state;
-    s.TrigSourceText = channel == 1 ? "CH1" : "CH2";
-    m.CWButton12->setEnabled(true);
-    m.CWSlide3->setVisible(true);
-    m.Label19->setEnabled(true);
-    m.Label20->setEnabled(true);
-    s.TrigSlopeBits = s.TrigSlopeSaved;
-    s.ExtTrigBit = 0;
-    s.TrigSourceBits = channel == 1 ? "00" : "01";
+    ApplyChannelSource(m, channel);
     m.CWSlide3->setPointerVisible(1, channel == 1);
     m.CWSlide3->setPointerVisible(2, channel == 2);
     const QString T = QStringLiteral("T");

@@ -8,6 +8,7 @@
 #include "controls/cw_slide.h"
 #include "display/cursors.h"
 #include "display/read_outs.h"
+#include "panel/trigger_source.h"
 #include "panel/volts_div.h"
 #include "state/colours.h"
 
@@ -260,17 +261,8 @@ void Channels::handOverTrigger(int c)
     m.CWButton21->setOffText(ch.name);
     m.CWButton21->setTextColor(ch.button->textColor());
     m.CWButton21->setOffColor(ch.button->offColor());
-    s.TrigSourceText = ch.name.toStdString();
-    m.CWButton12->setEnabled(true);
-    m.CWSlide3->setVisible(true);
-    m.Label19->setEnabled(true);
-    m.Label20->setEnabled(true);
-    s.TrigSlopeBits = s.TrigSlopeSaved;
-    s.ExtTrigBit = 0;
-    s.TrigSourceBits = c == 1 ? "00" : "01";
-    m.CWSlide3->setPointerVisible(c, true);
-    m.CWSlide3->setPointerVisible(3 - c, false);
-    m.CWGraph1->setCursorColor(QStringLiteral("T"), m.CWGraph1->plotColor(ch.plot));
+    ApplyChannelSource(m, c);
+    ShowTriggerPointer(m, c);
     s.TrigOnCH1 = c == 1;
     s.TrigOnCH2 = c == 2;
 }

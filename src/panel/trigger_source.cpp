@@ -18,6 +18,42 @@ const QString TrigCursor = QStringLiteral("T");
 
 } // namespace
 
+void ApplyChannelSource(Main& m, int channel)
+{
+    ScopeState& s = m.state;
+    s.TrigSourceText = channel == 1 ? "CH1" : "CH2";
+    m.CWButton12->setEnabled(true);
+    m.CWSlide3->setVisible(true);
+    m.Label19->setEnabled(true);
+    m.Label20->setEnabled(true);
+    s.TrigSlopeBits = s.TrigSlopeSaved;
+    s.ExtTrigBit = 0;
+    s.TrigSourceBits = channel == 1 ? "00" : "01";
+}
+
+void ShowTriggerPointer(Main& m, int channel)
+{
+    m.CWSlide3->setPointerVisible(channel, true);
+    m.CWSlide3->setPointerVisible(3 - channel, false);
+    const QString plot = channel == 1 ? QStringLiteral("PCH1") : QStringLiteral("PCH2");
+    m.CWGraph1->setCursorColor(TrigCursor, m.CWGraph1->plotColor(plot));
+}
+
+void ApplyExternalSource(Main& m)
+{
+    ScopeState& s = m.state;
+    if (m.triggerLevel)
+        m.triggerLevel->HideTrigCursor();
+    s.TrigSourceText = "TTL";
+    m.CWButton12->setEnabled(false);
+    m.Label20->setEnabled(false);
+    m.CWSlide3->setVisible(false);
+    s.TrigSlopeBits = "00";
+    s.ExtTrigBit = 1;
+    // The frame builder leaves byte 1 as it is while the source is external.
+    s.HeaderBytes[1] = "0";
+}
+
 TriggerSource::TriggerSource(Main& main) : HandlerGroup(main)
 {
     connect(m.CWSlide5, &CwSlide::pointerValueChanged, this,
@@ -60,18 +96,8 @@ void TriggerSource::selectChannel(int channel)
 {
     ScopeState& s = m.state;
     checkSource(channel);
-    s.TrigSourceText = channel == 1 ? "CH1" : "CH2";
-    m.CWButton12->setEnabled(true);
-    m.CWSlide3->setVisible(true);
-    m.Label19->setEnabled(true);
-    m.Label20->setEnabled(true);
-    s.TrigSlopeBits = s.TrigSlopeSaved;
-    s.ExtTrigBit = 0;
-    s.TrigSourceBits = channel == 1 ? "00" : "01";
-    m.CWSlide3->setPointerVisible(channel, true);
-    m.CWSlide3->setPointerVisible(3 - channel, false);
-    const QString plot = channel == 1 ? QStringLiteral("PCH1") : QStringLiteral("PCH2");
-    m.CWGraph1->setCursorColor(TrigCursor, m.CWGraph1->plotColor(plot));
+    ApplyChannelSource(m, channel);
+    ShowTriggerPointer(m, channel);
     m.CWGraph1->setCursorVisible(TrigCursor, true);
     m.TriggerTimer->setEnabled(true);
     if (channel == 2)
@@ -80,18 +106,8 @@ void TriggerSource::selectChannel(int channel)
 
 void TriggerSource::selectExternal()
 {
-    ScopeState& s = m.state;
     checkSource(3);
-    if (m.triggerLevel)
-        m.triggerLevel->HideTrigCursor();
-    s.TrigSourceText = "TTL";
-    m.CWButton12->setEnabled(false);
-    m.Label20->setEnabled(false);
-    m.CWSlide3->setVisible(false);
-    s.TrigSlopeBits = "00";
-    s.ExtTrigBit = 1;
-    // The frame builder leaves byte 1 as it is while the source is external.
-    s.HeaderBytes[1] = "0";
+    ApplyExternalSource(m);
 }
 
 void TriggerSource::CWButton12_ValueChanged(bool value)

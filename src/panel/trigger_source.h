@@ -4,6 +4,17 @@
 
 namespace kv {
 
+// The steps that make channel 1 or 2 the trigger source, the same for the source slide, the
+// settings loader and the switch-off of the other channel: source text, edge switch and level
+// slide in use, the saved edge back in force, the source bits.
+void ApplyChannelSource(Main& m, int channel);
+// The level slide's pointer of `channel` shown and the other one hidden; the trigger cursor in
+// that channel's trace colour.
+void ShowTriggerPointer(Main& m, int channel);
+// The steps that make the external input the trigger source: trigger cursor hidden, edge switch
+// and level slide out of use, no edge, the external bit.
+void ApplyExternalSource(Main& m);
+
 // Trigger source slide CWSlide5, edge switch CWButton12, mode switch CWButton13 and the Trigger
 // menu's source, edge and mode items.
 class TriggerSource : public HandlerGroup
