@@ -233,6 +233,23 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
     return std::nullopt;
 }
 
+Acquisition::Poll Acquisition::pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode,
+                                          std::string& record)
+{
+    bool skipped = false;
+    auto reply = requestAndPoll(bytesWaiting, fastMode, skipped);
+    if (skipped)
+        return Poll::Skipped;
+    if (!reply)
+        return Poll::Ended;
+    if (reply->empty()) {
+        m.CWButton1->setValue(false);
+        return Poll::Ended;
+    }
+    record = std::move(*reply);
+    return Poll::Record;
+}
+
 std::string Acquisition::readRecord(int firstChunk)
 {
     ScopeState& s = m.state;
@@ -292,20 +309,16 @@ void Acquisition::AcquireFrame()
     }
     m.CWSerial1.ReplyLength(DataFrameLength);
     scaleAndGain(true);
-    bool skipped = false;
-    const auto reply = requestAndPoll(m.state.BytesWaiting2CH, 0, skipped);
-    if (!skipped) {
-        if (!reply)
-            return;
-        if (reply->empty()) {
-            m.CWButton1->setValue(false);
-            return;
-        }
+    std::string reply;
+    const Poll poll = pollRecord(m.state.BytesWaiting2CH, 0, reply);
+    if (poll == Poll::Ended)
+        return;
+    if (poll == Poll::Record) {
         SampleArrays& a = m.global.Samples;
-        if (isGoodRecord(*reply)) {
+        if (isGoodRecord(reply)) {
             copyFramePositions();
-            decode(*reply, TwoChannelSpanCH1, 1, a.CountsCH1, a.TraceCH1);
-            decode(*reply, TwoChannelSpanCH2, 2, a.CountsCH2, a.TraceCH2);
+            decode(reply, TwoChannelSpanCH1, 1, a.CountsCH1, a.TraceCH1);
+            decode(reply, TwoChannelSpanCH2, 2, a.CountsCH2, a.TraceCH2);
         }
         if (m.readOuts)
             m.readOuts->UpdateReadouts();
@@ -329,21 +342,17 @@ void Acquisition::AcquireFrameSingle()
         FastChannelBitsFor(static_cast<int>(m.global.ActiveChannel.toNumber()), traceShown("PCH1"),
                            traceShown("PCH2"), s.FastChannelBits);
     scaleAndGain(false);
-    bool skipped = false;
-    const auto reply = requestAndPoll(s.BytesWaiting1CH, 1, skipped);
-    if (!skipped) {
-        if (!reply)
-            return;
-        if (reply->empty()) {
-            m.CWButton1->setValue(false);
-            return;
-        }
+    std::string reply;
+    const Poll poll = pollRecord(s.BytesWaiting1CH, 1, reply);
+    if (poll == Poll::Ended)
+        return;
+    if (poll == Poll::Record) {
         SampleArrays& a = m.global.Samples;
         const int channel = s.FastChannelBits == "01" ? 1 : s.FastChannelBits == "10" ? 2 : 0;
-        if (isGoodRecord(*reply)) {
+        if (isGoodRecord(reply)) {
             copyFramePositions();
             if (channel != 0)
-                decode(*reply, FastSingleSpan, channel, a.CountsCH1, a.TraceCH1);
+                decode(reply, FastSingleSpan, channel, a.CountsCH1, a.TraceCH1);
         }
         if (m.readOuts)
             m.readOuts->UpdateReadoutsSingle();
@@ -361,20 +370,16 @@ void Acquisition::ReceiveData()
     ScopeState& s = m.state;
     snapCursors(false);
     scaleAndGain(true);
-    bool skipped = false;
-    const auto reply = requestAndPoll(s.BytesWaitingFast, 0, skipped);
-    if (!skipped) {
-        if (!reply)
-            return;
-        if (reply->empty()) {
-            m.CWButton1->setValue(false);
-            return;
-        }
+    std::string reply;
+    const Poll poll = pollRecord(s.BytesWaitingFast, 0, reply);
+    if (poll == Poll::Ended)
+        return;
+    if (poll == Poll::Record) {
         SampleArrays& a = m.global.Samples;
-        if (isGoodRecord(*reply)) {
+        if (isGoodRecord(reply)) {
             copyFramePositions();
-            decode(*reply, FastSpanCH1, 1, a.Counts750CH1, a.Trace750CH1);
-            decode(*reply, FastSpanCH2, 2, a.Counts750CH2, a.Trace750CH2);
+            decode(reply, FastSpanCH1, 1, a.Counts750CH1, a.Trace750CH1);
+            decode(reply, FastSpanCH2, 2, a.Counts750CH2, a.Trace750CH2);
         }
         if (m.readOuts)
             m.readOuts->Measure();

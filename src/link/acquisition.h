@@ -81,6 +81,15 @@ class Acquisition : public HandlerGroup
     // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
     std::optional<std::string> requestAndPoll(std::int16_t& bytesWaiting, std::int16_t fastMode,
                                               bool& skipped);
+    enum class Poll
+    {
+        Skipped, // Run is off and no record awaited: the pass goes on to its closing steps
+        Ended,   // no record yet, or an empty reply (Run switched off): the pass ends here
+        Record   // a reply has come into `record`
+    };
+    // requestAndPoll, with the outcome as the three passes take it: an empty reply (the port
+    // gave nothing) switches Run off and ends the pass.
+    Poll pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode, std::string& record);
     // The four reads of a record (751, 750, 750, 750), or one read of a stalled partial one.
     std::string readRecord(int firstChunk);
     void copyFramePositions();
