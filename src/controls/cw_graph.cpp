@@ -637,7 +637,9 @@ int CwGraph::cursorSnapMode(const QString& name) const
 
 void CwGraph::setCursorSnapMode(const QString& name, int mode)
 {
-    if (Cursor* c = findCursor(name)) {
+    // The acquisition cycle sets the snap mode on every tick: only a change costs a replot.
+    Cursor* c = findCursor(name);
+    if (c && c->snapMode != mode) {
         c->snapMode = mode;
         moveCursor(name, c->x, c->y);
     }
@@ -651,7 +653,8 @@ QString CwGraph::cursorPlot(const QString& name) const
 
 void CwGraph::setCursorPlot(const QString& name, const QString& plotName)
 {
-    if (Cursor* c = findCursor(name)) {
+    Cursor* c = findCursor(name);
+    if (c && c->plot != plotName) {
         c->plot = plotName;
         moveCursor(name, c->x, c->y);
     }
