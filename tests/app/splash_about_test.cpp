@@ -205,6 +205,12 @@ struct UnavailableCase
     bool locationValue; // the folder holds no MSINFO32.EXE
 };
 
+// Names the case in test listings and failure messages.
+void PrintTo(const UnavailableCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SystemInfoUnavailable : public Help, public ::testing::WithParamInterface<UnavailableCase>
 {
 };

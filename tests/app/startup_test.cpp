@@ -186,6 +186,12 @@ struct SkinCase {
     const char* folder;
 };
 
+// Names the case in test listings and failure messages.
+void PrintTo(const SkinCase& c, std::ostream* os)
+{
+    *os << "text height " << c.textHeight << " -> " << c.folder;
+}
+
 class Skin : public MainFixture, public ::testing::WithParamInterface<SkinCase>
 {
 protected:

@@ -10,6 +10,7 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,12 @@ struct RecordCase
     int status;
     const char* bytes; // what the call writes
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const RecordCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 std::string longText(std::size_t n)
 {

@@ -137,6 +137,12 @@ struct LevelCase
     std::array<double, 4> expect; // CH1 low, CH1 high, CH2 low, CH2 high
 };
 
+// Names the case in test listings and failure messages.
+void PrintTo(const LevelCase& c, std::ostream* os)
+{
+    *os << c.volts << " V at both inputs";
+}
+
 class CalibrateLevels : public Calibrate, public ::testing::WithParamInterface<LevelCase>
 {
 };

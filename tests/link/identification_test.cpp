@@ -18,6 +18,12 @@ struct ReplyCase
     const char* manufacture; // nullptr: the Manufacture line stays
 };
 
+// Names the case in test listings and failure messages.
+void PrintTo(const ReplyCase& c, std::ostream* os)
+{
+    *os << '"' << c.reply << '"';
+}
+
 class IdentityReplies : public ::testing::TestWithParam<ReplyCase>
 {
 };

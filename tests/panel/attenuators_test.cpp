@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
 
 namespace kv::test {
@@ -82,6 +83,12 @@ struct FactorCase
     int led;
     float factor;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const FactorCase& c, std::ostream* os)
+{
+    *os << "value " << c.value;
+}
 
 class AttenuatorFactor : public AttenuatorsTest, public ::testing::WithParamInterface<FactorCase>
 {

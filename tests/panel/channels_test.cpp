@@ -2,6 +2,7 @@
 #include "started_panel_fixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace kv::test {
 namespace {
@@ -18,6 +19,13 @@ struct HandOver
     bool led1, led2, led5;
     int selected;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const HandOver& c, std::ostream* os)
+{
+    *os << "off " << c.switchedOff << " with LEDs " << c.led1 << c.led2 << c.led5 << " -> "
+        << c.selected;
+}
 
 class NextSelection : public ::testing::TestWithParam<HandOver>
 {
@@ -117,6 +125,12 @@ struct OffCase
     int selected;
     int expected;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const OffCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SwitchOff : public ChannelsTest, public ::testing::WithParamInterface<OffCase>
 {

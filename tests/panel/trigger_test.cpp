@@ -5,6 +5,7 @@
 #include "started_panel_fixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace kv::test {
 namespace {
@@ -20,6 +21,12 @@ struct LevelCase
     double level;
     std::optional<double> volts;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const LevelCase& c, std::ostream* os)
+{
+    *os << "position " << c.vdivIndex << " zero " << c.zero << " trigger " << c.trig;
+}
 
 class TrigLevelTable : public ::testing::TestWithParam<LevelCase>
 {
@@ -199,6 +206,12 @@ struct PanelLevelCase
     const char* label; // nullptr: the text Format_Voltage makes of `volts`
     double volts;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const PanelLevelCase& c, std::ostream* os)
+{
+    *os << "position " << c.knobPosition << ", " << c.above << " above the zero line";
+}
 
 class TriggerLevelOnPanel : public TriggerTest, public ::testing::WithParamInterface<PanelLevelCase>
 {

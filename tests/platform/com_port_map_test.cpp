@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace kv {
 namespace {
@@ -13,6 +14,12 @@ struct FixedCase
     int port;
     const char* device;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const FixedCase& c, std::ostream* os)
+{
+    *os << "COM" << c.port << " -> \"" << c.device << '"';
+}
 
 class FixedMap : public ::testing::TestWithParam<FixedCase>
 {

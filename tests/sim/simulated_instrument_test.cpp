@@ -3,6 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <ostream>
 
 namespace kv {
 namespace {
@@ -124,6 +125,12 @@ struct PeriodCase
     double seconds;
 };
 
+// Names the case in test listings and failure messages.
+void PrintTo(const PeriodCase& c, std::ostream* os)
+{
+    *os << "code " << c.code << " -> " << c.seconds << " s";
+}
+
 class SamplePeriod : public ::testing::TestWithParam<PeriodCase>
 {
 };
@@ -148,6 +155,13 @@ struct PositionCase
     bool fast;
     int index;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const PositionCase& c, std::ostream* os)
+{
+    *os << "presets " << int(c.bytes[0]) << ' ' << int(c.bytes[1]) << ' ' << int(c.bytes[2]) << ' '
+        << int(c.bytes[3]) << (c.fast ? " fast" : "") << " -> index " << c.index;
+}
 
 class TriggerPosition : public ::testing::TestWithParam<PositionCase>
 {
@@ -202,6 +216,12 @@ struct RangeCase
     bool high;
     int byte;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const RangeCase& c, std::ostream* os)
+{
+    *os << c.volts << " V " << (c.high ? "high" : "low") << " range -> byte " << c.byte;
+}
 
 class Ranges : public Instrument, public ::testing::WithParamInterface<RangeCase>
 {
@@ -490,6 +510,12 @@ struct ParseCase
     bool valid;
     SimSignal signal;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << (c.valid ? "\" valid" : "\" refused");
+}
 
 class SignalParse : public ::testing::TestWithParam<ParseCase>
 {

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <ostream>
 #include <span>
 #include <vector>
 
@@ -101,6 +102,12 @@ struct RecordCase
     int cycles; // of the array the record must come from
 };
 
+// Names the case in test listings and failure messages.
+void PrintTo(const RecordCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const RecordCase kRecordCases[] = {
     {"ch1_pos1_both", 1, 1, true, 512, 2e-6f, 2, 254, kCycles750CH1},
     {"ch1_pos1_one", 1, 1, false, 1024, 1e-6f, 2, 510, kCyclesCH1},
@@ -119,6 +126,12 @@ struct WindowCase
     const char* name;
     QRadioButton* SpectrumWindow::*option;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const WindowCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const WindowCase kWindowCases[] = {
     {"BlackHarris", &SpectrumWindow::bkharis},
@@ -244,6 +257,12 @@ struct ReadoutCase
     double x;
     const char* text;
 };
+
+// Names the case in test listings and failure messages.
+void PrintTo(const ReadoutCase& c, std::ostream* os)
+{
+    *os << (c.on ? "on" : "off") << " at " << c.x << " -> \"" << c.text << '"';
+}
 
 class CursorReadoutTest : public SpectrumWindowTest,
                           public ::testing::WithParamInterface<ReadoutCase>
