@@ -1,12 +1,11 @@
 #include "app/shutdown.h"
 #include "files/settings_file.h"
+#include "support/file_size_limit.h"
 #include "support/main_fixture.h"
 #include "support/service_doubles.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace kv::test {
 namespace {
@@ -165,15 +164,10 @@ TEST_F(ShutdownFixture, FailedAutosaveAtExitIsQuietAndKeepsThePreviousFile)
     ASSERT_TRUE(m.settingsFile->SaveSettingsFile());
     const std::string before = fileBytes(autosave());
     m.CWButton5->setOffColor(65280);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old;
-    limit.rlim_cur = 50;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    m.close(); // no message box: the script has no answer queued
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    {
+        const FileSizeLimit limit(50);
+        m.close(); // no message box: the script has no answer queued
+    }
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(fileBytes(autosave()), before);
 }

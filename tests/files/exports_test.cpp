@@ -4,13 +4,13 @@
 #include "files/exports.h"
 #include "link/acquisition.h"
 #include "platform/runtime_rules.h"
+#include "support/file_size_limit.h"
 #include "support/main_fixture.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -544,15 +544,9 @@ TEST_F(ExportsTest, FolderThatCannotBeWrittenIsReported)
 // disk.
 template <class Body> void withFileSizeLimit(rlim_t bytes, Body body)
 {
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = bytes;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const test::FileSizeLimit limit(bytes);
+    ASSERT_TRUE(limit.ok());
     body();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
 }
 
 // A write that fails part way leaves neither a partial file nor a temporary one, and an

@@ -2,15 +2,15 @@
 
 // Helpers of the file tests: reading and writing files by lines, faults of the file system.
 
+#include "file_test_support.h"
+#include "support/file_size_limit.h"
 #include "support/main_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <csignal>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 namespace kv::test {
@@ -54,38 +54,6 @@ inline std::string joinCrlf(const std::vector<std::string>& lines)
         text += line + "\r\n";
     return text;
 }
-
-// Files in a folder other than `except`: shows that no temporary file was left behind.
-inline QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// While alive, no file of this process can grow beyond `bytes` (a full disk, as far as the
-// writer can tell); the signal the kernel sends for it is ignored so the write fails instead.
-class FileSizeLimit
-{
-  public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-};
 
 // A folder in which no file can be created: a read-only folder, or for a user whom permissions
 // do not stop (root), a folder of the process file system.

@@ -231,7 +231,7 @@ TEST_F(Reference, FullDiskKeepsThePreviousReference)
     }
     EXPECT_EQ(dialogs().requests().back().icon, MsgIcon::Critical);
     EXPECT_EQ(readAll(path("ch1.rfw")), before);
-    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("ch1.rfw")});
+    EXPECT_EQ(entriesOf(folder()), QStringList{QStringLiteral("ch1.rfw")});
 }
 
 TEST_F(Reference, LoadConvertsBackToCountsAndShowsTheLabels)

@@ -530,7 +530,7 @@ TEST_F(SettingsFixture, FullDiskKeepsThePreviousFile)
     }
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(readAll(path("R7S.ast")), before);
-    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("R7S.ast")});
+    EXPECT_EQ(entriesOf(folder()), QStringList{QStringLiteral("R7S.ast")});
     // Without the limit the same save succeeds.
     EXPECT_TRUE(m.settingsFile->SaveSettingsFile());
     EXPECT_NE(readAll(path("R7S.ast")), before);
@@ -603,7 +603,7 @@ TEST_F(SettingsFixture, CancelledDialogsDoNothing)
     m.CWButton28->setValue(true);
     EXPECT_FALSE(m.CWButton20->value());
     EXPECT_FALSE(m.CWButton28->value());
-    EXPECT_EQ(filesIn(folder()), QStringList{QStringLiteral("R7S.ast")});
+    EXPECT_EQ(entriesOf(folder()), QStringList{QStringLiteral("R7S.ast")});
 }
 
 TEST_F(SettingsFixture, LoadMenuStopsRunLoadsAndStartsTheLinkWatch)
