@@ -12,6 +12,7 @@
 #include "platform/services.h"
 
 #include <QComboBox>
+#include <QTimer>
 
 namespace kv {
 
@@ -39,6 +40,17 @@ Main::~Main()
 }
 
 bool Main::modalOpen() const { return ModalGuard::open(); }
+
+void Main::repaintWindow()
+{
+    if (repaintPending_)
+        return;
+    repaintPending_ = true;
+    QTimer::singleShot(16, this, [this] {
+        repaintPending_ = false;
+        update();
+    });
+}
 
 bool Main::IsLargeFonts() const { return sysDetectOS.desktopTextHeight() != 16; }
 

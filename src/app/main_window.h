@@ -98,6 +98,11 @@ public:
     // True while a modal message box or dialog is open: timer handlers return at once.
     bool modalOpen() const;
 
+    // The window's own repaint after a record: at most one full repaint per screen refresh
+    // (16 ms), so records arriving faster than the screen can show them cost no painting.
+    void repaintWindow();
+    bool repaintPending() const { return repaintPending_; }
+
     // COM port list selection handler: the serial control's port number := position + 1.
     // Connected to COMCombo's index change here (the port search group calls it, it does not
     // connect it again).
@@ -443,6 +448,7 @@ private:
     void fillComList();
 
     QString skinPath_;
+    bool repaintPending_ = false;
     QPointer<SplashWindow> splash_;
     std::vector<QAction*> menuItems_;
     std::vector<std::unique_ptr<HandlerGroup>> groups_;

@@ -84,11 +84,21 @@ class TraceItem : public QwtPlotItem
     void draw(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
               const QRectF&) const override
     {
-        if (!y_ || y_->isEmpty())
+        if (!y_ || y_->isEmpty() || xIncrement_ == 0.0)
             return;
-        QPolygonF line(y_->size());
-        for (int i = 0; i < y_->size(); ++i)
-            line[i] = QPointF(xMap.transform(xFirst_ + i * xIncrement_), yMap.transform((*y_)[i]));
+        // Only the points in the visible X range (and one beyond each end) are drawn: the view
+        // shows a third of a record, and wide pens cost per segment.
+        const double lo = std::min(xMap.s1(), xMap.s2());
+        const double hi = std::max(xMap.s1(), xMap.s2());
+        const double a = (lo - xFirst_) / xIncrement_;
+        const double b = (hi - xFirst_) / xIncrement_;
+        const int last = y_->size() - 1;
+        const int first = int(std::clamp(std::floor(std::min(a, b)) - 1, 0.0, double(last)));
+        const int end = int(std::clamp(std::ceil(std::max(a, b)) + 1, 0.0, double(last)));
+        QPolygonF line(end - first + 1);
+        for (int i = first; i <= end; ++i)
+            line[i - first] =
+                QPointF(xMap.transform(xFirst_ + i * xIncrement_), yMap.transform((*y_)[i]));
         painter->setPen(pen_);
         painter->drawPolyline(line);
     }

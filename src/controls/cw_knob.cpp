@@ -30,6 +30,7 @@ CwKnob::CwKnob(QWidget* parent) : QWidget(parent)
 void CwKnob::setPositions(const QStringList& labels, const QVector<double>& values)
 {
     labels_ = labels;
+    layoutValid_ = false;
     values_.clear();
     for (int i = 0; i < labels.size(); ++i)
         values_.append(values.size() == labels.size() ? values[i] : double(i));
@@ -192,26 +193,32 @@ CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont) const
     return l;
 }
 
-CwKnob::Layout CwKnob::layout() const
+const CwKnob::Layout& CwKnob::layout() const
 {
+    if (layoutValid_ && layoutSize_ == size() && layoutFont_ == font())
+        return layout_;
     // The widget's font, made smaller until neighbouring labels no longer overlap.
     QFont f = font();
     double size = f.pointSizeF() > 0 ? f.pointSizeF() : 9.0;
     for (;;) {
         f.setPointSizeF(size);
-        Layout l = layoutFor(f);
+        layout_ = layoutFor(f);
         bool overlap = false;
-        for (int i = 1; i < l.boxes.size() && !overlap; ++i)
-            overlap = l.boxes[i - 1].intersects(l.boxes[i]);
+        for (int i = 1; i < layout_.boxes.size() && !overlap; ++i)
+            overlap = layout_.boxes[i - 1].intersects(layout_.boxes[i]);
         if (!overlap || size <= 6.0)
-            return l;
+            break;
         size -= 0.5;
     }
+    layoutSize_ = this->size();
+    layoutFont_ = font();
+    layoutValid_ = true;
+    return layout_;
 }
 
 QPointF CwKnob::labelCenter(int position) const
 {
-    const Layout l = layout();
+    const Layout& l = layout();
     if (position < 1 || position > l.boxes.size())
         return dialCenter();
     return l.boxes[position - 1].center();
@@ -234,7 +241,7 @@ void CwKnob::mousePressEvent(QMouseEvent* event)
         return;
     Q_EMIT mouseDown();
     // A click on a label selects its position; elsewhere the pointer follows the mouse.
-    const Layout l = layout();
+    const Layout& l = layout();
     for (int p = 1; p <= l.boxes.size(); ++p) {
         if (l.boxes[p - 1].adjusted(-3, -2, 3, 2).contains(event->pos())) {
             selectPosition(p);
@@ -298,7 +305,7 @@ void CwKnob::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const bool enabled = isEnabled();
     const QPointF c = dialCenter();
-    const Layout l = layout();
+    const Layout& l = layout();
     const double r = l.radius;
     const int n = positionCount();
     const QColor labelColor = colorFromBgr(enabled ? face::Label : face::DisabledLabel);

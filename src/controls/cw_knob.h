@@ -85,7 +85,8 @@ class CwKnob : public QWidget
         QVector<QRectF> boxes; // label boxes by position
     };
 
-    Layout layout() const;
+    // The layout for the current size, font and labels, computed once for them.
+    const Layout& layout() const;
     Layout layoutFor(const QFont& labelFont) const;
     double fractionOfPosition(int position) const;
     void selectPosition(int position);
@@ -104,6 +105,10 @@ class CwKnob : public QWidget
     double axisMax_ = 10.0;
     int pointerColor_ = 0xFFFFFF;
     bool dragging_ = false;
+    mutable Layout layout_;
+    mutable QSize layoutSize_;
+    mutable QFont layoutFont_;
+    mutable bool layoutValid_ = false;
 };
 
 } // namespace kv

@@ -276,7 +276,7 @@ void Acquisition::closingSteps()
     m.CWSerial1.ReplyLength(IdleReplyLength);
     if (m.cursors)
         m.cursors->Cursor();
-    m.update();
+    m.repaintWindow();
     if (m.CWButton4->value())
         m.CWButton1->setValue(false);
 }

@@ -1,0 +1,79 @@
+// Painting costs of the shown main window: the graph with two 1500-point traces, and the whole
+// window as its own repaint after a record paints it.
+#include "bench_main_window.h"
+#include "app/picture_box.h"
+#include "controls/cw_graph.h"
+#include "instrument-sim/in_process_serial.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace {
+
+using namespace kv;
+using namespace kv::bench;
+
+QVector<double> sine(double phase)
+{
+    QVector<double> y(1500);
+    for (int i = 0; i < y.size(); ++i)
+        y[i] = 150 * std::sin(phase + i * 2 * M_PI / 300.0);
+    return y;
+}
+
+struct ShownWindow
+{
+    ShownWindow() : window(serial, dir.path())
+    {
+        window.start();
+        window.w.unloadSplash();
+        window.w.Options->setVisible(false); // the first start shows the Options panel
+        window.w.show();
+        QApplication::processEvents();
+    }
+    QTemporaryDir dir;
+    InProcessSerial serial;
+    Window window;
+};
+
+void BM_GraphRepaintTwoTraces(benchmark::State& state)
+{
+    ShownWindow shown;
+    CwGraph& graph = *shown.window.w.CWGraph1;
+    graph.setPlotLineWidth(QStringLiteral("PCH1"), int(state.range(0)));
+    double phase = 0;
+    for (auto _ : state) {
+        graph.plotY(QStringLiteral("PCH1"), sine(phase += 0.1));
+        graph.plotY(QStringLiteral("PCH2"), sine(phase + 1));
+        graph.repaint();
+    }
+}
+BENCHMARK(BM_GraphRepaintTwoTraces)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_GraphRepaintEmpty(benchmark::State& state)
+{
+    ShownWindow shown;
+    for (auto _ : state)
+        shown.window.w.CWGraph1->repaint();
+}
+BENCHMARK(BM_GraphRepaintEmpty)->Unit(benchmark::kMicrosecond);
+
+void BM_WindowRepaint(benchmark::State& state)
+{
+    ShownWindow shown;
+    for (auto _ : state)
+        shown.window.w.repaint();
+}
+BENCHMARK(BM_WindowRepaint)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
