@@ -176,20 +176,23 @@ TEST_F(FaultRun, EveryOtherRequestAnswered)
     ASSERT_TRUE(startSim({QStringLiteral("--every-other")}));
     load();
     prepare();
+    // After an answered request the continuous cycle's next one goes unanswered: the program
+    // waits for it without asking again and without blocking the window, so a Run shows at most
+    // one record. A Run whose request took the silent turn leaves the answered turn to the next.
     int shown = 0;
-    for (int attempt = 0; attempt < 6; ++attempt) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
         SCOPED_TRACE(attempt);
         run();
         resetLongestRound();
         if (nextRecord(600)) {
             ++shown;
             EXPECT_TRUE(showsGoodRecord());
+            EXPECT_FALSE(nextRecord(600));
         }
         EXPECT_LT(longestRoundMs(), 500);
         stop();
     }
     EXPECT_GE(shown, 2);
-    EXPECT_LE(shown, 4);
 }
 
 // ---- The program folder and the disk -----------------------------------------------------------
