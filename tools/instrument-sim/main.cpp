@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ const char* const Usage =
     "  --pace at-once|real   answer at once (default) or at the pace of a real capture\n"
     "  --identity TEXT       answer to \"?\" (default OC10351)\n"
     "  --ignore-enable       channel 1 answers also when its enable bits are 0000\n"
+    "  --log-frames FILE     writes every command frame received to FILE (replaced), one\n"
+    "                        line of 18 hex digits each, as it arrives\n"
     "faults:\n"
     "  --silence             answer nothing\n"
     "  --wrong-sync          records start with \"X\" in place of \"U\"\n"
@@ -44,6 +47,7 @@ struct Options
     std::string folder = ".";
     int port = 10;
     int hangUpPauseMs = 1000;
+    std::string frameLog;
 };
 
 bool parseInt(const char* text, int low, int high, int& value)
@@ -97,6 +101,8 @@ bool parseArguments(int argc, char** argv, Options& options, kv::SimulatedInstru
                 if (pace != "at-once" && pace != "real")
                     return bad("at-once or real expected");
                 instrument.setPace(pace == "real" ? kv::SimPace::Real : kv::SimPace::AtOnce);
+            } else if (arg == "--log-frames") {
+                options.frameLog = v;
             } else if (arg == "--identity") {
                 instrument.setIdentity(v);
             } else if (arg == "--short-record") {
@@ -122,6 +128,18 @@ void printSlave(const std::string& path)
     std::cout << path << std::endl; // one line, flushed
 }
 
+// One line of hex digits, flushed, so that a reader sees each frame as it arrives.
+void logFrame(std::ostream& log, const kv::SimulatedInstrument::Frame& frame)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string line;
+    for (const std::uint8_t byte : frame) {
+        line += Digits[byte >> 4];
+        line += Digits[byte & 0xF];
+    }
+    log << line << std::endl;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -142,6 +160,15 @@ int main(int argc, char** argv)
 
     kv::PtyInstrumentServer server(instrument, options.folder, options.port);
     server.setHangUpPauseMs(options.hangUpPauseMs);
+    std::ofstream frameLog;
+    if (!options.frameLog.empty()) {
+        frameLog.open(options.frameLog, std::ios::out | std::ios::trunc);
+        if (!frameLog) {
+            std::cerr << "instrument-sim: cannot write " << options.frameLog << "\n";
+            return 1;
+        }
+        server.setFrameLog([&frameLog](const auto& frame) { logFrame(frameLog, frame); });
+    }
     if (!server.open(error)) {
         std::cerr << "instrument-sim: " << error << "\n";
         return 1;

@@ -114,7 +114,7 @@ void PtyInstrumentServer::readInput()
     while (true) {
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n > 0) {
-            instrument_.receive(std::string_view(buffer, static_cast<std::size_t>(n)));
+            receive(std::string_view(buffer, static_cast<std::size_t>(n)));
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -125,6 +125,22 @@ void PtyInstrumentServer::readInput()
             pause(IdlePollMicros);
         }
         return;
+    }
+}
+
+// With a frame log, byte by byte: every frame that completes is logged, even when one read
+// holds more than one.
+void PtyInstrumentServer::receive(std::string_view bytes)
+{
+    if (!frameLog_) {
+        instrument_.receive(bytes);
+        return;
+    }
+    for (const char byte : bytes) {
+        const int frames = instrument_.frameCount();
+        instrument_.receive(static_cast<std::uint8_t>(byte));
+        if (instrument_.frameCount() != frames)
+            frameLog_(*instrument_.lastFrame());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -26,6 +27,11 @@ class PtyInstrumentServer
     const std::string& slavePath() const { return slavePath_; }
     std::string linkPath() const;
     void setHangUpPauseMs(int ms) { hangUpPauseMs_ = ms; }
+    // Told every complete command frame as it is received, answered or not.
+    void setFrameLog(std::function<void(const SimulatedInstrument::Frame&)> log)
+    {
+        frameLog_ = std::move(log);
+    }
 
     // Serves until stop(); onSlave is told the slave path of every pseudo-terminal opened
     // after a hang-up.
@@ -39,6 +45,7 @@ class PtyInstrumentServer
     void removeLink();
     void closePty();
     void readInput();
+    void receive(std::string_view bytes);
     void writeOutput();
     void waitForFarEndToRead();
     void hangUp();
@@ -52,6 +59,7 @@ class PtyInstrumentServer
     bool hangUpAfterOutput_ = false;
     std::int64_t reopenAt_ = 0;
     int hangUpPauseMs_ = 1000;
+    std::function<void(const SimulatedInstrument::Frame&)> frameLog_;
     std::atomic<bool> stop_{false};
 };
 

@@ -229,6 +229,7 @@ void SimulatedInstrument::command(std::uint8_t byte)
 void SimulatedInstrument::frameReceived()
 {
     lastFrame_ = partial_;
+    ++frames_;
     if (!takeRequest())
         return;
     pending_ = SimFrame::decode(partial_);

@@ -148,6 +148,8 @@ class SimulatedInstrument
     std::optional<Frame> lastFrame() const { return lastFrame_; }
     // Frames and identify requests received since construction.
     int requestCount() const { return requests_; }
+    // Complete command frames received since construction, answered or not.
+    int frameCount() const { return frames_; }
     // As after power-up: nothing pending, nothing queued, no partial frame.
     void powerUp();
 
@@ -189,6 +191,7 @@ class SimulatedInstrument
     std::optional<SimFrame> pending_;
     bool signalsChanged_ = false;
     int requests_ = 0;
+    int frames_ = 0;
     double signalTime_ = 0.0;
     std::uint32_t garbageState_ = 12345;
     std::deque<QueuedByte> queue_;

@@ -1,0 +1,201 @@
+#pragma once
+
+// A private X server (Xvfb) and xdotool to drive real programs on it as a user does: find
+// windows by their title, press keys, click at positions. Every wait is bounded; a tool that
+// does not answer in time is killed. Header only.
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kv::test {
+
+class XSession
+{
+  public:
+    struct Window
+    {
+        QString id;
+        QString title;
+    };
+
+    XSession() = default;
+    ~XSession() { stop(); }
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // Why the session cannot run here ("" when both tools are installed).
+    static QString missingTools()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+            return QStringLiteral("Xvfb is not installed");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            return QStringLiteral("xdotool is not installed");
+        return {};
+    }
+
+    // Starts Xvfb on a free display, which it picks and reports itself (-displayfd).
+    bool start(QString& why)
+    {
+        server_ = std::make_unique<QProcess>();
+        server_->setProcessChannelMode(QProcess::SeparateChannels);
+        server_->setStandardErrorFile(QProcess::nullDevice());
+        server_->start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                        QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
+        QElapsedTimer timer;
+        timer.start();
+        while (!server_->canReadLine() && timer.elapsed() < 5000 &&
+               server_->state() != QProcess::NotRunning)
+            server_->waitForReadyRead(50);
+        const QString number = QString::fromLatin1(server_->readLine()).trimmed();
+        if (number.isEmpty()) {
+            why = QStringLiteral("Xvfb did not start");
+            stop();
+            return false;
+        }
+        display_ = QLatin1Char(':') + number;
+        return true;
+    }
+
+    void stop()
+    {
+        if (!server_ || server_->state() == QProcess::NotRunning)
+            return;
+        server_->terminate();
+        if (!server_->waitForFinished(3000)) {
+            server_->kill();
+            server_->waitForFinished(3000);
+        }
+    }
+
+    // The environment of a Qt program shown on this server.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        return env;
+    }
+
+    // Runs xdotool; its standard output, or nullopt when it failed or took over `ms`.
+    std::optional<QString> xdotool(const QStringList& args, int ms = 5000) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(environment());
+        tool.setStandardErrorFile(QProcess::nullDevice());
+        tool.start(QStringLiteral("xdotool"), args);
+        if (!tool.waitForFinished(ms)) {
+            tool.kill();
+            tool.waitForFinished(1000);
+            return std::nullopt;
+        }
+        if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+            return std::nullopt;
+        return QString::fromUtf8(tool.readAllStandardOutput());
+    }
+
+    // The mapped windows with their titles (the window manager's name where set).
+    std::vector<Window> visibleWindows() const
+    {
+        std::vector<Window> windows;
+        const std::optional<QString> ids =
+            xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--class"), QString()});
+        if (!ids)
+            return windows;
+        for (const QString& id : ids->split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (const std::optional<QString> title = xdotool({QStringLiteral("getwindowname"), id}))
+                windows.push_back({id, title->trimmed()});
+        }
+        return windows;
+    }
+
+    // The titles of the visible windows, for a failure message.
+    QString titles() const
+    {
+        QStringList list;
+        for (const Window& w : visibleWindows())
+            if (!w.title.isEmpty())
+                list << QLatin1Char('"') + w.title + QLatin1Char('"');
+        return list.join(QStringLiteral(", "));
+    }
+
+    QString visibleWindow(const QString& title) const
+    {
+        for (const Window& w : visibleWindows())
+            if (w.title == title)
+                return w.id;
+        return {};
+    }
+
+    // Waits (at most `ms`) for a visible window of this title; its id, "" after the time.
+    QString waitForWindow(const QString& title, int ms) const
+    {
+        QString id;
+        waitUntil([&] { return !(id = visibleWindow(title)).isEmpty(); }, ms);
+        return id;
+    }
+
+    // Gives the window the keyboard focus and presses the keys, one after the other.
+    bool keys(const QString& window, const QStringList& keys) const
+    {
+        return xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window,
+                                   QStringLiteral("key"), QStringLiteral("--delay"),
+                                   QStringLiteral("40")} +
+                       keys)
+            .has_value();
+    }
+
+    // Clicks the left button at a position inside the window.
+    bool click(const QString& window, QPoint at) const
+    {
+        return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                        QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                        QStringLiteral("1")})
+            .has_value();
+    }
+
+    // The window's height in pixels, frame excluded; 0 when it cannot be read.
+    int height(const QString& window) const
+    {
+        const std::optional<QString> out =
+            xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+        if (!out)
+            return 0;
+        for (const QString& line : out->split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("HEIGHT=")))
+                return line.mid(7).toInt();
+        return 0;
+    }
+
+    // Polls `done` every 50 ms for at most `ms`.
+    static bool waitUntil(const std::function<bool()>& done, int ms)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) {
+            if (done())
+                return true;
+            QThread::msleep(50);
+        }
+        return done();
+    }
+
+  private:
+    std::unique_ptr<QProcess> server_;
+    QString display_;
+};
+
+} // namespace kv::test
