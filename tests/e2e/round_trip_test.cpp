@@ -10,6 +10,7 @@
 #include "support/test_support.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -104,16 +105,20 @@ class RoundTrip : public ::testing::Test
         return QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-    // Waits until no frame has come for 300 ms (a pass in flight when Run went off).
+    // Waits (at most 3 s) until no frame has come for 300 ms: a pass in flight when Run went
+    // off has ended.
     void waitQuiet()
     {
         int count = -1;
+        QElapsedTimer sinceChange;
         XSession::waitUntil(
             [&] {
                 const int now = int(frames().size());
-                const bool quiet = now == count;
-                count = now;
-                return quiet;
+                if (now != count) {
+                    count = now;
+                    sinceChange.start();
+                }
+                return sinceChange.elapsed() >= 300;
             },
             3000);
     }
