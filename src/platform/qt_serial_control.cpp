@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSerialPort>
 #include <algorithm>
+#include <sys/ioctl.h>
 
 namespace kv {
 
@@ -161,9 +162,24 @@ std::string QtSerialControl::ReadBytes(int n)
     return result;
 }
 
+bool QtSerialControl::nothingArrived()
+{
+    if (!port_->isOpen() || port_->bytesAvailable() > 0)
+        return false;
+    if (!sinceFullPull_.isValid() || sinceFullPull_.elapsed() >= FailureCheckMs)
+        return false;
+    int pending = 0;
+    return ::ioctl(static_cast<int>(port_->handle()), FIONREAD, &pending) == 0 && pending == 0;
+}
+
 std::int16_t QtSerialControl::BytesWaiting()
 {
-    pull(0);
+    // The acquisition tick polls every millisecond while a record is awaited: when nothing has
+    // arrived, the count is known without the port's full read and error check.
+    if (!nothingArrived()) {
+        pull(0);
+        sinceFullPull_.start();
+    }
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(input_.size() & 0xFFFF));
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/serial_control.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -46,7 +47,12 @@ class QtSerialControl : public SerialControl
     void close();
     // Moves what the port has received into input_; closes the port on a device error.
     void pull(int waitMs);
+    // True when neither the OS nor the port holds unread bytes and the port was checked for a
+    // device failure less than FailureCheckMs ago: a poll can skip the full pull.
+    bool nothingArrived();
     void checkError();
+
+    static constexpr int FailureCheckMs = 50;
 
     QString programFolder_;
     int portNumber_ = 1;
@@ -56,6 +62,7 @@ class QtSerialControl : public SerialControl
     int replyLength_ = 0;
     std::unique_ptr<QSerialPort> port_;
     std::string input_;
+    QElapsedTimer sinceFullPull_;
 };
 
 } // namespace kv
