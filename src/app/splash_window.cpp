@@ -48,6 +48,8 @@ SplashWindow::SplashWindow(Main& main)
     CWButton7->setIndicator(true);
     CWButton7->setGeometry(200, 150, 18, 18);
     connect(CWButton7, &CwButton::valueChanged, this, [this] { CloseSplash(); });
+    // The lamp ignores the mouse for its value; a click on it closes the window all the same.
+    connect(CWButton7, &CwButton::clicked, this, [this] { CloseSplash(); });
 
     SplashTime = new CwTimer(6000, false, this);
     connectTick(SplashTime, this, [this] {

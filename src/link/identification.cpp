@@ -130,6 +130,19 @@ QString AbsentModelLine(std::string_view reply)
 Identification::Identification(Main& main) : HandlerGroup(main)
 {
     connectTick(m.CheckCOM, this, [this] { CheckCOM_Timer(); });
+    connect(m.CWButton7, &CwButton::valueChanged, this, &Identification::CWButton7_ValueChanged);
+    // A click on the lamp is a pulse of its value: the reset runs, and the lamp goes on showing
+    // the connection colour rather than staying lit in its on colour.
+    connect(m.CWButton7, &CwButton::clicked, this, [this] {
+        m.CWButton7->setValue(true);
+        m.CWButton7->setValue(false);
+    });
+}
+
+void Identification::CWButton7_ValueChanged(bool value)
+{
+    if (value)
+        Reset1(m.CWSerial1);
 }
 
 void Identification::CheckCOM_Timer()

@@ -76,6 +76,9 @@ class Identification : public HandlerGroup
     void CheckHardware();
     // Link watch tick: identifies again while Run is off.
     void CheckCOM_Timer();
+    // The connection lamp: its change to on resets the instrument; the change to off does
+    // nothing.
+    void CWButton7_ValueChanged(bool value);
 
   private:
     std::string requestIdentity();

@@ -85,6 +85,25 @@ TEST_F(SplashRules, ClickBeforeTheTimerClosesAtOnce)
     EXPECT_TRUE(m.isVisible());
 }
 
+TEST_F(SplashRules, AClickOnTheLampClosesIt)
+{
+    Main& m = loadSilent();
+    QTest::mouseClick(m.frmSplash().CWButton7, Qt::LeftButton);
+    EXPECT_FALSE(m.splashLoaded());
+    EXPECT_TRUE(m.isVisible());
+}
+
+TEST_F(SplashRules, AKeyWithACharacterClosesItAnArrowKeyDoesNot)
+{
+    Main& m = loadSilent();
+    QTest::keyClick(&m.frmSplash(), Qt::Key_Left);
+    ASSERT_TRUE(m.splashLoaded());
+    EXPECT_FALSE(m.isVisible());
+    QTest::keyClick(&m.frmSplash(), Qt::Key_A);
+    EXPECT_FALSE(m.splashLoaded());
+    EXPECT_TRUE(m.isVisible());
+}
+
 // ---- About window and Help menu
 // --------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "link/identification.h"
 #include "support/main_fixture.h"
 
+#include <QTest>
 #include <set>
 
 namespace kv::test {
@@ -164,6 +165,24 @@ TEST_F(Identify, InstrumentAtStartUp)
     EXPECT_EQ(m.state.ModelCode, "C");
     EXPECT_EQ(m.state.MonthCode, "5");
     EXPECT_EQ(m.state.YearDigit, 1);
+}
+
+TEST_F(Identify, AClickOnTheConnectionLampResetsTheInstrument)
+{
+    Main& m = loadSilent();
+    serial().clearWritten();
+    QTest::mouseClick(m.CWButton7, Qt::LeftButton);
+    EXPECT_EQ(serial().written(), "\x45");
+    // The lamp goes on showing the connection colour, so each click resets once more.
+    EXPECT_FALSE(m.CWButton7->value());
+    EXPECT_EQ(m.CWButton7->currentColor(), 255);
+    QTest::mouseClick(m.CWButton7, Qt::LeftButton);
+    EXPECT_EQ(serial().written(), "\x45\x45");
+    // Setting the lamp off from code does nothing.
+    m.CWButton7->setValue(true);
+    serial().clearWritten();
+    m.CWButton7->setValue(false);
+    EXPECT_TRUE(serial().written().empty());
 }
 
 TEST_F(Identify, CalibrationQuestionOnlyOncePerFirstRun)
