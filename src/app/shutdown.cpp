@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QThread>
 #include <cmath>
 
 namespace kv {
@@ -102,10 +101,9 @@ void Shutdown::ShrinkForm()
          ShrinkSteps(g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel,
                      g.height() * TwipsPerPixel)) {
         m.setGeometry(px(step.left), px(step.top), px(step.width), px(step.height));
+        // The steps follow each other without a pause.
         if (step.repaint)
             m.repaint();
-        if (shrinkStepDelay_.count() > 0)
-            QThread::msleep(static_cast<unsigned long>(shrinkStepDelay_.count()));
     }
 }
 

@@ -3,7 +3,6 @@
 #include "app/handler_group.h"
 
 #include <QRectF>
-#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -39,8 +38,6 @@ class Shutdown : public HandlerGroup
     // The unconfirmed quit: autosave, unload the other windows, end the program.
     void Form_Unload();
 
-    // Pause after each animation step (tests set 0).
-    void setShrinkStepDelay(std::chrono::milliseconds delay) { shrinkStepDelay_ = delay; }
     // Ends the program; tests replace it to see that it was called.
     std::function<void()> endProgram;
 
@@ -50,7 +47,6 @@ class Shutdown : public HandlerGroup
   private:
     void autosave();
 
-    std::chrono::milliseconds shrinkStepDelay_{8};
     bool unloading_ = false;
 };
 

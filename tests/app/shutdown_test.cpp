@@ -23,7 +23,6 @@ class ShutdownFixture : public MainFixture
     {
         dialogs().answer(MsgResult::No); // the calibration question of a first start
         Main& m = load();
-        m.shutdown->setShrinkStepDelay(std::chrono::milliseconds(0));
         m.shutdown->endProgram = [this] { ++ended; };
         return m;
     }
