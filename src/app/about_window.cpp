@@ -27,17 +27,13 @@ void StartSysInfo(const RegistryView& registry, Shell& shell, Dialogs& dialogs)
     QString path;
     if (GetKeyValue(registry, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
                     QStringLiteral("PATH"), path)) {
-        if (QFileInfo::exists(path)) {
-            shell.open(path);
+        if (QFileInfo::exists(path) && shell.start(path))
             return;
-        }
     } else if (GetKeyValue(registry, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                            QStringLiteral("MSINFO"), path)) {
         const QString program = QDir(path).filePath(QStringLiteral("MSINFO32.EXE"));
-        if (QFileInfo::exists(program)) {
-            shell.open(program);
+        if (QFileInfo::exists(program) && shell.start(program))
             return;
-        }
     }
     dialogs.MsgBox(QStringLiteral("System Information Is Unavailable At This Time"), MsgButtons::OK,
                    MsgIcon::None, AppTitle);

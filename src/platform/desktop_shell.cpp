@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QUrl>
 
 namespace kv {
@@ -11,6 +12,11 @@ void DesktopShell::open(const QString& fileOrUrl)
     const QUrl url = QFileInfo::exists(fileOrUrl) ? QUrl::fromLocalFile(fileOrUrl)
                                                   : QUrl::fromUserInput(fileOrUrl);
     QDesktopServices::openUrl(url);
+}
+
+bool DesktopShell::start(const QString& program)
+{
+    return QProcess::startDetached(program, {});
 }
 
 } // namespace kv

@@ -4,11 +4,13 @@
 
 namespace kv {
 
-// Opens files and web pages with the desktop's programs.
+// Opens files and web pages with the desktop's programs, and starts programs.
 class DesktopShell : public Shell
 {
 public:
     void open(const QString& fileOrUrl) override;
+    // The program runs on its own, detached from this one.
+    bool start(const QString& program) override;
 };
 
 } // namespace kv

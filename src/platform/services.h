@@ -104,6 +104,12 @@ class Shell
 public:
     virtual ~Shell() = default;
     virtual void open(const QString& fileOrUrl) = 0;
+    // Starts a program in a window of its own; false when it cannot be started.
+    virtual bool start(const QString& program)
+    {
+        open(program);
+        return true;
+    }
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -217,6 +217,20 @@ TEST_F(Help, SystemInfoFromTheToolsFolder)
     EXPECT_EQ(shell().opened[0], program);
 }
 
+TEST_F(Help, SystemInfoThatFailsToStartSaysSo)
+{
+    // A shell that cannot start the program the registry names.
+    struct FailingShell : Shell
+    {
+        void open(const QString&) override {}
+        bool start(const QString&) override { return false; }
+    } failing;
+    registry().set(MsInfoKey, "PATH", makeFile("sysinfo-tool"));
+    dialogs().answer(MsgResult::OK);
+    StartSysInfo(registry(), failing, dialogs());
+    EXPECT_EQ(dialogs().last().text, "System Information Is Unavailable At This Time");
+}
+
 struct UnavailableCase
 {
     const char* name;
