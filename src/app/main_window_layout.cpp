@@ -7,6 +7,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "files/export_layouts.h"
 #include "state/colours.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
@@ -154,7 +155,8 @@ void Main::buildFace()
     picTrigger->setVisible(false);
     picFile->setVisible(false);
 
-    Image1 = clickLabel(face, "Image1", {}, {0, 0, 1, 1});
+    // Never shown; its tool tip carries the product's web address.
+    Image1 = clickLabel(face, "Image1", {}, {0, 0, 1, 1}, QString::fromLatin1(kWorksheetFooter));
     Image1->setVisible(false);
     Label3 = label(face, "Label3", {}, {0, 0, 1, 1});
     Label3->setVisible(false);

@@ -2,7 +2,11 @@
 #include "controls/cw_timer.h"
 #include "support/main_fixture.h"
 
+#include "controls/cw_button.h"
+
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QLayout>
 #include <QMenuBar>
@@ -190,6 +194,155 @@ struct TimerCase {
     int interval;
     bool enabled;
 };
+
+struct FaceText {
+    const char* name;
+    const char* toolTip;
+    const char* caption; // nullptr: not checked
+};
+
+// Every control's tool tip and caption, as the instrument face shows them (typos included).
+const FaceText FaceTable[] = {
+    {"CWGraph1", "Plot Area: Right click for menu", nullptr},
+    {"CWSlide4", "Sets vertical position", nullptr},
+    {"CWSlide3", "Sets trigger position", nullptr},
+    {"CWSlide6", "Changes horizontal viewing area", nullptr},
+    {"CWButton29", "Moves horizontal trigger left", nullptr},
+    {"CWButton30", "Moves horizontal trigger right", nullptr},
+    {"Picture3", "", nullptr},
+    {"Picture4", "Displays current status", nullptr},
+    {"CWButton21", "Trigger source", "CH1"},
+    {"CWButton22", "", "CH1"},
+    {"CWButton25", "", "CH2"},
+    {"CWButton24", "Cursor A color", nullptr},
+    {"CWButton23", "Cursor B color", nullptr},
+    {"CHDISP", "Measured channel", "CH1"},
+    {"LEDATT1b", "40V Attenuation Indicator", nullptr},
+    {"LEDATT2b", "40V Attenuation Indicator", nullptr},
+    {"labSetHTrg", "Horizontal trigger position", "xx% Trigger"},
+    {"lblXpos", "Cursor A time", nullptr},
+    {"lblYPos", "Cursor A amplitude", nullptr},
+    {"lblXPos2", "Cursor B time", nullptr},
+    {"lblYpos2", "Cursor B amplitude", nullptr},
+    {"lblXDelta", "Time delta", "X Delta"},
+    {"lblYDelta", "Amplitude delta", "Y Delta"},
+    {"lblFRQMain", "Cursor frequency", nullptr},
+    {"PeriodVAL", "CH1 amplitude", nullptr},
+    {"PeriodVAL2", "CH2 amplitude", nullptr},
+    {"TimeVal", "Current sample rate", nullptr},
+    {"lblTrg", "Trigger voltage", nullptr},
+    {"lblMAX", "Maximum", nullptr},
+    {"lblMIN", "Minimum", nullptr},
+    {"lblP2P", "Peak to Peak", nullptr},
+    {"lblRMS", "true RMS", nullptr},
+    {"lblMnn", "Mean", nullptr},
+    {"lblPrd", "Period", nullptr},
+    {"lblFrq", "Frequency", nullptr},
+    {"ImgRiseing", "Trigger edge", nullptr},
+    {"ImgFalling", "Trigger edge", nullptr},
+    {"ImgINF", "", nullptr},
+    {"FFTbutton", "Switches to FFT view", nullptr},
+    {"CWButton1", "Acquires and stops acquiring data  [Ctrl+R]", nullptr},
+    {"CWButton8", "Switches OFF selected channel", "OFF"},
+    {"CH1Button", "Selects channel 1", "CH1"},
+    {"LED1",
+     "Green: Channel 1 is ON and selected  Yellow: Channel 1 is ON but not selected  Dark Green: "
+     "Channel 1 is OFF",
+     nullptr},
+    {"CH2Button", "Selects channel 2", "CH2"},
+    {"REF1Button", "Double-click to select a reference waveform", "REF"},
+    {"CWKnob2", "Adjusts horizontal divisions for CH1 and CH2", nullptr},
+    {"CWKnob1", "Adjusts vertical divisions for CH1 or CH2", nullptr},
+    {"GraphMode", "Selects cursor type", nullptr},
+    {"CWSlide2", "Sets cursor action", nullptr},
+    {"CWSlide7", "Changes mouse action inside plot area", nullptr},
+    {"ZoomOut", "Zooms out and resets plot(s)", nullptr},
+    {"Autoscale", "Toggles between 500 and 1500 horizontal records", nullptr},
+    {"btnAPOS",
+     "Selects Cursor A to be placed on plot.  Note: Click button then click desired area on plot "
+     "to place cursor.",
+     nullptr},
+    {"btnBPOS",
+     "Selects Cursor B to be placed on plot.  Note: Click button then click desired area on plot "
+     "to place cursor.",
+     nullptr},
+    {"CWButton5", "Changes cursor A color", nullptr},
+    {"CWButton6", "Changes cursor B color", nullptr},
+    {"Max1", "Maximum", nullptr},
+    {"Min2", "Minimum", nullptr},
+    {"P2P1", "Peak to Peak", nullptr},
+    {"RMS2", "true RMS", nullptr},
+    {"Mean1", "Mean", nullptr},
+    {"Prd2", "Period", nullptr},
+    {"Frq1", "Frequency", nullptr},
+    {"CWSlide5", "Selects trigger source", nullptr},
+    {"CWButton12", "Selects trigger edge", nullptr},
+    {"Label19", "", "Rising"},
+    {"Label20", "", "Falling"},
+    {"CWButton13", "Selects trigger mode", nullptr},
+    {"Label18", "", "Auto "},
+    {"Label21", "", "Normal"},
+    {"CWButton4", "Selects acquisition mode", nullptr},
+    {"Label15", "", "Continuous Acquisition"},
+    {"Label16", "", "Single Acquisition"},
+    {"CWButton3", "Exits Kestrovue  [Ctrl+E]", "POWER"},
+    {"CWButton15", "Saves the plot(s) as a *.bmp file  [Crtl+S]", "Export Picture"},
+    {"CWButton2", "Saves the plot(s) as a *.xls or a *.csv file  [Ctrl+D]", "Export Data"},
+    {"CWButton17", "Prints current plot(s)  [Ctrl+P]", "Print"},
+    {"CWButton19", "Opens print preview window", "Preview"},
+    {"CWButton18", "Opens settings window  [F12]", "Oscilloscope settings"},
+    {"Label5", "", "Save reference waveform (*.rfw)"},
+    {"SaveREFCH1", "Saves CH1 reference waveform as a *.rfw file", "CH1"},
+    {"SaveREFCH2", "Saves CH2 reference waveform as a *.rfw file", "CH2"},
+    {"Frame4", "", "Global Settings"},
+    {"CWButton27", "Loads default settings", "Load Default Settings"},
+    {"CWButton28", "Loads previously saved settings  [F2]", "Load  Settings"},
+    {"CWButton20", "Saves current settings  [F4]", "Save  Settings"},
+    {"Frame3", "", "COM Port Settings"},
+    {"COMCombo", "Selects USB COM port", nullptr},
+    {"Label1", "", "Selected COM Port:"},
+    {"CWButton7", "Connection indicator", nullptr},
+    {"Label2", "", "GREEN-Connected RED-Not Connected"},
+    {"btnSearchCOMPort", "", "Search for Kestrovue COM Port"},
+    {"Label4", "",
+     "Tip:  Be sure to set the COM port that was assigned to the hardware during the driver "
+     "installation."},
+    {"Frame2", "", "40 Volt Attenuation"},
+    {"CH1ATT", "CH1 40V Attenuation", "CH1 Attenuation"},
+    {"CH2ATT", "CH2 40V Attenuation", "CH2 Attenuation"},
+    {"Frame1", "", "Zero Calibrate Ground"},
+    {"btnCalibrate", "Calibrates both channels  [F11]", "Calibrate"},
+    {"lblpgbNow", "", "CHX Proress"},
+    {"lblpgbMain", "", "Overall Progress"},
+    {"CWButton26", "Closes this view and returns to plot area view", "CLOSE"},
+    {"Image1", "www.kestrovue.example/r7t", nullptr},
+};
+
+QString shownCaption(const QWidget* w)
+{
+    if (const auto* b = qobject_cast<const CwButton*>(w))
+        return b->offText();
+    if (const auto* l = qobject_cast<const QLabel*>(w))
+        return l->text();
+    if (const auto* g = qobject_cast<const QGroupBox*>(w))
+        return g->title();
+    return QStringLiteral("<no caption>");
+}
+
+TEST_F(Window, EveryControlHasItsToolTipAndCaption)
+{
+    Main& m = build();
+    for (const FaceText& want : FaceTable) {
+        SCOPED_TRACE(want.name);
+        const auto found = m.findChildren<QWidget*>(QString::fromLatin1(want.name));
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_EQ(found.front()->toolTip(), QString::fromLatin1(want.toolTip));
+        if (want.caption) {
+            EXPECT_EQ(shownCaption(found.front()), QString::fromLatin1(want.caption));
+        }
+    }
+    EXPECT_EQ(m.btnCalibrate->onText(), "Calibrating");
+}
 
 TEST_F(Window, TimersHaveTheirIntervalsAndStartStates)
 {
