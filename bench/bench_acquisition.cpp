@@ -11,6 +11,7 @@
 #include "link/acquisition.h"
 #include "link/sample_decode.h"
 #include "platform/services.h"
+#include "platform/unattended_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,35 +25,6 @@
 namespace {
 
 using namespace kv;
-
-class QuietDialogs : public Dialogs
-{
-  public:
-    MsgResult MsgBox(const QString&, MsgButtons, MsgIcon, const QString&) override
-    {
-        return MsgResult::No;
-    }
-    std::optional<FileDialogResult> ShowOpen(const FileDialogRequest&) override { return {}; }
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest&) override { return {}; }
-    std::optional<int> ShowColor(int) override { return {}; }
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest&) override { return {}; }
-};
-class NoShell : public Shell
-{
-  public:
-    void open(const QString&) override {}
-};
-class NoRegistry : public RegistryView
-{
-  public:
-    std::optional<QString> value(const QString&, const QString&) const override { return {}; }
-};
-class FixedInfo : public SystemInfo
-{
-  public:
-    int platformCode() const override { return 2; }
-    int desktopTextHeight() const override { return 16; }
-};
 
 // A link on which a whole record is always waiting: a pass never waits and always decodes.
 class RecordWaiting : public SerialControl
@@ -115,10 +87,10 @@ struct Bench
     }
 
     QTemporaryDir dir;
-    QuietDialogs dialogs;
+    UnattendedDialogs dialogs;
     NoShell shell;
-    NoRegistry registry;
-    FixedInfo info;
+    EmptyRegistry registry;
+    DefaultSystemInfo info;
     PdfPrinterFactory printers;
     Main w;
 };

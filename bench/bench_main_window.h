@@ -11,6 +11,7 @@
 #include "link/acquisition.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "platform/unattended_services.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -27,35 +28,6 @@
 #include <unistd.h>
 
 namespace kv::bench {
-
-class QuietDialogs : public Dialogs
-{
-  public:
-    MsgResult MsgBox(const QString&, MsgButtons, MsgIcon, const QString&) override
-    {
-        return MsgResult::No;
-    }
-    std::optional<FileDialogResult> ShowOpen(const FileDialogRequest&) override { return {}; }
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest&) override { return {}; }
-    std::optional<int> ShowColor(int) override { return {}; }
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest&) override { return {}; }
-};
-class NoShell : public Shell
-{
-  public:
-    void open(const QString&) override {}
-};
-class NoRegistry : public RegistryView
-{
-  public:
-    std::optional<QString> value(const QString&, const QString&) const override { return {}; }
-};
-class FixedInfo : public SystemInfo
-{
-  public:
-    int platformCode() const override { return 2; }
-    int desktopTextHeight() const override { return 16; }
-};
 
 // Passes a serial control through, counting the records read (first reads of 751 bytes that
 // came whole).
@@ -104,10 +76,10 @@ struct Window
         (w.*timeDiv)->trigger();
     }
 
-    QuietDialogs dialogs;
+    UnattendedDialogs dialogs;
     NoShell shell;
-    NoRegistry registry;
-    FixedInfo info;
+    EmptyRegistry registry;
+    DefaultSystemInfo info;
     PdfPrinterFactory printers;
     Main w;
 };

@@ -61,26 +61,6 @@ std::int16_t ReplySerial::BytesWaiting()
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(input_.size()));
 }
 
-// ---- Dialogs ----------------------------------------------------------------------------------
-
-MsgResult QuietDialogs::MsgBox(const QString&, MsgButtons buttons, MsgIcon, const QString&)
-{
-    switch (buttons) {
-    case MsgButtons::OK:
-        return MsgResult::OK;
-    case MsgButtons::OKCancel:
-        return MsgResult::OK;
-    case MsgButtons::AbortRetryIgnore:
-        return MsgResult::Ignore;
-    case MsgButtons::YesNoCancel:
-    case MsgButtons::YesNo:
-        return MsgResult::No;
-    case MsgButtons::RetryCancel:
-        return MsgResult::Cancel;
-    }
-    return MsgResult::Cancel;
-}
-
 // ---- Harness ------------------------------------------------------------------------------------
 
 Harness::Harness() : printers_(QDir(dir_.path()).filePath(QStringLiteral("print.pdf")))

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "platform/unattended_services.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -53,37 +54,6 @@ class ReplySerial : public SerialControl
     int frameBytes_ = 0; // bytes of a command frame written so far (0: none under way)
 };
 
-// Dialogs that answer at once: message boxes with their default (first) button except that a
-// Yes/No question is answered No; file, colour and print dialogs are cancelled.
-class QuietDialogs : public Dialogs
-{
-  public:
-    MsgResult MsgBox(const QString&, MsgButtons buttons, MsgIcon, const QString&) override;
-    std::optional<FileDialogResult> ShowOpen(const FileDialogRequest&) override { return {}; }
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest&) override { return {}; }
-    std::optional<int> ShowColor(int) override { return {}; }
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest&) override { return {}; }
-};
-
-class NoShell : public Shell
-{
-  public:
-    void open(const QString&) override {}
-};
-
-class EmptyRegistry : public RegistryView
-{
-  public:
-    std::optional<QString> value(const QString&, const QString&) const override { return {}; }
-};
-
-class FixedSystem : public SystemInfo
-{
-  public:
-    int platformCode() const override { return 2; }
-    int desktopTextHeight() const override { return 16; }
-};
-
 // A started main window on a temporary program folder, its timers stopped (the targets call
 // the handlers themselves).
 class Harness
@@ -102,10 +72,10 @@ class Harness
   private:
     QTemporaryDir dir_;
     ReplySerial serial_;
-    QuietDialogs dialogs_;
+    UnattendedDialogs dialogs_;
     NoShell shell_;
     EmptyRegistry registry_;
-    FixedSystem system_;
+    DefaultSystemInfo system_;
     PdfPrinterFactory printers_;
     std::unique_ptr<Main> main_;
 };
