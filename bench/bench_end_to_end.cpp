@@ -55,7 +55,10 @@ void recordsPerSecondFromTimer(benchmark::State& state, bool shown)
     link.window->w.CWButton1->setValue(false);
 }
 
-void BM_RecordsPerSecondOverPty(benchmark::State& state) { recordsPerSecondFromTimer(state, false); }
+void BM_RecordsPerSecondOverPty(benchmark::State& state)
+{
+    recordsPerSecondFromTimer(state, false);
+}
 BENCHMARK(BM_RecordsPerSecondOverPty)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RecordsPerSecondShownOverPty(benchmark::State& state)
