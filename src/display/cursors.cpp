@@ -33,12 +33,9 @@ double number(const std::string& text)
 {
     return Variant(text).toNumber();
 }
-// A position held in the state as a whole number, truncated; 0 (no position of any table) for
-// a number outside the int range, which a damaged settings file can leave there.
 int position(const Variant& value)
 {
-    const double n = value.toNumber();
-    return n > -2147483649.0 && n < 2147483648.0 ? int(n) : 0;
+    return truncateToPosition(value.toNumber());
 }
 
 // Time per record point (the sample period) in the read-outs' time unit, by time/div position.

@@ -124,7 +124,8 @@ bool TriggerLevel::computeChannel(int c)
     ScopeState& s = m.state;
     const Variant& index = c == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
     const double zero = m.CWSlide4->pointerValue(c == 1 ? PointerVCH1 : PointerVCH2);
-    const auto result = computeTrigLevel(int(index.toNumber()), zero, m.CWSlide3->pointerValue(c));
+    const auto result =
+        computeTrigLevel(truncateToPosition(index.toNumber()), zero, m.CWSlide3->pointerValue(c));
     if (!result)
         return true; // no level for an unknown range: show the stored one
     (c == 1 ? s.TrigLevelCH1 : s.TrigLevelCH2) = Variant(result->level);

@@ -9,6 +9,7 @@
 #include "display/read_outs.h"
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
+#include "platform/runtime_rules.h"
 
 #include <QAction>
 #include <QLabel>
@@ -140,7 +141,8 @@ void VoltsDiv::updatePlotScale(const Channel& ch)
 {
     // The range comes from the channel's stored index, the volts per division from the knob.
     const double index = ch.vdivIndex.toNumber();
-    const auto stored = index == std::floor(index) ? voltsDivSetting(int(index)) : std::nullopt;
+    const auto stored =
+        index == std::floor(index) ? voltsDivSetting(truncateToPosition(index)) : std::nullopt;
     const auto knob = voltsDivSetting(m.CWKnob1->position());
     if (!stored || !knob)
         return;

@@ -195,6 +195,11 @@ std::optional<std::int32_t> roundToInt32(double value)
     return static_cast<std::int32_t>(r);
 }
 
+int truncateToPosition(double value)
+{
+    return value > -2147483649.0 && value < 2147483648.0 ? static_cast<int>(value) : 0;
+}
+
 // ---- Format patterns -------------------------------------------------------------------------
 
 std::string formatPattern(double value, std::string_view pattern)

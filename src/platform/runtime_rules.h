@@ -49,6 +49,9 @@ double roundHalfEven(double value, int decimals);
 // NaN) as nullopt, where the runtime raises its overflow error; callers decide what to keep.
 std::optional<std::int16_t> roundToInt16(double value);
 std::optional<std::int32_t> roundToInt32(double value);
+// A whole-number position or index held as a number, truncated toward zero; 0 (no position of
+// any table) for NaN or a number outside the int range, which a damaged file can leave there.
+int truncateToPosition(double value);
 
 // ---- Format patterns -------------------------------------------------------------------------
 

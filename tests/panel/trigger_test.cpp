@@ -269,6 +269,18 @@ TEST_F(TriggerTest, ZeroLineDragsItsTriggerPointerAlong)
     EXPECT_EQ(m.CWGraph1->cursorY(T), 80);
 }
 
+TEST_F(TriggerTest, RangeIndexBeyondEveryTableKeepsTheStoredLevel)
+{
+    Main& m = main();
+    dragTrigger(1, 50);
+    const double level = m.state.TrigLevelCH1.toNumber();
+    for (const double index : {5016710000.0, -5016710000.0, 1e300}) {
+        m.state.VdivIndexCH1 = Variant(index); // as a damaged settings file leaves it
+        dragZeroLine(1, index > 0 ? 20 : -20);
+        EXPECT_DOUBLE_EQ(m.state.TrigLevelCH1.toNumber(), level);
+    }
+}
+
 TEST_F(TriggerTest, DraggingChannel2WhileTriggeringOnChannel1)
 {
     Main& m = main();
