@@ -53,6 +53,10 @@ class CountingSerial : public SerialControl
     void PortSetup() override { inner_.PortSetup(); }
     void PortReset() override { inner_.PortReset(); }
     bool PortOpen() const override { return inner_.PortOpen(); }
+    void onArrival(QObject* receiver, std::function<void()> arrived) override
+    {
+        inner_.onArrival(receiver, std::move(arrived));
+    }
 
   private:
     SerialControl& inner_;

@@ -4,7 +4,7 @@ namespace kv {
 
 CwTimer::CwTimer(QObject* parent) : QObject(parent)
 {
-    connect(&timer_, &QTimer::timeout, this, &CwTimer::tick);
+    connect(&timer_, &QTimer::timeout, this, &CwTimer::onTimeout);
 }
 
 CwTimer::CwTimer(int intervalMs, bool enabled, QObject* parent) : CwTimer(parent)
@@ -32,8 +32,34 @@ void CwTimer::fire()
     Q_EMIT tick();
 }
 
+void CwTimer::restFor(int ms)
+{
+    if (!timer_.isActive() || ms <= interval_)
+        return;
+    resting_ = true;
+    timer_.start(ms);
+}
+
+void CwTimer::endRest()
+{
+    if (!resting_)
+        return;
+    resting_ = false;
+    timer_.start(interval_);
+}
+
+void CwTimer::onTimeout()
+{
+    if (resting_) {
+        resting_ = false;
+        timer_.start(interval_);
+    }
+    Q_EMIT tick();
+}
+
 void CwTimer::update()
 {
+    resting_ = false;
     if (enabled_ && interval_ > 0)
         timer_.start(interval_);
     else

@@ -28,15 +28,26 @@ class CwTimer : public QObject
     // Emits tick() once, now, whether enabled or not.
     void fire();
 
+    // A running timer's next tick comes `ms` from now instead of after its interval; the ticks
+    // after it keep the interval. A handler that has nothing to do for a while calls this on
+    // each tick, so the event loop is not woken for nothing. Enabling, disabling or a new
+    // interval ends the rest; enabled() and interval() are not changed by it.
+    void restFor(int ms);
+    // Ends a rest: the next tick comes after the interval from now.
+    void endRest();
+    bool resting() const { return resting_; }
+
   Q_SIGNALS:
     void tick();
 
   private:
     void update();
+    void onTimeout();
 
     QTimer timer_;
     bool enabled_ = false;
     int interval_ = 0;
+    bool resting_ = false;
 };
 
 } // namespace kv

@@ -11,6 +11,7 @@
 #include "display/read_outs.h"
 #include "link/command_frame.h"
 #include "link/sample_decode.h"
+#include "platform/runtime_rules.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
 #include "spectrum/spectrum_launcher.h"
@@ -86,6 +87,7 @@ Acquisition::Acquisition(Main& main) : HandlerGroup(main)
     connect(m.CWButton1, &CwButton::valueChanged, this, &Acquisition::CWButton1_ValueChanged);
     connect(m.CWButton4, &CwButton::valueChanged, this, &Acquisition::CWButton4_ValueChanged);
     connectTick(m.Timer1, this, [this] { Timer1_Timer(); });
+    m.CWSerial1.onArrival(this, [this] { m.Timer1->endRest(); });
     connect(m.Label15, &PictureBox::clicked, this, &Acquisition::Label15_Click);
     connect(m.Label16, &PictureBox::clicked, this, &Acquisition::Label16_Click);
     connect(m.mnuASingle, &QAction::triggered, this, &Acquisition::mnuASingle_Click);
@@ -229,6 +231,8 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
             return std::nullopt;
         }
     }
+    if (now - lastProgress_ >= IdleAfter)
+        m.Timer1->restFor(IdlePollMs);
     s.AwaitingFrame = true;
     return std::nullopt;
 }
@@ -339,8 +343,8 @@ void Acquisition::AcquireFrameSingle()
     snapCursors(false);
     m.CWSerial1.ReplyLength(DataFrameLength);
     s.FastChannelBits =
-        FastChannelBitsFor(static_cast<int>(m.global.ActiveChannel.toNumber()), traceShown("PCH1"),
-                           traceShown("PCH2"), s.FastChannelBits);
+        FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel.toNumber()),
+                           traceShown("PCH1"), traceShown("PCH2"), s.FastChannelBits);
     scaleAndGain(false);
     std::string reply;
     const Poll poll = pollRecord(s.BytesWaiting1CH, 1, reply);

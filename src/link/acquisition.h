@@ -53,6 +53,10 @@ class Acquisition : public HandlerGroup
     // A partial record that stops growing for this long means the link broke in the middle of
     // it: it is read and dropped, and the next requests reopen the port.
     static constexpr std::chrono::milliseconds DefaultLinkStall{1000};
+    // A record awaited this long without a byte coming in (a slow time base) is polled every
+    // IdlePollMs instead of every tick, and at once when bytes arrive, so waiting costs little.
+    static constexpr std::chrono::milliseconds IdleAfter{20};
+    static constexpr int IdlePollMs = 10;
 
     void CWButton1_ValueChanged(bool value);
     void Timer1_Timer();

@@ -63,6 +63,11 @@ bool QtSerialControl::isOpen() const
     return port_->isOpen();
 }
 
+void QtSerialControl::onArrival(QObject* receiver, std::function<void()> arrived)
+{
+    QObject::connect(port_.get(), &QSerialPort::readyRead, receiver, std::move(arrived));
+}
+
 void QtSerialControl::close()
 {
     if (port_->isOpen())

@@ -31,6 +31,7 @@ class QtSerialControl : public SerialControl
     void PortSetup() override;
     void PortReset() override;
     bool PortOpen() const override { return isOpen(); }
+    void onArrival(QObject* receiver, std::function<void()> arrived) override;
 
     // True while a device is open (for the link's own diagnostics and tests).
     bool isOpen() const;

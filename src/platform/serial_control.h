@@ -1,15 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+class QObject;
 
 namespace kv {
 
 // The serial control on the main window: every byte to and from the instrument passes here.
 // Texts hold one character per byte, character code = byte value. No operation throws: a port
 // that cannot be opened reads "" with 0 bytes waiting and drops what is written.
-class SerialControl {
-public:
+class SerialControl
+{
+  public:
     virtual ~SerialControl() = default;
 
     // The COM port number (1 to 256) used from the next PortSetup on.
@@ -33,6 +37,14 @@ public:
     // False once the device has gone (or never opened): nothing more can arrive until a
     // PortSetup finds it again.
     virtual bool PortOpen() const { return true; }
+    // `arrived` is called from the event loop each time bytes have come in, so that a poller
+    // resting between polls can look at once, until `receiver` is destroyed. A control that
+    // cannot tell never calls it.
+    virtual void onArrival(QObject* receiver, std::function<void()> arrived)
+    {
+        (void)receiver;
+        (void)arrived;
+    }
 };
 
 } // namespace kv

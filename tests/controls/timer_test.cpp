@@ -47,5 +47,58 @@ TEST(TimerTest, FireTicksOnceEvenWhenDisabled)
     EXPECT_EQ(ticks.count(), 1);
 }
 
+TEST(TimerTest, RestDelaysTheNextTickOnlyAndKeepsTheSettings)
+{
+    CwTimer timer(1, true);
+    QSignalSpy ticks(&timer, &CwTimer::tick);
+    timer.restFor(10'000);
+    EXPECT_TRUE(timer.resting());
+    EXPECT_EQ(timer.interval(), 1);
+    EXPECT_TRUE(timer.enabled());
+    QTest::qWait(30);
+    EXPECT_EQ(ticks.count(), 0);
+    timer.endRest();
+    EXPECT_FALSE(timer.resting());
+    EXPECT_TRUE(ticks.wait(1000));
+    // Back at the interval: more ticks follow without another call.
+    EXPECT_TRUE(ticks.wait(1000));
+}
+
+TEST(TimerTest, RestEndsAfterOneTick)
+{
+    CwTimer timer(1, true);
+    QSignalSpy ticks(&timer, &CwTimer::tick);
+    timer.restFor(5);
+    EXPECT_TRUE(ticks.wait(1000));
+    EXPECT_FALSE(timer.resting());
+    EXPECT_TRUE(ticks.wait(1000));
+}
+
+TEST(TimerTest, EnablingOrANewIntervalEndsARest)
+{
+    CwTimer timer(1, true);
+    timer.restFor(10'000);
+    timer.setEnabled(true);
+    EXPECT_FALSE(timer.resting());
+    timer.restFor(10'000);
+    timer.setInterval(2);
+    EXPECT_FALSE(timer.resting());
+    timer.restFor(10'000);
+    timer.setEnabled(false);
+    EXPECT_FALSE(timer.resting());
+    EXPECT_FALSE(timer.isRunning());
+}
+
+TEST(TimerTest, OnlyARunningTimerRestsAndOnlyLongerThanItsInterval)
+{
+    CwTimer stopped(1, false);
+    stopped.restFor(100);
+    EXPECT_FALSE(stopped.resting());
+    EXPECT_FALSE(stopped.isRunning());
+    CwTimer slow(250, true);
+    slow.restFor(100);
+    EXPECT_FALSE(slow.resting());
+}
+
 } // namespace
 } // namespace kv

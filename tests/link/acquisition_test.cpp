@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace kv {
 namespace {
@@ -279,6 +280,25 @@ TEST_F(AcquisitionTest, StaleBytesAfterAStopAreFlushedBeforeTheNextRequest)
     EXPECT_TRUE(decoded());
     EXPECT_EQ(serial().BytesWaiting(), 0);
     EXPECT_EQ(w().lblFrq->text(), "1KHz"); // a whole, fresh record
+}
+
+TEST_F(AcquisitionTest, ARecordLongAwaitedIsPolledLessOften)
+{
+    instrument().setPace(SimPace::Real);
+    run();
+    ticks(1); // request out, capture under way
+    ticks(1);
+    EXPECT_FALSE(w().Timer1->resting()); // just asked: every tick polls
+    std::this_thread::sleep_for(Acquisition::IdleAfter + 5ms);
+    ticks(1);
+    EXPECT_TRUE(w().Timer1->resting());
+    EXPECT_EQ(w().Timer1->interval(), 1);
+    EXPECT_TRUE(w().Timer1->enabled());
+    EXPECT_TRUE(w().state.AwaitingFrame);
+    // The record, once there, is taken by the next pass as ever.
+    clock().advance(1'000'000);
+    ticks(1);
+    EXPECT_EQ(w().lblFrq->text(), "1KHz");
 }
 
 TEST_F(AcquisitionTest, BytesBeyondTheRecordWaitForTheNextRequestsFlush)

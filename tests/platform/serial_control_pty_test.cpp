@@ -2,6 +2,8 @@
 #include "platform/qt_serial_control.h"
 #include "support/test_support.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -147,6 +149,31 @@ TEST_F(SerialOverPty, IdentityAndRecordArriveByteForByte)
     EXPECT_EQ(record, *wanted);
     EXPECT_NE(record.find('\0'), std::string::npos);
     EXPECT_NE(record.find('\xFF'), std::string::npos);
+}
+
+TEST_F(SerialOverPty, ArrivalIsReportedUntilTheReceiverGoes)
+{
+    ASSERT_TRUE(sim.start(folder.path(), 10));
+    QtSerialControl serial(folder.path());
+    serial.PortNumber(10);
+    serial.PortSetup();
+    ASSERT_TRUE(serial.isOpen());
+    int arrivals = 0;
+    auto receiver = std::make_unique<QObject>();
+    serial.onArrival(receiver.get(), [&arrivals] { ++arrivals; });
+    serial.WriteByte('?');
+    QDeadlineTimer deadline(5000);
+    while (arrivals == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_GT(arrivals, 0);
+    EXPECT_EQ(serial.ReadBytes(7), "OC10351");
+
+    receiver.reset();
+    const int before = arrivals;
+    serial.WriteByte('?');
+    EXPECT_EQ(serial.ReadBytes(7), "OC10351");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(arrivals, before);
 }
 
 TEST_F(SerialOverPty, ByteWrittenBetweenResetAndSetupGoesOut)
