@@ -50,10 +50,7 @@ void CwTimer::endRest()
 
 void CwTimer::onTimeout()
 {
-    if (resting_) {
-        resting_ = false;
-        timer_.start(interval_);
-    }
+    endRest(); // a rest delays one tick only
     Q_EMIT tick();
 }
 

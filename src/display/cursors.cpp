@@ -33,11 +33,6 @@ double number(const std::string& text)
 {
     return Variant(text).toNumber();
 }
-int position(const Variant& value)
-{
-    return truncateToPosition(value.toNumber());
-}
-
 // Time per record point (the sample period) in the read-outs' time unit, by time/div position.
 constexpr std::array<const char*, TimebasePositions> TimePerPointTexts{
     "1", "2", "4", "10", "0.02", "0.04", "0.1", "0.2", "0.4", "1", "2", "4", "10", "0.02"};
@@ -257,12 +252,12 @@ void Cursors::Cursor()
     }
 
     // The reference names its range by its volts/div caption; its readings use that band.
-    int band = position(s.VdivIndex);
+    int band = truncateToPosition(s.VdivIndex);
     std::optional<int> row;
     if (channel == 1)
-        row = position(s.VdivIndexCH1);
+        row = truncateToPosition(s.VdivIndexCH1);
     else if (channel == 2)
-        row = position(s.VdivIndexCH2);
+        row = truncateToPosition(s.VdivIndexCH2);
     else if (channel == 5 && (row = VdivIndexOfCaption(s.VREFLabel.toText())))
         band = *row;
     if (const auto volts = row ? CursorVoltScale(*row) : std::nullopt) {
@@ -276,7 +271,7 @@ void Cursors::Cursor()
         in.by -= zero;
     }
 
-    in.origin = TimeOrigin(position(s.HTrigPosition));
+    in.origin = TimeOrigin(truncateToPosition(s.HTrigPosition));
     in.timePerPointText = s.TimePerPointText;
     in.timeUnitText = s.TimeUnitText;
     in.timeUnitFactor = s.TimeUnitFactor;

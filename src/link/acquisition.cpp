@@ -343,8 +343,8 @@ void Acquisition::AcquireFrameSingle()
     snapCursors(false);
     m.CWSerial1.ReplyLength(DataFrameLength);
     s.FastChannelBits =
-        FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel.toNumber()),
-                           traceShown("PCH1"), traceShown("PCH2"), s.FastChannelBits);
+        FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel), traceShown("PCH1"),
+                           traceShown("PCH2"), s.FastChannelBits);
     scaleAndGain(false);
     std::string reply;
     const Poll poll = pollRecord(s.BytesWaiting1CH, 1, reply);

@@ -106,7 +106,7 @@ void Channels::selectChannel(int number, bool value)
 void Channels::selectOn(const Channel& ch, const Channel& other)
 {
     ScopeState& s = m.state;
-    const int active = truncateToPosition(m.global.ActiveChannel.toNumber());
+    const int active = truncateToPosition(m.global.ActiveChannel);
     if (active > 4) {
         if (other.led->value())
             other.led->setOnColor(LedOnNotSelected);
@@ -136,14 +136,14 @@ void Channels::selectOn(const Channel& ch, const Channel& other)
     if (m.cursors)
         m.cursors->Cursor();
     const Variant& index = ch.number == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
-    m.CWKnob1->setPosition(truncateToPosition(index.toNumber()));
+    m.CWKnob1->setPosition(truncateToPosition(index));
     updatePlotScale(ch);
 }
 
 void Channels::updatePlotScale(const Channel& ch)
 {
     const Variant& index = ch.number == 1 ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2;
-    const auto setting = voltsDivSetting(truncateToPosition(index.toNumber()));
+    const auto setting = voltsDivSetting(truncateToPosition(index));
     // The knob's value: the volts per division of the position it now shows.
     const auto knob = voltsDivSetting(m.CWKnob1->position());
     if (setting && knob)
@@ -163,7 +163,7 @@ void Channels::markAutoscale()
 void Channels::CWButton8_ValueChanged(bool value)
 {
     if (value) {
-        switch (truncateToPosition(m.global.ActiveChannel.toNumber())) {
+        switch (truncateToPosition(m.global.ActiveChannel)) {
         case 1:
             switchOffChannel1();
             break;
@@ -189,7 +189,7 @@ void Channels::switchOffChannel1()
     m.mnuC1->setChecked(false);
     handOverSelection(1);
     m.CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false);
-    m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH2.toNumber()));
+    m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH2));
     m.CWGraph1->setPlotLineWidth(QStringLiteral("PCH2"), 2);
     if (m.CWKnob2->position() == 1)
         handOverTrigger(2);
@@ -211,7 +211,7 @@ void Channels::switchOffChannel2()
         handOverTrigger(1);
     m.CWButton25->setVisible(false);
     m.PeriodVAL2->setVisible(false);
-    m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH1.toNumber()));
+    m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH1));
 }
 
 void Channels::switchOffReference()

@@ -125,7 +125,7 @@ bool TriggerLevel::computeChannel(int c)
     const Variant& index = c == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
     const double zero = m.CWSlide4->pointerValue(c == 1 ? PointerVCH1 : PointerVCH2);
     const auto result =
-        computeTrigLevel(truncateToPosition(index.toNumber()), zero, m.CWSlide3->pointerValue(c));
+        computeTrigLevel(truncateToPosition(index), zero, m.CWSlide3->pointerValue(c));
     if (!result)
         return true; // no level for an unknown range: show the stored one
     (c == 1 ? s.TrigLevelCH1 : s.TrigLevelCH2) = Variant(result->level);

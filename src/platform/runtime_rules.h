@@ -52,6 +52,10 @@ std::optional<std::int32_t> roundToInt32(double value);
 // A whole-number position or index held as a number, truncated toward zero; 0 (no position of
 // any table) for NaN or a number outside the int range, which a damaged file can leave there.
 int truncateToPosition(double value);
+inline int truncateToPosition(const Variant& value)
+{
+    return truncateToPosition(value.toNumber());
+}
 
 // ---- Format patterns -------------------------------------------------------------------------
 
