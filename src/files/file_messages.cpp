@@ -30,4 +30,12 @@ void ReportFileCreated(Dialogs& dialogs, const QString& what, const QString& pat
                    MsgIcon::Information, title);
 }
 
+void ReportLoadRefusal(Dialogs& dialogs, const QString& what, const QString& path,
+                       const QString& reason, const QString& title)
+{
+    dialogs.MsgBox(QStringLiteral("This file was not loaded as ") + what +
+                       QStringLiteral(": \r\n") + path + QStringLiteral("\r\n") + reason,
+                   MsgButtons::OK, MsgIcon::Exclamation, title);
+}
+
 } // namespace kv

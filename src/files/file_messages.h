@@ -17,5 +17,9 @@ void ReportWriteFailure(Dialogs& dialogs, const QString& what, const QString& pa
 // Tells the user that `what` was written to `path`.
 void ReportFileCreated(Dialogs& dialogs, const QString& what, const QString& path,
                        const QString& title);
+// Tells the user that the file at `path` was not loaded as `what`, and why (the reason names the
+// line at fault); nothing was changed.
+void ReportLoadRefusal(Dialogs& dialogs, const QString& what, const QString& path,
+                       const QString& reason, const QString& title);
 
 } // namespace kv

@@ -82,30 +82,64 @@ std::string ReferenceFileText(const ReferenceWaveform& w, const QDateTime& when,
     return text;
 }
 
+namespace {
+
+// A text item of the Write form: in double quotes, with none inside.
+bool quotedText(const std::string& line)
+{
+    return line.size() >= 2 && line.front() == '"' && line.back() == '"' &&
+           line.find('"', 1) == line.size() - 1;
+}
+
+} // namespace
+
+std::optional<FileRefusal> CheckReferenceFile(const TextLines& read)
+{
+    const auto& lines = read.lines;
+    const auto refusal = [&](int number, const char* expected) {
+        return LineRefusal(number, lines[std::size_t(number - 1)], QString::fromLatin1(expected));
+    };
+    const auto present = [&](int number) { return number <= int(lines.size()); };
+    const auto missing = [&](int number) -> FileRefusal {
+        if (read.failed && number == int(lines.size()) + 1)
+            return {number, QStringLiteral("Line %1 is longer than any line of a reference "
+                                           "waveform file.")
+                                .arg(number)};
+        return MissingLineRefusal(number);
+    };
+    for (int number : {1, 2}) {
+        if (!present(number))
+            return missing(number);
+        if (!quotedText(lines[std::size_t(number - 1)]))
+            return refusal(number, "a text in double quotes");
+    }
+    if (!present(3))
+        return missing(3);
+    const auto zero = parseNumberText(lines[2]);
+    if (!zero)
+        return refusal(3, "a number");
+    if (!present(4))
+        return missing(4);
+    const auto scale = parseNumberText(lines[3]);
+    if (!scale || *scale <= 0)
+        return refusal(4, "a number above 0");
+    if (!present(5))
+        return missing(5);
+    if (!parseBooleanText(lines[4]))
+        return refusal(5, "#TRUE# or #FALSE#");
+    for (int number = ReferenceHeaderLines + 1; number <= ReferenceDataLines; ++number) {
+        if (!present(number))
+            return missing(number);
+        const auto sample = parseNumberText(lines[std::size_t(number - 1)]);
+        if (!sample || !std::isfinite((*sample - *zero) / *scale))
+            return refusal(number, "a number");
+    }
+    return std::nullopt;
+}
+
 // ---- Group -------------------------------------------------------------------------------------
 
 namespace {
-
-struct LoadStop
-{
-};
-
-double number(const Variant& value)
-{
-    const auto n = value.tryNumber();
-    if (!n || !std::isfinite(*n))
-        throw LoadStop{};
-    return *n;
-}
-
-// Without its first and last character (the quotes of the Write form).
-std::string unquoted(const Variant& label)
-{
-    const std::string text = label.toText();
-    if (text.size() < 2)
-        throw LoadStop{};
-    return text.substr(1, text.size() - 2);
-}
 
 int bgr(const QColor& c)
 {
@@ -181,58 +215,56 @@ void ReferenceWaveforms::saveButton(int channel, bool value)
     (channel == 1 ? m.SaveREFCH1 : m.SaveREFCH2)->setValue(false);
 }
 
-void ReferenceWaveforms::LoadREFFile()
+bool ReferenceWaveforms::LoadREFFile()
 {
-    const auto bytes =
-        ReadFileHead(QString::fromStdString(m.state.FilePath), MaxReferenceFileBytes);
-    try {
-        if (!bytes)
-            throw LoadStop{};
-        const TextLines read = SplitLines(*bytes, ReferenceDataLines);
-        readReference(read.lines);
-    } catch (const LoadStop&) {
-    } catch (const std::exception&) {
+    const QString path = QString::fromStdString(m.state.FilePath);
+    FileRefusal refusal;
+    std::optional<TextLines> read;
+    if (const auto bytes = ReadWholeFile(path, MaxReferenceFileBytes, refusal)) {
+        read = SplitLines(*bytes, ReferenceDataLines);
+        if (const auto fault = CheckReferenceFile(*read)) {
+            refusal = *fault;
+            read.reset();
+        }
     }
+    if (read)
+        readReference(read->lines);
+    else
+        ReportLoadRefusal(m.dialogs, QStringLiteral("an oscilloscope reference waveform"), path,
+                          refusal.reason, QStringLiteral("Open Oscilloscope Reference Waveform"));
     m.REF1Button->setValue(false);
+    return bool(read);
 }
 
 void ReferenceWaveforms::readReference(const std::vector<std::string>& lines)
 {
+    // Every value has passed CheckReferenceFile.
     ScopeState& s = m.state;
     const auto line = [&lines](int number) -> const std::string& {
-        if (number > int(lines.size()))
-            throw LoadStop{};
         return lines[std::size_t(number - 1)];
     };
-    s.VREFLabel = Variant(line(1));
-    s.HREFLabel = Variant(line(2));
+    const auto value = [&](int number) { return *parseNumberText(line(number)); };
+    const auto caption = [&](int number) {
+        return line(number).substr(1, line(number).size() - 2);
+    };
+    const std::string vref = caption(1);
+    const std::string href = caption(2);
+    s.VREFLabel = Variant(vref);
+    s.HREFLabel = Variant(href);
     s.REFZeroLevel = Variant(line(3));
-    const Variant scale(line(4));
-    const auto dual = parseBooleanText(line(5));
-    if (!dual)
-        throw LoadStop{};
-    s.REFDualChannel = *dual;
-    for (int i = 0; i < ReferenceSampleCount; ++i)
-        s.REFSamples[std::size_t(i)] = Variant(line(ReferenceHeaderLines + 1 + i));
-    const QString vref = QString::fromStdString(unquoted(s.VREFLabel));
-    const QString href = QString::fromStdString(unquoted(s.HREFLabel));
-    s.VREFLabel = Variant(vref.toStdString());
-    s.HREFLabel = Variant(href.toStdString());
-    m.lblVREF->setText(vref);
-    m.lblHREF->setText(href);
+    s.REFDualChannel = *parseBooleanText(line(5));
+    m.lblVREF->setText(QString::fromStdString(vref));
+    m.lblHREF->setText(QString::fromStdString(href));
     m.lblVREF->setVisible(true);
     m.lblHREF->setVisible(true);
-    const double zero = number(s.REFZeroLevel);
-    const double divisor = number(scale);
-    if (divisor == 0)
-        throw LoadStop{};
+    const double zero = value(3);
+    const double scale = value(4);
     QVector<double> plotted(ReferenceSampleCount);
     for (int i = 0; i < ReferenceSampleCount; ++i) {
-        const double sample = number(s.REFSamples[std::size_t(i)]);
-        const double count = (sample - zero) / divisor;
-        if (!std::isfinite(count))
-            throw LoadStop{};
-        s.REFCounts[std::size_t(i)] = count;
+        const int number = ReferenceHeaderLines + 1 + i;
+        s.REFSamples[std::size_t(i)] = Variant(line(number));
+        const double sample = value(number);
+        s.REFCounts[std::size_t(i)] = (sample - zero) / scale;
         plotted[i] = sample;
     }
     m.CWGraph1->plotY(PREF1, plotted);

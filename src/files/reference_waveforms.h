@@ -2,12 +2,14 @@
 
 #include "app/handler_group.h"
 #include "files/reference_tip_dialog.h"
+#include "files/text_lines.h"
 
 #include <QDateTime>
 #include <QLocale>
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +58,12 @@ std::string ReferenceFileText(const ReferenceWaveform& waveform, const QDateTime
 // The largest reference file the reader looks at.
 inline constexpr std::size_t MaxReferenceFileBytes = 4 * 1024 * 1024;
 
+// Checks the lines a load reads (the time stamp after them is not read): the two captions are
+// texts in double quotes, the position is a number, the plot scale a number above 0, the flag
+// True or False, and every sample a number whose count, (sample - position) / scale, is
+// finite. nullopt when the file can be loaded, else the first line at fault.
+std::optional<FileRefusal> CheckReferenceFile(const TextLines& lines);
+
 // ---- The group
 // -----------------------------------------------------------------------------------
 
@@ -72,8 +80,10 @@ class ReferenceWaveforms : public HandlerGroup
     // whether the file was there. Reports the outcome in a message box.
     bool SaveREFCH1File(const QString& path) { return saveChannel(1, path); }
     bool SaveREFCH2File(const QString& path) { return saveChannel(2, path); }
-    // Reads FilePath into the reference; a failure ends it silently with REF1Button off.
-    void LoadREFFile();
+    // Reads FilePath into the reference after checking the whole file; a file that cannot be
+    // read or fails the check is refused with a message and changes nothing. REF1Button ends
+    // off either way. Returns whether the file was loaded.
+    bool LoadREFFile();
 
     void SaveREFCH1_ValueChanged(bool value) { saveButton(1, value); }
     void SaveREFCH2_ValueChanged(bool value) { saveButton(2, value); }

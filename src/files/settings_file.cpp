@@ -15,20 +15,25 @@
 #include "panel/horizontal_position.h"
 #include "panel/trigger_level.h"
 #include "panel/trigger_source.h"
+#include "platform/com_port_map.h"
 #include "platform/services.h"
 #include "state/colours.h"
+#include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QStringList>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 
 namespace kv {
@@ -47,12 +52,212 @@ std::string SettingsFileText(const SettingsValues& values, char decimalSeparator
 
 SettingsFileContent ParseSettingsFileText(std::string_view text)
 {
-    const TextLines read = SplitLines(text, SettingsFileLines);
+    const TextLines read = SplitLines(text, std::size_t(-1));
     SettingsFileContent content;
-    content.count = int(read.lines.size());
-    std::copy(read.lines.begin(), read.lines.end(), content.lines.begin());
+    const int lines = int(read.lines.size());
+    content.count = std::min(lines, SettingsFileLines);
+    std::copy_n(read.lines.begin(), content.count, content.lines.begin());
     content.complete = content.count >= SettingsRequiredLines;
+    if (read.failed)
+        content.longLine = lines + 1;
+    for (int i = SettingsFileLines; i < lines && content.extraLine == 0; ++i) {
+        if (read.lines[std::size_t(i)].find_first_not_of(" \t") != std::string::npos)
+            content.extraLine = i + 1;
+    }
     return content;
+}
+
+// ---- Check -------------------------------------------------------------------------------------
+
+namespace {
+
+// What a line must hold for the loader to store or apply it.
+struct LineRule
+{
+    enum Kind
+    {
+        Bits,        // a string of `low` characters "0" or "1"
+        Choice,      // one of the texts of `choices`
+        Boolean,     // True or False (or a number)
+        Number,      // a finite number
+        Positive,    // a finite number above 0
+        Whole,       // a whole number from `low` to `high`
+        Channel,     // ActiveChannel: 0, 1, 2 or 5
+        Attenuation, // empty, or a number from 0 up whose twentieth is a 32-bit float
+        Gain,        // empty, or a 32-bit float above 0
+        Text,        // any text
+    } kind;
+    int low = 0;
+    int high = 0;
+    std::array<const char*, 3> choices{};
+};
+
+LineRule ruleOfLine(int line)
+{
+    namespace L = SettingsLine;
+    using R = LineRule;
+    switch (line) {
+    case L::TrigSourceBits:
+    case L::TrigSlopeBits:
+    case L::TrigSlopeSaved:
+    case L::FastChannelBits:
+        return {R::Bits, 2};
+    case L::CH1RangeBit:
+    case L::CH2RangeBit:
+        return {R::Bits, 1};
+    case L::CH1EnableBits:
+    case L::CH2EnableBits:
+        return {R::Bits, 4};
+    case L::TimebaseCode:
+        return {R::Bits, 5};
+    case L::TrigEdgeText:
+        return {R::Choice, 0, 0, {"Rising", "Falling"}};
+    case L::TrigSourceText:
+        return {R::Choice, 0, 0, {"CH1", "CH2", "TTL"}};
+    case L::TrigEdge:
+    case L::TrigMode:
+    case L::AcquireMode:
+    case L::CH1Button:
+    case L::CH2Button:
+    case L::FramePlotted:
+    case L::FirstRun:
+    case L::ShowRefTip:
+    case L::ShowHardwareCheck:
+        return {R::Boolean};
+    case L::TrigSourcePosition:
+        return {R::Whole, 1, 3};
+    case L::CursorAction:
+        return {R::Whole, 1, 2};
+    case L::TimeDiv:
+        return {R::Whole, 1, TimebasePositions};
+    case L::VdivIndexCH1:
+    case L::VdivIndexCH2:
+    case L::VdivIndex:
+        return {R::Whole, 1, VoltsDivPositions};
+    case L::CursorAColor:
+    case L::CursorBColor:
+        return {R::Whole, 0, 0xFFFFFF};
+    case L::COMIndex:
+        return {R::Whole, -1, LastComPort - 1};
+    case L::TrigPosByte1:
+    case L::TrigPosByte2:
+    case L::TrigPosByte3:
+    case L::TrigPosByte4:
+        return {R::Whole, 0, 255};
+    case L::HTrigPosition:
+        return {R::Whole, 1, 3};
+    case L::ActiveChannel:
+        return {R::Channel};
+    case L::VdivCH1:
+    case L::VdivCH2:
+    case L::VdivOldCH1:
+    case L::VdivOldCH2:
+    case L::PlotScaleCH1:
+    case L::PlotScaleCH2:
+        return {R::Positive};
+    case L::ATTCH1:
+    case L::ATTCH2:
+        return {R::Attenuation};
+    case L::GainLo:
+    case L::GainHi:
+    case L::GainLoRev2:
+    case L::GainHiRev2:
+        return {R::Gain};
+    case L::PeriodVAL:
+    case L::PeriodVAL2:
+        return {R::Text};
+    default:
+        return {R::Number};
+    }
+}
+
+bool fitsSingle(double value)
+{
+    return std::isfinite(value) && std::fabs(value) <= double(FLT_MAX);
+}
+
+// What the line does not hold, or nullopt when it holds what its rule asks.
+std::optional<QString> lineFault(const LineRule& rule, const std::string& text, char separator)
+{
+    const auto number = parseNumberText(text, separator);
+    // Only a line with nothing on it takes the default; a line of blanks is no number.
+    const bool isEmpty = text.empty();
+    switch (rule.kind) {
+    case LineRule::Bits:
+        if (text.size() == std::size_t(rule.low) &&
+            text.find_first_not_of("01") == std::string::npos)
+            return std::nullopt;
+        return QStringLiteral("a string of %1 characters \"0\" or \"1\"").arg(rule.low);
+    case LineRule::Choice: {
+        QStringList names;
+        for (const char* choice : rule.choices) {
+            if (!choice)
+                break;
+            if (text == choice)
+                return std::nullopt;
+            names << QString::fromLatin1(choice);
+        }
+        return QStringLiteral("one of ") + names.join(QStringLiteral(", "));
+    }
+    case LineRule::Boolean:
+        if (parseBooleanText(text, separator))
+            return std::nullopt;
+        return QStringLiteral("True or False");
+    case LineRule::Number:
+        if (number)
+            return std::nullopt;
+        return QStringLiteral("a number");
+    case LineRule::Positive:
+        if (number && *number > 0)
+            return std::nullopt;
+        return QStringLiteral("a number above 0");
+    case LineRule::Whole:
+        if (number && std::floor(*number) == *number && *number >= rule.low && *number <= rule.high)
+            return std::nullopt;
+        return QStringLiteral("a whole number from %1 to %2").arg(rule.low).arg(rule.high);
+    case LineRule::Channel:
+        if (number && (*number == 0 || *number == 1 || *number == 2 || *number == 5))
+            return std::nullopt;
+        return QStringLiteral("a channel number (0, 1, 2 or 5)");
+    case LineRule::Attenuation:
+        if (isEmpty || (number && *number >= 0 && fitsSingle(*number / 20.0)))
+            return std::nullopt;
+        return QStringLiteral("empty or a number from 0 up");
+    case LineRule::Gain:
+        if (isEmpty || (number && *number > 0 && fitsSingle(*number)))
+            return std::nullopt;
+        return QStringLiteral("empty or a number above 0");
+    case LineRule::Text:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content, char separator)
+{
+    for (int line = 1; line <= SettingsFileLines; ++line) {
+        if (line > content.count) {
+            if (line == content.longLine)
+                return FileRefusal{line, QStringLiteral("Line %1 is longer than any line of a "
+                                                        "settings file.")
+                                             .arg(line)};
+            if (line <= SettingsRequiredLines)
+                return MissingLineRefusal(line);
+            continue;
+        }
+        if (const auto fault = lineFault(ruleOfLine(line), content.line(line), separator))
+            return LineRefusal(line, content.line(line), *fault);
+    }
+    if (content.longLine > SettingsFileLines || content.extraLine > 0) {
+        const int line = content.extraLine > 0 ? content.extraLine : content.longLine;
+        return FileRefusal{line, QStringLiteral("Line %1 is more than a settings file holds: it "
+                                                "ends after line %2.")
+                                     .arg(line)
+                                     .arg(SettingsFileLines)};
+    }
+    return std::nullopt;
 }
 
 // ---- Autosave location
@@ -278,7 +483,11 @@ bool SettingsFile::SaveSettingsFile(QString* reason)
     m.global.FirstRun = Variant(false);
     selectLitChannel();
     const std::string bytes = SettingsFileText(currentValues(), systemDecimalSeparator());
-    const auto failure = WriteFileAtomically(QString::fromStdString(m.state.FilePath), bytes);
+    QString path = QString::fromStdString(m.state.FilePath);
+    // An autosave file that could not be read at start is kept as it is.
+    if (!keptAutosave_.isEmpty() && path == keptAutosave_)
+        path = keptAutosaveRedirect_;
+    const auto failure = WriteFileAtomically(path, bytes);
     if (failure && reason)
         *reason = *failure;
     return !failure;
@@ -311,37 +520,91 @@ bool SettingsFile::FileRepExistsSET(const QString& path)
 
 // ---- Reading -----------------------------------------------------------------------------------
 
+namespace {
+
+// The file's lines when it can be read and passes the check; else nullopt and why.
+std::optional<SettingsFileContent> readChecked(const QString& path, FileRefusal& refusal)
+{
+    const auto bytes = ReadWholeFile(path, MaxSettingsFileBytes, refusal);
+    if (!bytes)
+        return std::nullopt;
+    SettingsFileContent content = ParseSettingsFileText(*bytes);
+    if (const auto fault = CheckSettingsFile(content, systemDecimalSeparator())) {
+        refusal = *fault;
+        return std::nullopt;
+    }
+    return content;
+}
+
+// "<path>.<tag>", or with ".2", ".3" .. after it, the first name that nothing holds yet.
+QString freeNameBeside(const QString& path, const QString& tag)
+{
+    const QString base = path + QLatin1Char('.') + tag;
+    QString name = base;
+    for (int n = 2;; ++n) {
+        const QFileInfo info(name);
+        if (!info.exists() && !info.isSymLink())
+            return name;
+        name = base + QLatin1Char('.') + QString::number(n);
+    }
+}
+
+} // namespace
+
 bool SettingsFile::FileRepExistsAST(const QString& path)
 {
     // The autosave file of a read-only program folder may still be the one installed there.
     const QString readPath =
         path == autosavePath(m.programFolder) ? autosaveReadPath(m.programFolder) : path;
-    if (!QFileInfo::exists(readPath)) {
-        m.Options->setVisible(true);
-        m.CheckCOM->setEnabled(true);
-        return false;
+    if (QFileInfo::exists(readPath)) {
+        FileRefusal refusal;
+        if (const auto content = readChecked(readPath, refusal))
+            return applyContent(*content);
+        // Only a file the exit would write over needs moving.
+        if (readPath == path)
+            keepAside(path, refusal.unreadable);
     }
-    const std::string writePath = m.state.FilePath;
-    m.state.FilePath = readPath.toStdString();
-    LoadSettingsFile();
-    m.state.FilePath = writePath;
-    return true;
+    m.Options->setVisible(true);
+    m.CheckCOM->setEnabled(true);
+    return false;
 }
 
-void SettingsFile::LoadSettingsFile()
+void SettingsFile::keepAside(const QString& path, bool unreadable)
 {
-    const auto bytes = ReadFileHead(QString::fromStdString(m.state.FilePath), MaxSettingsFileBytes);
-    if (!bytes)
+    const QString aside =
+        freeNameBeside(path, unreadable ? QStringLiteral("unreadable") : QStringLiteral("refused"));
+    // rename() moves a file, a folder or a link alike, without reading it.
+    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0)
         return;
-    const SettingsFileContent content = ParseSettingsFileText(*bytes);
+    keptAutosave_ = path;
+    keptAutosaveRedirect_ = freeNameBeside(path, QStringLiteral("saved"));
+}
+
+bool SettingsFile::LoadSettingsFile()
+{
+    const QString path = QString::fromStdString(m.state.FilePath);
+    FileRefusal refusal;
+    const auto content = readChecked(path, refusal);
+    if (!content) {
+        ReportLoadRefusal(m.dialogs, QStringLiteral("an oscilloscope setup file"), path,
+                          refusal.reason, QStringLiteral("Load Settings"));
+        return false;
+    }
+    return applyContent(*content);
+}
+
+bool SettingsFile::applyContent(const SettingsFileContent& content)
+{
     storeFields(content);
-    if (!content.complete)
-        return;
+    // The check has passed every value that a step converts, so the steps run to the end; the
+    // catch is the guard of a step the check does not cover.
     try {
         apply(content);
+        return true;
     } catch (const LoadStop&) {
     } catch (const std::exception&) {
     }
+    return false;
 }
 
 void SettingsFile::storeFields(const SettingsFileContent& c)

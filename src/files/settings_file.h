@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "files/text_lines.h"
 #include "platform/runtime_rules.h"
 
 #include <QString>
@@ -99,17 +100,29 @@ std::string SettingsFileText(const SettingsValues& values, char decimalSeparator
 
 // What a reader holds after reading a file: the lines read (index 0 holding line 1; lines not
 // read are empty), how many were read, and whether the file is complete (58 lines or more).
+// `longLine` is the number of a line longer than the reader's cap, `extraLine` that of the first
+// line after line 64 that holds more than blanks (0: none).
 struct SettingsFileContent
 {
     std::array<std::string, SettingsFileLines> lines;
     int count = 0;
     bool complete = false;
+    int longLine = 0;
+    int extraLine = 0;
     const std::string& line(int number) const { return lines[std::size_t(number - 1)]; }
 };
 
 // Reads the held lines from a file's text. A line longer than the reader's cap ends the reading
 // there, as the end of the file does.
 SettingsFileContent ParseSettingsFileText(std::string_view text);
+
+// Checks every line that a load stores or applies, so that a load either applies the whole file
+// or changes nothing: the bit strings are strings of "0" and "1" of their length, the trigger
+// texts one of their values, positions and indices whole numbers in their ranges, numbers
+// finite, volts/div, plot scales and gains above 0; lines 59 to 64 may be missing or empty.
+// nullopt when the file can be loaded, else the first line at fault.
+std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content,
+                                             char decimalSeparator = '.');
 
 // The largest settings file the reader looks at; the bytes after it are not read.
 inline constexpr std::size_t MaxSettingsFileBytes = 64 * 1024;
@@ -148,11 +161,14 @@ class SettingsFile : public HandlerGroup
     // Writes the current state to FilePath (through a temporary file, so a failure leaves the
     // previous file intact). Returns false on failure with the reason in `reason`.
     bool SaveSettingsFile(QString* reason = nullptr);
-    // Loads the file named by FilePath and drives the controls into its state. Failures end it
-    // silently; what was applied before stays.
-    void LoadSettingsFile();
-    // Start-up's check of the autosave file: present, it is loaded (True); absent, the Options
-    // panel is shown and the link watch enabled (False).
+    // Loads the file named by FilePath and drives the controls into its state, after checking
+    // the whole file: a file that cannot be read or fails the check is refused with a message
+    // naming the file and the line at fault, and nothing changes. Returns whether it was loaded.
+    bool LoadSettingsFile();
+    // Start-up's check of the autosave file: present and sound, it is loaded (True); absent, or
+    // present but unreadable or refused, the Options panel is shown and the link watch enabled
+    // (False), and a file that could not be loaded is moved aside (R7S.ast.unreadable,
+    // R7S.ast.refused) so that the exit's save does not replace it. Says nothing.
     bool FileRepExistsAST(const QString& path);
     // The Save Settings button's write: asks before replacing an existing file. Returns whether
     // the file was there.
@@ -172,6 +188,8 @@ class SettingsFile : public HandlerGroup
     };
 
     SaveOutcome saveAsking(const QString& path);
+    bool applyContent(const SettingsFileContent& content);
+    void keepAside(const QString& path, bool unreadable);
     void reportSaveFailure(const QString& reason);
     void selectLitChannel();
     SettingsValues currentValues() const;
@@ -187,6 +205,11 @@ class SettingsFile : public HandlerGroup
     void applyAttenuation(int channel, const std::string& line);
     void applyAttenuationText(int channel);
     std::array<CwButton*, 2> attenuatorLeds(int channel) const;
+
+    // An autosave file that could not be loaded at start and could not be moved aside, and the
+    // name beside it that the saves to it go to instead.
+    QString keptAutosave_;
+    QString keptAutosaveRedirect_;
 };
 
 } // namespace kv

@@ -49,4 +49,51 @@ std::optional<std::string> ReadFileHead(const QString& path, std::size_t maxByte
     return bytes;
 }
 
+namespace {
+
+// A line's text as a message shows it: at most 40 characters, control characters as '?'.
+QString excerpt(std::string_view text)
+{
+    constexpr std::size_t Shown = 40;
+    std::string shown(text.substr(0, Shown));
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    }
+    QString result = QString::fromStdString(shown);
+    if (text.size() > Shown)
+        result += QStringLiteral("...");
+    return result;
+}
+
+} // namespace
+
+FileRefusal LineRefusal(int line, std::string_view text, const QString& expected)
+{
+    return {line,
+            QStringLiteral("Line %1 (\"%2\") is not %3.").arg(line).arg(excerpt(text), expected),
+            false};
+}
+
+FileRefusal MissingLineRefusal(int line)
+{
+    return {line, QStringLiteral("The file ends before line %1.").arg(line), false};
+}
+
+std::optional<std::string> ReadWholeFile(const QString& path, std::size_t maxBytes,
+                                         FileRefusal& refusal)
+{
+    QString reason;
+    auto bytes = ReadFileHead(path, maxBytes + 1, &reason);
+    if (!bytes) {
+        refusal = {0, reason, true};
+        return std::nullopt;
+    }
+    if (bytes->size() > maxBytes) {
+        refusal = {0, QStringLiteral("The file is larger than any file of this kind."), false};
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 } // namespace kv

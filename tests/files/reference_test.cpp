@@ -264,13 +264,13 @@ TEST_F(Reference, SavedFileLoadsBack)
     EXPECT_DOUBLE_EQ(m.state.REFCounts[30], (m.global.Samples.TraceCH1[30] - 10) / 19.53125);
 }
 
-TEST_F(Reference, BadFilesEndTheLoadWithTheButtonOff)
+TEST_F(Reference, BadFilesAreRefusedWithTheButtonOff)
 {
     struct Case
     {
         const char* name;
         std::vector<std::string> lines;
-        bool countsKept; // the failure came before the first count was computed
+        int line; // the line the message names
     };
     auto shortFile = file();
     shortFile.resize(100);
@@ -290,26 +290,29 @@ TEST_F(Reference, BadFilesEndTheLoadWithTheButtonOff)
     auto longLine = file();
     longLine[20] = std::string(100000, '5');
     const Case cases[] = {
-        {"short", shortFile, true},
-        {"text sample", textSample, false},
-        {"NaN sample", nanSample, false},
-        {"zero scale", zeroScale, true},
-        {"flag", badFlag, true},
-        {"one-character label", bareLabel, true},
-        {"overflow", hugeSample, false},
-        {"long line", longLine, true},
-        {"empty", {}, true},
+        {"short", shortFile, 101},
+        {"text sample", textSample, 701},
+        {"NaN sample", nanSample, 701},
+        {"zero scale", zeroScale, 4},
+        {"flag", badFlag, 5},
+        {"one-character label", bareLabel, 1},
+        {"overflow", hugeSample, 10},
+        {"long line", longLine, 21},
+        {"empty", {}, 1},
     };
     Main& m = start();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m.state.REFCounts[0] = 1234;
+        m.lblVREF->setText(QStringLiteral("before"));
         m.REF1Button->setValue(true);
+        dialogs().answer(MsgResult::OK);
         loadFile(c.lines);
         EXPECT_FALSE(m.REF1Button->value());
-        if (c.countsKept) {
-            EXPECT_EQ(m.state.REFCounts[0], 1234);
-        }
+        EXPECT_EQ(m.state.REFCounts[0], 1234);
+        EXPECT_EQ(m.lblVREF->text(), QStringLiteral("before"));
+        EXPECT_TRUE(dialogs().last().text.contains(QStringLiteral("ine %1").arg(c.line)))
+            << dialogs().last().text.toStdString();
     }
     // Binary garbage, a folder, a device: nothing read, nothing broken.
     std::string garbage;
@@ -319,7 +322,8 @@ TEST_F(Reference, BadFilesEndTheLoadWithTheButtonOff)
     QDir().mkdir(path("d.rfw"));
     for (const QString& p : {path("g.rfw"), path("d.rfw"), QStringLiteral("/dev/zero")}) {
         m.state.FilePath = p.toStdString();
-        m.referenceWaveforms->LoadREFFile();
+        dialogs().answer(MsgResult::OK);
+        EXPECT_FALSE(m.referenceWaveforms->LoadREFFile());
         EXPECT_EQ(m.state.REFCounts[0], 1234);
     }
 }
