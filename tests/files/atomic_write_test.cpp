@@ -8,6 +8,8 @@
 #include "files/files_fixture.h"
 #include "files/settings_file.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTemporaryDir>
 #include <cstring>
 #include <fcntl.h>
@@ -249,6 +251,9 @@ class WritesThroughTheWindow : public MainFixture
     {
         main().shutdown->endProgram = [] {};
         main().shutdown->Form_Unload();
+        // The unloaded splash window goes at the next turn of the event loop, which a test never
+        // takes: delete it now, before its timer can fire for a window that is gone.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 

@@ -2,6 +2,8 @@
 #include "files/files_fixture.h"
 #include "files/settings_file.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStandardPaths>
@@ -700,6 +702,9 @@ class AutosaveFixture : public SettingsFixture
     {
         main().shutdown->endProgram = [] {};
         main().shutdown->Form_Unload();
+        // The unloaded splash window goes at the next turn of the event loop, which a test never
+        // takes: delete it now, before its timer can fire for a window that is gone.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // Everything a start from the defaults shows.
     void expectDefaults(Main& m)
@@ -783,6 +788,7 @@ TEST_F(AutosaveFixture, UnreadableAutosaveIsNeverOverwritten)
         EXPECT_TRUE(m.CheckCOM->enabled());
         m.shutdown->endProgram = [] {};
         m.shutdown->Form_Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const QString aside = autosave + QStringLiteral(".unreadable");
         EXPECT_TRUE(c.intact(aside));
         EXPECT_EQ(crlfLines(readAll(autosave)), StartUpFile);
