@@ -172,12 +172,13 @@ TEST_F(ShutdownFixture, ClosingAnimationNarrowsAndFlattensTheShownWindow)
     EXPECT_EQ(ended, 1);
 
     const auto px = [](double twips) { return int(std::lround(twips / 15.0)); };
-    const auto steps =
-        ShrinkSteps(before.x() * 15.0, before.y() * 15.0, before.width() * 15.0, before.height() * 15.0);
+    const auto steps = ShrinkSteps(before.x() * 15.0, before.y() * 15.0, before.width() * 15.0,
+                                   before.height() * 15.0);
     ASSERT_EQ(recorder.seen.size(), steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const ShrinkStep& step = steps[i];
-        EXPECT_EQ(recorder.seen[i], QRect(px(step.left), px(step.top), px(step.width), px(step.height)))
+        EXPECT_EQ(recorder.seen[i],
+                  QRect(px(step.left), px(step.top), px(step.width), px(step.height)))
             << "step " << i + 1;
     }
     const QRect narrowest = recorder.seen[24], last = recorder.seen.back();
