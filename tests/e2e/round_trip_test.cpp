@@ -42,8 +42,7 @@ class RoundTrip : public ::testing::Test
         if (const QString missing = XSession::missingTools(); !missing.isEmpty())
             GTEST_SKIP() << missing.toStdString();
         QString why;
-        if (!x_.start(why))
-            GTEST_SKIP() << why.toStdString();
+        ASSERT_TRUE(x_.start(why)) << why.toStdString();
         ASSERT_TRUE(QFile::copy(test::binaryDir() + QStringLiteral("/kestrovue"), programPath()));
         ASSERT_TRUE(sim_.start(folder_.path(), {QStringLiteral("--log-frames"), framesPath()}));
     }
