@@ -49,10 +49,7 @@ class RoundTrip : public ::testing::Test
 
     void TearDown() override
     {
-        if (program_ && program_->state() != QProcess::NotRunning) {
-            program_->kill();
-            program_->waitForFinished(3000);
-        }
+        XSession::kill(program_.get());
         sim_.stop();
         x_.stop();
     }
@@ -69,12 +66,8 @@ class RoundTrip : public ::testing::Test
 
     void startProgram()
     {
-        program_ = std::make_unique<QProcess>();
-        program_->setProcessEnvironment(x_.environment());
-        program_->setWorkingDirectory(folder_.path());
-        program_->setProcessChannelMode(QProcess::ForwardedChannels);
-        program_->start(programPath(), {});
-        ASSERT_TRUE(program_->waitForStarted(5000));
+        program_ = x_.launch(programPath(), folder_.path());
+        ASSERT_TRUE(program_);
     }
 
     // Closes the splash window with a key, as a user does, and waits for the main window.

@@ -92,6 +92,32 @@ class XSession
         return env;
     }
 
+    // Starts a program shown on this server, in `folder`, its output passed through, with
+    // `extra` added to its environment; null when it did not start.
+    std::unique_ptr<QProcess> launch(const QString& program, const QString& folder,
+                                     const QProcessEnvironment& extra = {}) const
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = environment();
+        env.insert(extra);
+        process->setProcessEnvironment(env);
+        process->setWorkingDirectory(folder);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(program, {});
+        if (!process->waitForStarted(5000))
+            return nullptr;
+        return process;
+    }
+
+    // Kills a program that is still running.
+    static void kill(QProcess* process)
+    {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(3000);
+        }
+    }
+
     // Runs xdotool; its standard output, or nullopt when it failed or took over `ms`.
     std::optional<QString> xdotool(const QStringList& args, int ms = 5000) const
     {
