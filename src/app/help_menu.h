@@ -9,7 +9,8 @@ namespace kv {
 
 class AboutWindow;
 
-inline const QString HelpFileName = QStringLiteral("KestrovueR7T Help.chm");
+// The help document beside the program, an HTML page the shell opens in the web browser.
+inline const QString HelpFileName = QStringLiteral("KestrovueR7T Help.html");
 inline const QString OnlineHelpPage = QStringLiteral("https://www.kestrovue.example/help/r7t");
 
 // The Help menu: the help file beside the program, the online help page, the About window.

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "platform/com_port_map.h"
 #include "platform/desktop_shell.h"
 #include "platform/linux_registry_view.h"
 #include "platform/linux_system_info.h"
@@ -13,9 +14,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrovue"));
     const QString folder = kv::executableFolder();
-    // The COM port links (dosdevices/) live beside the autosave file: in the program folder
-    // while it is writable, else in the user's configuration folder.
-    const QString linkFolder = kv::autosaveFolder(folder);
+    // The COM port links (dosdevices/): the program folder's, else the configuration folder's.
+    const QString linkFolder = kv::comLinkFolder(folder);
 
     kv::QtSerialControl serial(linkFolder);
     kv::QtDialogs dialogs;

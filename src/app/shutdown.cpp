@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLayout>
 #include <cmath>
 
 namespace kv {
@@ -96,6 +97,11 @@ void Shutdown::QuitProgram()
 void Shutdown::ShrinkForm()
 {
     const QRect g = m.geometry();
+    // The window's size is fixed to the face's; let it go below that, the face cut off by the
+    // window's edges, or every step is refused and the window only moves.
+    m.layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    m.setMinimumSize(0, 0);
+    m.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     const auto px = [](double twips) { return int(std::lround(twips / TwipsPerPixel)); };
     for (const ShrinkStep& step :
          ShrinkSteps(g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel,

@@ -85,6 +85,10 @@ void Main::fillComList()
 
 void Main::Form_Load()
 {
+    // Timer handlers run only once start-up has returned to the event loop: showing the splash
+    // window and the first-run question process events, and a link-watch tick there would
+    // identify the instrument in the middle of start-up.
+    const CwTimer::Hold timersWait;
     // 1.
     global.NoATTHardware = true;
     global.ShowHardwareCheck = true;

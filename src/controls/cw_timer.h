@@ -37,17 +37,33 @@ class CwTimer : public QObject
     void endRest();
     bool resting() const { return resting_; }
 
+    // While a Hold lives, no timer of this thread ticks: a tick that falls due is kept, one per
+    // timer, and comes once the last hold has ended and the event loop runs again. Enabling,
+    // disabling or a new interval drops a kept tick, as it starts the period again. Start-up
+    // holds the ticks: a dialog or a window shown during it lets Qt process events, and no
+    // timer handler may run before start-up has returned.
+    class Hold
+    {
+      public:
+        Hold();
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+    };
+
   Q_SIGNALS:
     void tick();
 
   private:
     void update();
     void onTimeout();
+    void deliverKeptTick();
 
     QTimer timer_;
     bool enabled_ = false;
     int interval_ = 0;
     bool resting_ = false;
+    bool kept_ = false; // a tick fell due while held
 };
 
 } // namespace kv

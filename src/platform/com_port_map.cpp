@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace kv {
 
@@ -10,6 +11,12 @@ namespace {
 bool validPort(int n)
 {
     return n >= FirstComPort && n <= LastComPort;
+}
+
+bool hasLinkFolder(const QString& folder)
+{
+    return !folder.isEmpty() &&
+           QFileInfo(QDir(folder).filePath(QStringLiteral("dosdevices"))).isDir();
 }
 
 } // namespace
@@ -28,6 +35,19 @@ QString fixedComPortDevice(int n)
 QString dosDeviceEntry(const QString& programFolder, int n)
 {
     return QDir(programFolder).filePath(QStringLiteral("dosdevices/com%1").arg(n));
+}
+
+QString comLinkFolder(const QString& programFolder, const QString& configFolder)
+{
+    if (!hasLinkFolder(programFolder) && hasLinkFolder(configFolder))
+        return configFolder;
+    return programFolder;
+}
+
+QString comLinkFolder(const QString& programFolder)
+{
+    return comLinkFolder(programFolder,
+                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
 QString comPortDevice(const QString& programFolder, int n)

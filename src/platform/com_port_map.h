@@ -15,6 +15,14 @@ QString fixedComPortDevice(int n);
 // The entry of COM port n in the program folder: <programFolder>/dosdevices/comN (lower case).
 QString dosDeviceEntry(const QString& programFolder, int n);
 
+// The folder whose dosdevices/ holds the COM port links, looked up where the links are: the
+// program folder when its dosdevices/ exists, else the configuration folder when its
+// dosdevices/ exists, else the program folder (no links: the fixed map). Where the autosave file
+// is written does not count: a program folder that refuses a new file keeps its links.
+QString comLinkFolder(const QString& programFolder, const QString& configFolder);
+// The same with the user's configuration folder of the application.
+QString comLinkFolder(const QString& programFolder);
+
 // The device path of COM port n: the dosdevices entry when it is there (also a link whose
 // target is missing, so that opening it fails rather than reaching another device), else the
 // fixed map; "" for a number outside 1..256.

@@ -4,8 +4,12 @@
 #include "support/main_fixture.h"
 #include "support/service_doubles.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+#include <cmath>
+#include <vector>
 
 namespace kv::test {
 namespace {
@@ -130,6 +134,59 @@ TEST_F(ShutdownFixture, ExitThenYesShrinksSavesAndEnds)
     EXPECT_LT(m.height(), 600);
     const std::string file = fileBytes(autosave());
     EXPECT_NE(file.find("\r\n 65280 \r\n"), std::string::npos);
+}
+
+// The main window's geometry at each resize it receives.
+class ResizeRecorder : public QObject
+{
+  public:
+    explicit ResizeRecorder(QWidget& window) : window_(window) { window.installEventFilter(this); }
+    std::vector<QRect> seen;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &window_ && event->type() == QEvent::Resize)
+            seen.push_back(window_.geometry());
+        return false;
+    }
+
+  private:
+    QWidget& window_;
+};
+
+// On the shown window, Ctrl+E and Yes narrow the window in 25 steps about its centre line, then
+// flatten it in 31 steps about its middle: every step is a real resize, not only a move.
+TEST_F(ShutdownFixture, ClosingAnimationNarrowsAndFlattensTheShownWindow)
+{
+    Main& m = start();
+    m.frmSplash().CloseSplash();
+    m.activateWindow(); // the shortcut goes to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.move(120, 90);
+    const QRect before = m.geometry();
+    ASSERT_GT(before.width(), 600);
+    ResizeRecorder recorder(m);
+    dialogs().answer(MsgResult::Yes);
+    QTest::keyClick(&m, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(ended, 1);
+
+    const auto px = [](double twips) { return int(std::lround(twips / 15.0)); };
+    const auto steps = ShrinkSteps(before.x() * 15.0, before.y() * 15.0, before.width() * 15.0,
+                                   before.height() * 15.0);
+    ASSERT_EQ(recorder.seen.size(), steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const ShrinkStep& step = steps[i];
+        EXPECT_EQ(recorder.seen[i],
+                  QRect(px(step.left), px(step.top), px(step.width), px(step.height)))
+            << "step " << i + 1;
+    }
+    const QRect narrowest = recorder.seen[24], last = recorder.seen.back();
+    EXPECT_EQ(narrowest.height(), before.height());
+    EXPECT_NEAR(narrowest.width(), before.width() - 599, 2);
+    EXPECT_NEAR(narrowest.center().x(), before.center().x(), 2);
+    EXPECT_EQ(last.width(), narrowest.width());
+    EXPECT_LT(last.height(), 40);
 }
 
 TEST_F(ShutdownFixture, ClosingTheWindowSavesWithoutAQuestion)

@@ -2,9 +2,12 @@
 #include "app/help_menu.h"
 #include "link/identification.h"
 #include "support/main_fixture.h"
+#include "support/test_support.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QMenuBar>
 #include <QTest>
 
 namespace kv::test {
@@ -150,9 +153,50 @@ TEST_F(Help, HelpFileAndOnlinePageThroughTheShell)
     m.mnuHHelp->trigger();
     m.mnuHOnlineH->trigger();
     ASSERT_EQ(shell().opened.size(), 2);
-    EXPECT_EQ(shell().opened[0], path("KestrovueR7T Help.chm"));
+    EXPECT_EQ(shell().opened[0], path("KestrovueR7T Help.html"));
     EXPECT_EQ(shell().opened[1], OnlineHelpPage);
     EXPECT_EQ(m.mnuHHelp->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(Help, F1OnTheShownWindowOpensTheHelpDocument)
+{
+    Main& m = main();
+    m.frmSplash().CloseSplash();
+    m.activateWindow(); // the shortcut goes to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    QTest::keyClick(&m, Qt::Key_F1);
+    EXPECT_EQ(shell().opened, QStringList{path("KestrovueR7T Help.html")});
+}
+
+// The captions of the menu's items that a user can reach, without their access-key marks.
+void collectCaptions(const QMenu& menu, QStringList& captions)
+{
+    for (const QAction* item : menu.actions()) {
+        if (item->isSeparator() || !item->isVisible())
+            continue;
+        captions << item->text().remove(QLatin1Char('&'));
+        if (item->menu())
+            collectCaptions(*item->menu(), captions);
+    }
+}
+
+// The build puts the help document beside the program, and it names every menu item of the
+// menu bar and of the plot's menu as the program shows it.
+TEST_F(Help, HelpDocumentBesideTheProgramNamesEveryMenuItem)
+{
+    QFile file(QDir(binaryDir()).filePath(HelpFileName));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    const QString help = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(help.startsWith(QLatin1String("<!DOCTYPE html>")));
+    QStringList captions;
+    for (const QAction* top : main().menuBar()->actions()) {
+        captions << top->text().remove(QLatin1Char('&'));
+        collectCaptions(*top->menu(), captions);
+    }
+    collectCaptions(*main().mnuPopup, captions);
+    ASSERT_GT(captions.size(), 60);
+    for (const QString& caption : captions)
+        EXPECT_TRUE(help.contains(caption)) << caption.toStdString();
 }
 
 TEST_F(Help, AboutWindowShowsTheVersionAndStaysOnTop)

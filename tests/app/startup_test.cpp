@@ -5,6 +5,7 @@
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "link/command_frame.h"
 #include "support/main_fixture.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QTest>
+#include <QThread>
 #include <bit>
 #include <cstring>
 
@@ -26,12 +28,38 @@ protected:
     void SetUp() override { instrument().faults().silence = true; }
 };
 
-TEST_F(StartUp, FirstByteOnTheLinkIsTheReset)
+// The bytes start-up sends with an instrument answering: the reset byte, then one
+// identification (its own reset byte and the identify byte), and nothing else before the first
+// command frame. A link-watch tick (250 ms) that falls due while start-up runs waits until
+// start-up has returned; the start-up delay makes that tick due before start-up begins.
+class StartUpBytes : public MainFixture, public ::testing::WithParamInterface<int>
 {
-    load();
-    ASSERT_FALSE(serial().written().empty());
-    EXPECT_EQ(std::uint8_t(serial().written()[0]), 0x45);
+};
+
+TEST_P(StartUpBytes, ResetThenOneIdentificationBeforeTheFirstFrame)
+{
+    build();
+    QThread::msleep(unsigned(GetParam()));
+    dialogs().answer(MsgResult::No); // the first-run calibration question, asked once
+    Main& m = load();
+    EXPECT_EQ(serial().written(), std::string("EE?"));
+    EXPECT_TRUE(m.frmSplash().SplashTime->enabled());
+    // No held tick runs after start-up: the identification has restarted the link watch.
+    QTest::qWait(300);
+    EXPECT_EQ(serial().written(), std::string("EE?"));
+    m.CWButton1->setValue(true);
+    m.Timer1->fire();
+    ASSERT_EQ(serial().written().size(), std::size_t(3 + CommandFrameLength));
+    EXPECT_EQ(serial().written().substr(0, 3), "EE?");
+    const auto frame = serial().lastFrame();
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_EQ(std::string(frame->begin(), frame->end()), serial().written().substr(3));
 }
+
+INSTANTIATE_TEST_SUITE_P(StartUpTakes, StartUpBytes, ::testing::Values(0, 300),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Delay" + std::to_string(info.param) + "ms";
+                         });
 
 TEST_F(StartUp, TriggerDefaultsAreSetThroughTheControls)
 {

@@ -1,5 +1,6 @@
 #include "controls/cw_timer.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -98,6 +99,44 @@ TEST(TimerTest, OnlyARunningTimerRestsAndOnlyLongerThanItsInterval)
     CwTimer slow(250, true);
     slow.restFor(100);
     EXPECT_FALSE(slow.resting());
+}
+
+// A hold keeps the ticks that fall due, even while events are processed inside it; each timer's
+// kept tick comes once, from the event loop, after the last hold has ended.
+TEST(TimerTest, HeldTickComesOnceFromTheEventLoopAfterTheHold)
+{
+    CwTimer timer(5, true);
+    QSignalSpy ticks(&timer, &CwTimer::tick);
+    {
+        const CwTimer::Hold hold;
+        {
+            const CwTimer::Hold nested;
+            QTest::qWait(20);
+        }
+        QTest::qWait(20); // several periods, events processed
+        EXPECT_EQ(ticks.count(), 0);
+        timer.restFor(10'000); // no regular tick for a while; the kept one stays
+    }
+    EXPECT_EQ(ticks.count(), 0); // not inside the code that ended the hold
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks.count(), 1);
+    QTest::qWait(30);
+    EXPECT_EQ(ticks.count(), 1);
+}
+
+TEST(TimerTest, ChangingAHeldTimerDropsItsKeptTick)
+{
+    CwTimer interval(5, true), disabled(5, true);
+    QSignalSpy intervalTicks(&interval, &CwTimer::tick), disabledTicks(&disabled, &CwTimer::tick);
+    {
+        const CwTimer::Hold hold;
+        QTest::qWait(20);
+        interval.setInterval(10'000);
+        disabled.setEnabled(false);
+    }
+    QTest::qWait(30);
+    EXPECT_EQ(intervalTicks.count(), 0);
+    EXPECT_EQ(disabledTicks.count(), 0);
 }
 
 } // namespace

@@ -42,18 +42,14 @@ class RoundTrip : public ::testing::Test
         if (const QString missing = XSession::missingTools(); !missing.isEmpty())
             GTEST_SKIP() << missing.toStdString();
         QString why;
-        if (!x_.start(why))
-            GTEST_SKIP() << why.toStdString();
+        ASSERT_TRUE(x_.start(why)) << why.toStdString();
         ASSERT_TRUE(QFile::copy(test::binaryDir() + QStringLiteral("/kestrovue"), programPath()));
         ASSERT_TRUE(sim_.start(folder_.path(), {QStringLiteral("--log-frames"), framesPath()}));
     }
 
     void TearDown() override
     {
-        if (program_ && program_->state() != QProcess::NotRunning) {
-            program_->kill();
-            program_->waitForFinished(3000);
-        }
+        XSession::kill(program_.get());
         sim_.stop();
         x_.stop();
     }
@@ -70,12 +66,8 @@ class RoundTrip : public ::testing::Test
 
     void startProgram()
     {
-        program_ = std::make_unique<QProcess>();
-        program_->setProcessEnvironment(x_.environment());
-        program_->setWorkingDirectory(folder_.path());
-        program_->setProcessChannelMode(QProcess::ForwardedChannels);
-        program_->start(programPath(), {});
-        ASSERT_TRUE(program_->waitForStarted(5000));
+        program_ = x_.launch(programPath(), folder_.path());
+        ASSERT_TRUE(program_);
     }
 
     // Closes the splash window with a key, as a user does, and waits for the main window.

@@ -5,12 +5,15 @@
 // does not answer in time is killed. Header only.
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QThread>
 #include <functional>
 #include <memory>
@@ -43,31 +46,25 @@ class XSession
         return {};
     }
 
-    // Starts Xvfb on a free display, which it picks and reports itself (-displayfd).
+    // Starts Xvfb on a display of its own and waits until it accepts connections. The number is
+    // picked at random from a high range, far from the low numbers other servers take first, and
+    // claimed by the server's own lock file (/tmp/.X<n>-lock, which -displayfd does not write);
+    // a server that does not come up there (the number taken by a server started at the same
+    // moment, or no answer in time) is stopped and the next number is tried. -noreset: by
+    // default the server resets whenever its last client leaves (each xdotool call is a client),
+    // and a program that connects during the reset fails with "could not connect to display".
     bool start(QString& why)
     {
-        server_ = std::make_unique<QProcess>();
-        server_->setProcessChannelMode(QProcess::SeparateChannels);
-        server_->setStandardErrorFile(QProcess::nullDevice());
-        server_->start(QStringLiteral("Xvfb"),
-                       {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                        QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp")});
-        QElapsedTimer timer;
-        timer.start();
-        while (!server_->canReadLine() && timer.elapsed() < 5000 &&
-               server_->state() != QProcess::NotRunning)
-            server_->waitForReadyRead(50);
-        const QString number = QString::fromLatin1(server_->readLine()).trimmed();
-        if (number.isEmpty()) {
-            why = QStringLiteral("Xvfb did not start");
-            stop();
-            return false;
+        const int first = 400 + int(QRandomGenerator::global()->bounded(500));
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            if (startOn(first + attempt * 61 % 500, why))
+                return true;
         }
-        display_ = QLatin1Char(':') + number;
-        return true;
+        return false;
     }
+
+    // The display, ":<n>".
+    QString display() const { return display_; }
 
     void stop()
     {
@@ -93,6 +90,32 @@ class XSession
             env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) +
                                                            QStringLiteral(":detect_leaks=0"));
         return env;
+    }
+
+    // Starts a program shown on this server, in `folder`, its output passed through, with
+    // `extra` added to its environment; null when it did not start.
+    std::unique_ptr<QProcess> launch(const QString& program, const QString& folder,
+                                     const QProcessEnvironment& extra = {}) const
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = environment();
+        env.insert(extra);
+        process->setProcessEnvironment(env);
+        process->setWorkingDirectory(folder);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(program, {});
+        if (!process->waitForStarted(5000))
+            return nullptr;
+        return process;
+    }
+
+    // Kills a program that is still running.
+    static void kill(QProcess* process)
+    {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(3000);
+        }
     }
 
     // Runs xdotool; its standard output, or nullopt when it failed or took over `ms`.
@@ -200,6 +223,52 @@ class XSession
     }
 
   private:
+    QString log() const { return logs_.filePath(QStringLiteral("xvfb.log")); }
+
+    bool startOn(int number, QString& why)
+    {
+        stop();
+        display_ = QStringLiteral(":%1").arg(number);
+        server_ = std::make_unique<QProcess>();
+        server_->setProcessChannelMode(QProcess::MergedChannels);
+        server_->setStandardOutputFile(log());
+        server_->start(QStringLiteral("Xvfb"),
+                       {display_, QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp"), QStringLiteral("-noreset")});
+        if (!server_->waitForStarted(5000)) {
+            why = QStringLiteral("Xvfb did not start");
+            stop();
+            return false;
+        }
+        // Up once a client connects to it, and the lock file of the display names this server
+        // (so the client reached this server and not one another program runs there).
+        const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
+        const auto ours = [&] {
+            QFile file(lock);
+            return file.open(QIODevice::ReadOnly) &&
+                   file.readAll().trimmed().toLongLong() == server_->processId();
+        };
+        const auto exited = [&] {
+            return server_->state() == QProcess::NotRunning || server_->waitForFinished(1);
+        };
+        const bool up = waitUntil(
+            [&] {
+                return exited() ||
+                       (ours() && xdotool({QStringLiteral("getdisplaygeometry")}, 2000));
+            },
+            10000);
+        if (up && !exited())
+            return true;
+        QFile output(log());
+        output.open(QIODevice::ReadOnly);
+        why = QStringLiteral("Xvfb on %1 did not come up: %2")
+                  .arg(display_, QString::fromLocal8Bit(output.readAll().right(2000)).trimmed());
+        stop();
+        return false;
+    }
+
+    QTemporaryDir logs_;
     std::unique_ptr<QProcess> server_;
     QString display_;
 };

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <utility>
 
 namespace kv {
 namespace {
@@ -83,6 +84,48 @@ TEST(ComPortMap, MissingFolderFallsBackToTheFixedMap)
     EXPECT_EQ(comPortDevice(QStringLiteral("/nonexistent/folder"), 138),
               QStringLiteral("/dev/ttyACM0"));
 }
+
+// Where the links are looked up: the program folder's dosdevices/ wins whenever it exists,
+// whether or not a new file can be created there.
+struct LinkFolderCase
+{
+    bool programLinks, configLinks;
+    const char* expected; // "program" or "config"
+};
+
+void PrintTo(const LinkFolderCase& c, std::ostream* os)
+{
+    *os << "links in" << (c.programLinks ? " program" : "") << (c.configLinks ? " config" : "")
+        << (!c.programLinks && !c.configLinks ? " neither" : "") << " -> " << c.expected;
+}
+
+class LinkFolder : public ::testing::TestWithParam<LinkFolderCase>
+{
+};
+
+TEST_P(LinkFolder, IsWhereTheLinksAre)
+{
+    const LinkFolderCase& c = GetParam();
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.filePath(QStringLiteral("program"));
+    const QString config = root.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(program) && QDir().mkpath(config));
+    for (const auto& [wanted, folder] :
+         {std::pair{c.programLinks, program}, {c.configLinks, config}}) {
+        if (wanted) {
+            ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("dosdevices")));
+        }
+    }
+    EXPECT_EQ(comLinkFolder(program, config),
+              QString::fromLatin1(c.expected) == QLatin1String("program") ? program : config);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LinkFolder,
+                         ::testing::Values(LinkFolderCase{true, true, "program"},
+                                           LinkFolderCase{true, false, "program"},
+                                           LinkFolderCase{false, true, "config"},
+                                           LinkFolderCase{false, false, "program"}));
 
 } // namespace
 } // namespace kv
