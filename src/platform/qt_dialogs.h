@@ -10,18 +10,20 @@ namespace kv {
 // QPrintDialog. Each holds a ModalGuard while it is open.
 class QtDialogs : public Dialogs
 {
-public:
+  public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
     MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                      const QString& title) override;
     std::optional<FileDialogResult> ShowOpen(const FileDialogRequest& request) override;
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request) override;
     std::optional<int> ShowColor(int initialBgr) override;
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest& request) override;
+    std::optional<PrintChoice> ShowPrinter(QPrinter& printer, const PrintRequest& request) override;
 
-private:
+  protected:
+    std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override;
+
+  private:
     std::optional<FileDialogResult> showFile(const FileDialogRequest& request, bool save);
 
     QWidget* parent_;

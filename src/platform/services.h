@@ -20,7 +20,7 @@ class CwTimer;
 // long as its dialog is open.
 class ModalGuard
 {
-public:
+  public:
     ModalGuard();
     ~ModalGuard();
     ModalGuard(const ModalGuard&) = delete;
@@ -38,17 +38,41 @@ void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler
 // Dialogs: message boxes and the common dialogs.
 
 // Button sets and icons of a message box, with the runtime's codes.
-enum class MsgButtons { OK = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
-                        RetryCancel = 5 };
-enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class MsgButtons
+{
+    OK = 0,
+    OKCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5
+};
+enum class MsgIcon
+{
+    None = 0,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64
+};
+enum class MsgResult
+{
+    OK = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7
+};
 
 inline const QString AppTitle = QStringLiteral("Kestrovue");
 
 // Flags of the file dialogs, as the callers pass them.
 inline constexpr int FileFlagHideReadOnly = 4;
 
-struct FileDialogRequest {
+struct FileDialogRequest
+{
     QString title;
     // "Desc (*.x)|*.x|Desc2 (*.y)|*.y"
     QString filter;
@@ -58,19 +82,22 @@ struct FileDialogRequest {
     int filterIndex = 1; // 1-based initial filter
 };
 
-struct FileDialogResult {
+struct FileDialogResult
+{
     QString fileName;
     int filterIndex = 1; // 1-based filter the user chose
 };
 
-struct PrintRequest {
+struct PrintRequest
+{
     int copies = 1;
     int fromPage = 1;
     int toPage = 1;
     int flags = 0;
 };
 
-struct PrintChoice {
+struct PrintChoice
+{
     int copies = 1;
     int fromPage = 1;
     int toPage = 1;
@@ -78,30 +105,45 @@ struct PrintChoice {
 
 class Dialogs
 {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // Message box; the first button is the default. Text lines are separated by "\r", "\n" or
     // "\r\n".
     virtual MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
                              MsgIcon icon = MsgIcon::None, const QString& title = AppTitle) = 0;
-    // Open and save dialogs; nullopt when cancelled.
+    // Open dialog; nullopt when cancelled.
     virtual std::optional<FileDialogResult> ShowOpen(const FileDialogRequest& request) = 0;
-    virtual std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request) = 0;
+    // Save dialog; nullopt when cancelled. A name chosen without a suffix gets the suffix of the
+    // filter chosen with it ("mysetup" with "*.set" is "mysetup.set").
+    std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request);
     // Colour dialog starting from a 0xBBGGRR colour; nullopt when cancelled.
     virtual std::optional<int> ShowColor(int initialBgr) = 0;
-    // Print dialog; nullopt when cancelled.
-    virtual std::optional<PrintChoice> ShowPrinter(const PrintRequest& request) = 0;
+    // Print dialog for `printer`: the printer, paper, orientation and copies chosen are set on
+    // it, and the choice returned; nullopt when cancelled.
+    virtual std::optional<PrintChoice> ShowPrinter(QPrinter& printer,
+                                                   const PrintRequest& request) = 0;
+
+  protected:
+    // The save dialog itself: the name as chosen.
+    virtual std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) = 0;
 };
 
 // Parses the runtime's filter text into Qt's name filters ("Desc (*.x)" per pair).
 QStringList qtNameFilters(const QString& runtimeFilter);
+// The suffix of the first pattern of filter `filterIndex` (1-based) of the runtime's filter text:
+// "set" for filter 1 of "Oscilloscope Setup File (*.set)|*.set"; empty for a pattern without
+// one ("*.*", "*") or a filter that does not exist.
+QString filterSuffix(const QString& runtimeFilter, int filterIndex);
+// fileName with "." and suffix added when its name has no suffix ("mysetup" gives
+// "mysetup.set"; "mysetup." gives "mysetup.set"; "a.b/mysetup.v2" stays as it is).
+QString withSuffix(const QString& fileName, const QString& suffix);
 
 // ---------------------------------------------------------------------------------------------
 // Shell: opens a document or web page with the desktop's program; the result is not looked at.
 class Shell
 {
-public:
+  public:
     virtual ~Shell() = default;
     virtual void open(const QString& fileOrUrl) = 0;
     // Starts a program in a window of its own; false when it cannot be started.
@@ -117,7 +159,7 @@ public:
 // as the registry does and compare without regard to case. nullopt for anything missing.
 class RegistryView
 {
-public:
+  public:
     virtual ~RegistryView() = default;
     virtual std::optional<QString> value(const QString& keyPath,
                                          const QString& valueName) const = 0;
@@ -127,7 +169,7 @@ public:
 // System information.
 class SystemInfo
 {
-public:
+  public:
     virtual ~SystemInfo() = default;
     // Operating-system platform code: 0 unidentified, 1 the 95 family, 2 the NT family.
     virtual int platformCode() const = 0;
@@ -139,7 +181,7 @@ public:
 // Printers.
 class PrinterFactory
 {
-public:
+  public:
     virtual ~PrinterFactory() = default;
     virtual std::unique_ptr<QPrinter> create() = 0;
 };
@@ -147,19 +189,19 @@ public:
 // The real printer: the system's default printer.
 class SystemPrinterFactory : public PrinterFactory
 {
-public:
+  public:
     std::unique_ptr<QPrinter> create() override;
 };
 
 // A printer that writes a PDF file (tests, and systems without a printer).
 class PdfPrinterFactory : public PrinterFactory
 {
-public:
+  public:
     explicit PdfPrinterFactory(QString path) : path_(std::move(path)) {}
     std::unique_ptr<QPrinter> create() override;
     QString path() const { return path_; }
 
-private:
+  private:
     QString path_;
 };
 

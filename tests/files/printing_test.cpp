@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace kv {
@@ -197,6 +200,66 @@ TEST_F(PrintingTest, ThreeCopiesPrintInOneDocumentWithThePageText)
         EXPECT_TRUE(p.contains("500s / DIV"));
         EXPECT_TRUE(p.contains("Max Voltage: 498mV"));
         EXPECT_TRUE(p.contains("Period: 4 mS"));
+    }
+}
+
+TEST_F(PrintingTest, PrintsOnThePrinterPaperAndOrientationTheDialogChose)
+{
+    const QString chosen = QDir(folder()).filePath("chosen.pdf");
+    dialogs().answerPrinter(PrintChoice{2, 1, 1}, [&](QPrinter& printer) {
+        // The user picks the PDF printer with its file, A5 paper and landscape.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosen);
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setCopyCount(2);
+    });
+    w().mnuFPrint->trigger();
+    EXPECT_FALSE(QFileInfo::exists(pdf())); // not the default printer
+    ASSERT_TRUE(QFileInfo::exists(chosen));
+    const auto info = test::runProgram(QStringLiteral("pdfinfo"), {chosen});
+    EXPECT_TRUE(info.out.contains(QRegularExpression("Pages:\\s+2\\b"))) << info.out.toStdString();
+    // A5 landscape: 210 x 148 mm, 595 x 420 points.
+    EXPECT_TRUE(
+        info.out.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 4(19\\.\\d+|20) pts")))
+        << info.out.toStdString();
+    const QString text =
+        test::runProgram(QStringLiteral("pdftotext"), {chosen, QStringLiteral("-")}).out;
+    EXPECT_TRUE(text.contains("Triggered on the Rising edge of CH1 at 0.3V")) << text.toStdString();
+    EXPECT_FALSE(w().CWButton17->value());
+}
+
+struct PrintFailureCase
+{
+    const char* name;
+    QString file; // the PDF printer's file; empty: no file, so no printer to print on
+    QString message;
+};
+
+TEST_F(PrintingTest, PrintingThatCannotStartSaysSo)
+{
+    const QString unreachable = QDir(folder()).filePath("no/such/folder/page.pdf");
+    const PrintFailureCase cases[] = {
+        {"no printer", QString(), "There is no printer to print on."},
+        {"cannot start", unreachable, "Printing could not start on " + unreachable + "."},
+    };
+    for (const PrintFailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs().clear();
+        dialogs().answerPrinter(PrintChoice{1, 1, 1}, [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(c.file);
+        });
+        dialogs().answer(MsgResult::OK);
+        w().CWButton17->setValue(true);
+        ASSERT_EQ(dialogs().requests().size(), 2u);
+        const auto& box = dialogs().requests()[1];
+        EXPECT_EQ(box.kind, Kind::MsgBox);
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.title, "Print");
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(w().CWButton17->value());
+        EXPECT_FALSE(QFileInfo::exists(pdf()));
     }
 }
 
