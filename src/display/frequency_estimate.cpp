@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace kv {
@@ -26,12 +27,17 @@ std::size_t PeakIndex(std::span<const double> bins)
 // first one and never below bin 2.
 double RefinedPeak(std::span<const double> counts, std::size_t peak, FftPlanCache& plans)
 {
-    std::vector<double> record(counts.begin(), counts.end());
-    const double mean = Mean(record).value_or(0.0);
-    for (double& v : record)
-        v -= mean;
-    const auto bins =
-        plans.planFor(record.size()).transform(ApplyWindow(record, WindowFunction::Hann));
+    // The window of each record length, and one buffer: the read-outs run after each record.
+    static std::map<std::size_t, std::vector<double>> windows;
+    static std::vector<double> record;
+    std::vector<double>& window = windows[counts.size()];
+    if (window.empty())
+        window = ApplyWindow(std::vector<double>(counts.size(), 1.0), WindowFunction::Hann);
+    const double mean = Mean(counts).value_or(0.0);
+    record.resize(counts.size());
+    for (std::size_t n = 0; n < record.size(); ++n)
+        record[n] = (counts[n] - mean) * window[n];
+    const auto bins = plans.planFor(record.size()).transform(record);
     const std::size_t last = bins.size() - 1;
     const auto magnitude = [&](std::size_t k) { return std::abs(bins[k]); };
     if (peak < 2 || peak > last)
