@@ -22,8 +22,7 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> buttonsOf(MsgButt
     case MsgButtons::OKCancel:
         return {{B::Ok, MsgResult::OK}, {B::Cancel, MsgResult::Cancel}};
     case MsgButtons::AbortRetryIgnore:
-        return {{B::Abort, MsgResult::Abort},
-                {B::Retry, MsgResult::Retry},
+        return {{B::Abort, MsgResult::Abort}, {B::Retry, MsgResult::Retry},
                 {B::Ignore, MsgResult::Ignore}};
     case MsgButtons::YesNoCancel:
         return {{B::Yes, MsgResult::Yes}, {B::No, MsgResult::No}, {B::Cancel, MsgResult::Cancel}};

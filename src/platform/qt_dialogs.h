@@ -10,7 +10,7 @@ namespace kv {
 // QPrintDialog. Each holds a ModalGuard while it is open.
 class QtDialogs : public Dialogs
 {
-  public:
+public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -20,10 +20,10 @@ class QtDialogs : public Dialogs
     std::optional<int> ShowColor(int initialBgr) override;
     std::optional<PrintChoice> ShowPrinter(QPrinter& printer, const PrintRequest& request) override;
 
-  protected:
+protected:
     std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override;
 
-  private:
+private:
     std::optional<FileDialogResult> showFile(const FileDialogRequest& request, bool save);
 
     QWidget* parent_;

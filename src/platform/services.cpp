@@ -16,18 +16,9 @@ namespace {
 int modalDepth = 0;
 } // namespace
 
-ModalGuard::ModalGuard()
-{
-    ++modalDepth;
-}
-ModalGuard::~ModalGuard()
-{
-    --modalDepth;
-}
-int ModalGuard::depth()
-{
-    return modalDepth;
-}
+ModalGuard::ModalGuard() { ++modalDepth; }
+ModalGuard::~ModalGuard() { --modalDepth; }
+int ModalGuard::depth() { return modalDepth; }
 
 void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler)
 {
@@ -102,10 +93,7 @@ std::unique_ptr<QPrinter> PdfPrinterFactory::create()
     return printer;
 }
 
-QString executableFolder()
-{
-    return QCoreApplication::applicationDirPath();
-}
+QString executableFolder() { return QCoreApplication::applicationDirPath(); }
 
 QString autosaveFolder(const QString& programFolder)
 {

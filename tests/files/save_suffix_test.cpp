@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-#include <initializer_list>
+#include <vector>
 
 namespace kv::test {
 namespace {
@@ -17,7 +17,7 @@ struct SuffixCase
     const char* name;
     void (*save)(Main&);
     int filterIndex;
-    std::initializer_list<MsgResult> boxes; // the message boxes after the dialog
+    std::vector<MsgResult> boxes; // the answers to the message boxes after the dialog
     const char* written;
 };
 

@@ -22,18 +22,10 @@ namespace kv::test {
 // (message boxes answer with their last button).
 class ScriptedDialogs : public Dialogs
 {
-  public:
-    enum class Kind
-    {
-        MsgBox,
-        Open,
-        Save,
-        Color,
-        Printer
-    };
+public:
+    enum class Kind { MsgBox, Open, Save, Color, Printer };
 
-    struct Request
-    {
+    struct Request {
         Kind kind = Kind::MsgBox;
         QString text; // message text, or file dialog filter
         QString title;
@@ -146,17 +138,16 @@ class ScriptedDialogs : public Dialogs
         return "dialog";
     }
 
-  protected:
+protected:
     std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override
     {
         return file(Kind::Save, request);
     }
 
-  private:
+private:
     using Answer = std::variant<MsgResult, std::optional<FileDialogResult>, std::optional<int>,
                                 std::optional<PrintChoice>>;
-    struct Scripted
-    {
+    struct Scripted {
         Kind kind;
         Answer answer;
     };
@@ -221,7 +212,7 @@ class ScriptedDialogs : public Dialogs
 // Records what the program asked the desktop to open.
 class RecordingShell : public Shell
 {
-  public:
+public:
     void open(const QString& fileOrUrl) override { opened << fileOrUrl; }
     QStringList opened;
 };
@@ -229,7 +220,7 @@ class RecordingShell : public Shell
 // Registry values given by the test; keys and value names compare without regard to case.
 class FixedRegistry : public RegistryView
 {
-  public:
+public:
     FixedRegistry& set(const QString& keyPath, const QString& valueName, const QString& value)
     {
         values_[{keyPath.toLower(), valueName.toLower()}] = value;
@@ -243,14 +234,14 @@ class FixedRegistry : public RegistryView
         return *it;
     }
 
-  private:
+private:
     QMap<QPair<QString, QString>, QString> values_;
 };
 
 // System information given by the test.
 class FixedSystemInfo : public SystemInfo
 {
-  public:
+public:
     int platform = 2;
     int textHeight = 16;
     int platformCode() const override { return platform; }
