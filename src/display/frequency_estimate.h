@@ -7,7 +7,7 @@
 namespace kv {
 
 // The period and frequency estimate of the measurement read-outs, by the peak of the
-// (unwindowed) amplitude spectrum of the counts.
+// (unwindowed) amplitude spectrum of the counts, refined between its neighbouring bins.
 struct FrequencyMeasurement
 {
     double estimate = 0.0;                     // hertz; 0 when no frequency was found
@@ -17,9 +17,12 @@ struct FrequencyMeasurement
 // counts sampled every dt seconds. spectrum holds the spectrum and bin width of the latest
 // estimate: it is replaced by the new spectrum, or kept when the request fails, and the estimate
 // is then made from the spectrum held. With i the index of the largest bin (the first one on
-// ties), the estimate is i * df unless i is 0 or 1; then bin 0 (the constant part) is cleared
-// and the search repeated: i = 1 gives 0, any other i gives i * df. So the estimate is a whole
-// multiple of df and never bin 1; a flat record, and an empty spectrum, give 0.
+// ties), the peak is i unless i is 0 or 1; then bin 0 (the constant part) is cleared and the
+// search repeated: i = 1 (fewer than two periods in the record) gives 0, any other i is the
+// peak. The peak of a fresh spectrum is then refined between its neighbouring bins from the
+// Hann-windowed record, so that a sine of two periods or more reads within a small part of a
+// bin of its frequency; the estimate is the peak times df. A flat record, and an empty
+// spectrum, give 0.
 FrequencyMeasurement MeasureFrequency(std::span<const double> counts, double dt, Spectrum& spectrum,
                                       FftPlanCache& plans = FftPlanCache::shared());
 

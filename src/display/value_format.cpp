@@ -40,9 +40,6 @@ constexpr std::array<UnitRow, 10> kFrequencyRows = {{{4, 0, " Hz"},
                                                      {3, 0, "MHz"},
                                                      {3, 0.01, "GHz"}}};
 
-// From this digit count on, the leading characters are taken as the whole-number digits.
-constexpr std::size_t kFirstScaledRow = 4;
-
 // The number of characters of the value rounded to a whole number (halves to even), a minus
 // sign included: 999.6 has 4, 0.5 has 1.
 std::size_t digitCount(double value)
@@ -60,10 +57,10 @@ std::optional<std::string> unitText(double value, const std::array<UnitRow, N>& 
         return std::nullopt;
     const UnitRow& row = rows[n - 1];
     // The leading characters are cut from the number's text, not rounded. When rounding to a
-    // whole number carries into a new digit (999.6 counts 4 digits), the cut text "999" would
-    // read as ten times too small in a unit chosen for 4 digits; the rounded text "1000" is
-    // taken instead.
-    const bool carried = n >= kFirstScaledRow && doubleToText(std::trunc(value)).size() < n;
+    // whole number carries into a new digit (99.6 counts 3 digits, 999.6 counts 4) and the row
+    // takes no more characters than that whole number has, the cut text ("99.", "999") would
+    // read wrong or ten times too small; the rounded text ("100", "1000") is taken instead.
+    const bool carried = row.chars <= n && doubleToText(std::trunc(value)).size() < n;
     const std::string text = doubleToText(carried ? roundHalfEven(value) : value);
     std::string lead = text.substr(0, std::min(row.chars, text.size()));
     if (row.factor != 0) {

@@ -77,11 +77,11 @@ ExportTable BuildExportTable(const ExportSettings& settings, const SampleArrays&
     switch (table.layout) {
     case ExportLayout::TwoChannel750: {
         table.channels = {1, 2};
-        table.singleTime = false;
-        const double half = k / 2.0;
+        // Each channel is sampled every second sample period (500 kS/s at 1 us): point i is
+        // sample 2i of the record, whose trigger is sample k, and is timed as that sample.
         for (int i = 0; i < SampleArrays::FastLength; ++i)
             table.rows.push_back(
-                {(i - half) * double(step),
+                {float(2 * i - k) * step,
                  {samples.Counts750CH1[i] * factor1, samples.Counts750CH2[i] * factor2}});
         break;
     }
@@ -128,10 +128,7 @@ std::vector<std::string> CsvLines(const ExportTable& table, const QDateTime& whe
     std::vector<StatementItem> items;
     for (const ExportRow& row : table.rows) {
         items.clear();
-        if (table.singleTime)
-            items.emplace_back(float(row.time));
-        else
-            items.emplace_back(row.time);
+        items.emplace_back(float(row.time));
         for (double volts : row.volts)
             items.emplace_back(volts);
         lines.push_back(WriteStatementText(items));

@@ -40,7 +40,8 @@ int ExportTriggerSample(const Variant& HTrigPosition);
 float ExportVoltsFactor(const Variant& vdivIndex);
 ExportLayout ChooseExportLayout(int timeDivPosition, bool pch1Shown, bool pch2Shown);
 
-// One sample row: the time and one or two voltages.
+// One sample row: the time and one or two voltages. The time is the sample's offset from the
+// trigger sample times SampleTime, a 32-bit value (written with 7 digits in the text file).
 struct ExportRow
 {
     double time = 0;
@@ -53,8 +54,6 @@ struct ExportTable
 {
     ExportLayout layout = ExportLayout::TwoChannel1500;
     std::vector<int> channels;
-    // True when the times are 32-bit values (the 1500-point layouts), written with 7 digits.
-    bool singleTime = true;
     std::vector<ExportRow> rows;
 };
 

@@ -2,6 +2,8 @@
 
 #include "app/picture_box.h"
 
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
@@ -81,6 +83,58 @@ QString PrintTimeDivText(int position)
     return QString::fromLatin1(texts[std::size_t(position - 1)]);
 }
 
+PrintReadouts WidestPrintReadouts()
+{
+    PrintReadouts r;
+    r.cursorStyle = 2;      // paired: every cursor label is filled
+    r.timeDivPosition = 11; // "100ms / DIV"
+    r.risingEdge = false;   // "Falling"
+    r.triggerSource = 3;    // "External"
+    // Cursor times and voltages are cut to five characters ("-1350", "999.0", "-1.97").
+    r.lblXpos = r.lblXPos2 = r.lblXDelta = QStringLiteral("-8888mS");
+    r.lblFRQMain = QStringLiteral("88.8KHz");
+    r.lblYPos = r.lblYpos2 = r.lblYDelta = QStringLiteral("888.8mV");
+    r.lblTrg = QStringLiteral("-88.8 V");
+    r.TimeVal = QStringLiteral("500K s/S");
+    r.PeriodVAL = r.PeriodVAL2 = QStringLiteral("Autoscale");
+    for (QString* volts : {&r.Max1, &r.Min1, &r.P2P1, &r.RMS1, &r.Mean1, &r.Max2, &r.Min2, &r.P2P2,
+                           &r.RMS2, &r.Mean2})
+        *volts = QStringLiteral("-88.8 V");
+    r.Frq1 = r.Frq2 = QStringLiteral("88.8KHz");
+    r.Prd1 = r.Prd2 = QStringLiteral("88.8 mS");
+    return r;
+}
+
+QString PrintPageFontFamily()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase().families();
+        for (const char* face :
+             {"Trebuchet MS", "DejaVu Sans", "Liberation Sans", "Arial", "Noto Sans", "FreeSans"}) {
+            const QString name = QString::fromLatin1(face);
+            if (installed.contains(name))
+                return name;
+        }
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+}
+
+QFont FittedFont(QFont font, const QString& text, const QSizeF& box, const QPaintDevice* device)
+{
+    constexpr double kStep = 0.25;
+    constexpr double kSmallest = 4.0;
+    const auto fits = [&](const QFont& f) {
+        // The metrics of a device other than the screen take it as a paint device.
+        const QFontMetricsF metrics =
+            device ? QFontMetricsF(f, const_cast<QPaintDevice*>(device)) : QFontMetricsF(f);
+        return metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height();
+    };
+    while (!fits(font) && font.pointSizeF() - kStep >= kSmallest)
+        font.setPointSizeF(font.pointSizeF() - kStep);
+    return font;
+}
+
 PrintPageTexts ComposePrintPage(const PrintReadouts& r)
 {
     PrintPageTexts t;
@@ -112,26 +166,29 @@ frmPrint::frmPrint(QWidget* parent) : QWidget(parent, Qt::Window)
     face.setColor(QPalette::WindowText, Qt::black);
     setPalette(face);
 
+    // The picture keeps the graph's 4:3 shape; the cursor read-outs stand to its right, the
+    // trigger, sample-rate and channel lines below it, all within the page and apart.
     Picture1 = new PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twips(0, 0, 8055, 6375));
-    lblcur1T = label("lblcur1T", 8040, 240, 2535, 375);
-    lblcur2t = label("lblcur2t", 8040, 720, 2535, 375);
-    lblcurDT = label("lblcurDT", 8040, 1200, 2535, 375);
-    lblcurFreq = label("lblcurFreq", 7920, 1560, 2415, 375);
-    lblcur1V = label("lblcur1V", 8040, 2520, 2535, 375);
-    lblcur2V = label("lblcur2V", 8040, 3000, 2535, 375);
-    lblcurDV = label("lblcurDV", 7920, 3480, 2655, 375);
-    lblTrg = label("lblTrg", 120, 6360, 7815, 375);
-    lblAcq = label("lblAcq", 120, 6720, 7815, 375);
-    lblCH1 = label("lblCH1", 120, 7080, 7815, 615, 20.25);
-    lblVlt = label("lblVlt", 120, 7560, 7815, 375);
-    lblRMS = label("lblRMS", 120, 7920, 7815, 375);
-    lblFeq = label("lblFeq", 120, 8280, 7815, 375);
-    lblCH2 = label("lblCH2", 120, 8640, 7815, 615, 20.25);
-    lblVlt2 = label("lblVlt2", 120, 9120, 7815, 375);
-    lblRMS2 = label("lblRMS2", 120, 9480, 7815, 375);
-    lblFeq2 = label("lblFeq2", 120, 9840, 7815, 375);
+    Picture1->setGeometry(twips(0, 0, 8055, 6045));
+    lblcur1T = label("lblcur1T", 8100, 240, 2040, 360);
+    lblcur2t = label("lblcur2t", 8100, 720, 2040, 360);
+    lblcurDT = label("lblcurDT", 8100, 1200, 2040, 360);
+    lblcurFreq = label("lblcurFreq", 8100, 1560, 2040, 360);
+    lblcur1V = label("lblcur1V", 8100, 2520, 2040, 360);
+    lblcur2V = label("lblcur2V", 8100, 3000, 2040, 360);
+    lblcurDV = label("lblcurDV", 8100, 3480, 2040, 360);
+    lblTrg = label("lblTrg", 120, 6090, 9975, 345);
+    lblAcq = label("lblAcq", 120, 6435, 9975, 345);
+    lblCH1 = label("lblCH1", 120, 6780, 9975, 600, 20.25);
+    lblVlt = label("lblVlt", 120, 7380, 9975, 345);
+    lblRMS = label("lblRMS", 120, 7725, 9975, 345);
+    lblFeq = label("lblFeq", 120, 8070, 9975, 345);
+    lblCH2 = label("lblCH2", 120, 8415, 9975, 600, 20.25);
+    lblVlt2 = label("lblVlt2", 120, 9015, 9975, 345);
+    lblRMS2 = label("lblRMS2", 120, 9360, 9975, 345);
+    lblFeq2 = label("lblFeq2", 120, 9705, 9975, 345);
+    fitFonts();
 }
 
 QLabel* frmPrint::label(const char* name, int left, int top, int width, int height, double points)
@@ -139,10 +196,31 @@ QLabel* frmPrint::label(const char* name, int left, int top, int width, int heig
     auto* label = new QLabel(this);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(twips(left, top, width, height));
-    QFont font(QStringLiteral("Trebuchet MS"));
+    QFont font(PrintPageFontFamily());
     font.setPointSizeF(points);
     label->setFont(font);
     return label;
+}
+
+void frmPrint::fitFonts()
+{
+    setTexts(ComposePrintPage(WidestPrintReadouts()));
+    // Three groups share a size: the channel titles, the cursor read-outs, the other lines.
+    const std::vector<QLabel*> groups[] = {
+        {lblCH1, lblCH2},
+        {lblcur1T, lblcur2t, lblcurDT, lblcurFreq, lblcur1V, lblcur2V, lblcurDV},
+        {lblTrg, lblAcq, lblVlt, lblRMS, lblFeq, lblVlt2, lblRMS2, lblFeq2}};
+    fonts_.clear();
+    for (const auto& group : groups) {
+        QFont font = group.front()->font();
+        for (const QLabel* l : group)
+            font = FittedFont(font, l->text(), l->size());
+        for (QLabel* l : group) {
+            l->setFont(font);
+            fonts_.emplace_back(l, font);
+        }
+    }
+    setTexts({});
 }
 
 void frmPrint::setTexts(const PrintPageTexts& t)
@@ -154,8 +232,12 @@ void frmPrint::setTexts(const PrintPageTexts& t)
         {lblCH1, &t.lblCH1},         {lblVlt, &t.lblVlt},     {lblRMS, &t.lblRMS},
         {lblFeq, &t.lblFeq},         {lblCH2, &t.lblCH2},     {lblVlt2, &t.lblVlt2},
         {lblRMS2, &t.lblRMS2},       {lblFeq2, &t.lblFeq2}};
-    for (const auto& [label, text] : captions)
+    for (const auto& [label, text] : captions) {
         label->setText(*text);
+        for (const auto& [fitted, font] : fonts_)
+            if (fitted == label)
+                label->setFont(FittedFont(font, *text, label->size()));
+    }
 }
 
 void frmPrint::setGraphPicture(const QImage& picture)
@@ -183,11 +265,13 @@ void frmPrint::printOnto(QPainter& painter, const QRect& page, int deviceDpi)
     painter.drawImage(onPage(Picture1->geometry()), Picture1->picture());
     painter.setPen(Qt::black);
     for (const QLabel* label : labels()) {
-        // Point sizes are physical on the printer; shrink them with the page when it must fit.
+        // Point sizes are physical on the printer; shrink them with the page when it must fit,
+        // and further where the printer's metrics make a text wider than on the screen.
         QFont font = label->font();
         font.setPointSizeF(font.pointSizeF() * scale / trueSize);
-        painter.setFont(font);
-        painter.drawText(onPage(label->geometry()), int(label->alignment()), label->text());
+        const QRectF box = onPage(label->geometry());
+        painter.setFont(FittedFont(font, label->text(), box.size(), painter.device()));
+        painter.drawText(box, int(label->alignment()), label->text());
     }
     painter.restore();
 }

@@ -4,10 +4,15 @@
 // shown as the print preview. The captions come from ComposePrintPage, a pure function of the
 // main window's read-outs.
 
+#include <QFont>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 #include <QWidget>
+#include <utility>
 #include <vector>
+
+class QPaintDevice;
 
 class QLabel;
 
@@ -41,8 +46,25 @@ struct PrintPageTexts
 QString PrintTimeDivText(int position);
 PrintPageTexts ComposePrintPage(const PrintReadouts& readouts);
 
+// Read-outs of the widest texts each label of the page can be given: the longest captions,
+// numbers and units of the read-outs, the paired cursors. The page's font sizes are chosen so
+// that these fit.
+PrintReadouts WidestPrintReadouts();
+
+// The page's font: "Trebuchet MS" where it is installed, else the first installed of a few
+// faces of similar width, else the system's own.
+QString PrintPageFontFamily();
+
+// font at its own size, or at the largest size below it (in quarter points, down to 4 points)
+// at which text fits into box on device (the screen when null): its advance within the width,
+// its line within the height.
+QFont FittedFont(QFont font, const QString& text, const QSizeF& box,
+                 const QPaintDevice* device = nullptr);
+
 // The page: a window captioned "Print Preview", 681 x 675 pixels (10215 x 10125 twips), with
-// the graph's picture and 17 labels in Trebuchet MS.
+// the graph's picture and 17 labels in PrintPageFontFamily(): the channel titles at up to 20.25
+// points, the other labels at up to 12, each group at the largest size at which its widest
+// texts fit. Every label and the picture lie on the page, none over another.
 class frmPrint : public QWidget
 {
     Q_OBJECT
@@ -82,6 +104,11 @@ class frmPrint : public QWidget
 
   private:
     QLabel* label(const char* name, int left, int top, int width, int height, double points = 12.0);
+    // Gives each group of labels the largest size at which the widest texts fit.
+    void fitFonts();
+
+    // Each label's font as fitted; a text wider than the widest foreseen shrinks from it.
+    std::vector<std::pair<QLabel*, QFont>> fonts_;
 };
 
 } // namespace kv

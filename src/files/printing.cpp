@@ -79,34 +79,68 @@ void Printing::PaintGraph()
     page_->setGraphPicture(m.CWGraph1->picture());
 }
 
-bool Printing::printCopies(int copies)
+namespace {
+
+// Where a printer prints: its name, or the file of a PDF printer.
+QString printerPlace(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printer.outputFileName();
+    return printer.printerName();
+}
+
+} // namespace
+
+std::optional<QString> Printing::printCopies(QPrinter& printer, int copies)
 {
     if (copies < 1)
-        return true;
+        return std::nullopt;
     if (!page_)
-        return false;
-    const std::unique_ptr<QPrinter> printer = m.printers.create();
+        return FailedText + printerPlace(printer) + QLatin1Char('.');
+    // Without a system printer a printer falls back to PDF output, which needs a file.
+    if (!printer.isValid() || printerPlace(printer).isEmpty())
+        return NoPrinterText;
+    // The copies are pages of the one document; the printer must not repeat them itself.
+    printer.setCopyCount(1);
     QPainter painter;
-    if (!printer || !painter.begin(printer.get()))
-        return false;
-    const QRect pageRect = printer->pageLayout().paintRectPixels(printer->resolution());
+    if (!painter.begin(&printer))
+        return NotStartedText + printerPlace(printer) + QLatin1Char('.');
+    const QRect pageRect = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRect area(QPoint(0, 0), pageRect.size());
     for (int copy = 1; copy <= copies; ++copy) {
-        if (copy > 1 && !printer->newPage())
-            return false;
-        page_->printOnto(painter, area, printer->resolution());
+        if (copy > 1 && !printer.newPage()) {
+            painter.end();
+            return FailedText + printerPlace(printer) + QLatin1Char('.');
+        }
+        page_->printOnto(painter, area, printer.resolution());
     }
-    return painter.end();
+    if (!painter.end())
+        return FailedText + printerPlace(printer) + QLatin1Char('.');
+    return std::nullopt;
+}
+
+void Printing::print()
+{
+    const std::unique_ptr<QPrinter> printer = m.printers.create();
+    if (!printer) {
+        m.dialogs.MsgBox(NoPrinterText, MsgButtons::OK, MsgIcon::Exclamation,
+                         QStringLiteral("Print"));
+        return;
+    }
+    PrintRequest request;
+    request.flags = PrintDialogFlags;
+    const auto choice = m.dialogs.ShowPrinter(*printer, request);
+    if (!choice)
+        return;
+    if (const auto failure = printCopies(*printer, std::int16_t(choice->copies)))
+        m.dialogs.MsgBox(*failure, MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Print"));
 }
 
 void Printing::CWButton17_ValueChanged(bool value)
 {
     if (value) {
         PaintGraph();
-        PrintRequest request;
-        request.flags = PrintDialogFlags;
-        if (const auto choice = m.dialogs.ShowPrinter(request))
-            printCopies(std::int16_t(choice->copies));
+        print();
     }
     m.CWButton17->setValue(false);
 }

@@ -4,6 +4,10 @@
 #include "files/print_page.h"
 
 #include <QPointer>
+#include <QString>
+#include <optional>
+
+class QPrinter;
 
 namespace kv {
 
@@ -35,9 +39,16 @@ class Printing : public HandlerGroup
     // Closes the page (shutdown).
     void unloadPage();
 
+    // The message boxes of a print that cannot be made (title "Print").
+    static inline const QString NoPrinterText = QStringLiteral("There is no printer to print on.");
+    static inline const QString NotStartedText = QStringLiteral("Printing could not start on ");
+    static inline const QString FailedText = QStringLiteral("Printing failed on ");
+
   private:
-    // Prints the page `copies` times in one document; false when the printer failed.
-    bool printCopies(int copies);
+    // Asks for the printer and prints the page on the one chosen; says why when it cannot.
+    void print();
+    // Prints the page `copies` times in one document on `printer`; the message when it fails.
+    std::optional<QString> printCopies(QPrinter& printer, int copies);
 
     QPointer<frmPrint> page_;
 };

@@ -7,6 +7,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "display/read_outs.h"
+#include "display/trace_view.h"
 #include "files/atomic_write.h"
 #include "files/file_messages.h"
 #include "files/reference_tip_dialog.h"
@@ -178,7 +179,12 @@ bool ReferenceWaveforms::saveChannel(int channel, const QString& path)
     const bool both = m.CWGraph1->plotVisible(PCH1) && m.CWGraph1->plotVisible(PCH2);
     const ReferenceLayout layout = ChooseReferenceLayout(m.CWKnob2->position(), both);
     ReferenceWaveform w;
-    w.voltsDiv = (first ? m.PeriodVAL : m.PeriodVAL2)->text().toStdString();
+    // The caption reads "Zoomed" or "Autoscale" while the view is zoomed or autoscaled; the
+    // file keeps the channel's volts/div setting, which its reader measures the trace with.
+    const QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
+    w.voltsDiv = VdivCaption(first ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2)
+                     .value_or(caption->text())
+                     .toStdString();
     w.timeDiv = ReferenceTimeDivText(m.CWKnob2->position());
     w.verticalPosition = float(first ? m.state.FrameVPosCH1 : m.state.FrameVPosCH2);
     w.plotScale = first ? m.state.PlotScaleCH1 : m.state.PlotScaleCH2;

@@ -110,7 +110,7 @@ std::optional<FileDialogResult> QtDialogs::ShowOpen(const FileDialogRequest& req
     return showFile(request, false);
 }
 
-std::optional<FileDialogResult> QtDialogs::ShowSave(const FileDialogRequest& request)
+std::optional<FileDialogResult> QtDialogs::ShowSaveDialog(const FileDialogRequest& request)
 {
     return showFile(request, true);
 }
@@ -125,13 +125,14 @@ std::optional<int> QtDialogs::ShowColor(int initialBgr)
     return bgrFromColor(dialog.selectedColor());
 }
 
-std::optional<PrintChoice> QtDialogs::ShowPrinter(const PrintRequest& request)
+std::optional<PrintChoice> QtDialogs::ShowPrinter(QPrinter& printer, const PrintRequest& request)
 {
-    QPrinter printer;
     printer.setCopyCount(request.copies);
     printer.setFromTo(request.fromPage, request.toPage);
+    // The request's flags hide a print-to-file check box. Qt's dialog has none: it offers file
+    // output as one more printer, "Print to File (PDF)", which stays, being the PDF printer of a
+    // system that has no other.
     QPrintDialog dialog(&printer, parent_);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     ModalGuard guard;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

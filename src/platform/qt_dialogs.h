@@ -17,9 +17,11 @@ public:
     MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                      const QString& title) override;
     std::optional<FileDialogResult> ShowOpen(const FileDialogRequest& request) override;
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request) override;
     std::optional<int> ShowColor(int initialBgr) override;
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest& request) override;
+    std::optional<PrintChoice> ShowPrinter(QPrinter& printer, const PrintRequest& request) override;
+
+protected:
+    std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override;
 
 private:
     std::optional<FileDialogResult> showFile(const FileDialogRequest& request, bool save);

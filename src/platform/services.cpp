@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <algorithm>
 
 namespace kv {
 
@@ -40,6 +41,43 @@ QStringList qtNameFilters(const QString& runtimeFilter)
         filters << description;
     }
     return filters;
+}
+
+QString filterSuffix(const QString& runtimeFilter, int filterIndex)
+{
+    const QStringList parts = runtimeFilter.split(QLatin1Char('|'));
+    const int at = 2 * filterIndex - 1;
+    if (filterIndex < 1 || at >= parts.size())
+        return {};
+    const QString pattern = parts[at].split(QLatin1Char(';')).front().trimmed();
+    if (!pattern.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString suffix = pattern.mid(2);
+    const bool plain = !suffix.isEmpty() && std::none_of(suffix.begin(), suffix.end(), [](QChar c) {
+        return c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('.');
+    });
+    return plain ? suffix : QString();
+}
+
+QString withSuffix(const QString& fileName, const QString& suffix)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    if (suffix.isEmpty() || name.isEmpty())
+        return fileName;
+    if (name.endsWith(QLatin1Char('.')))
+        return fileName + suffix;
+    if (name.lastIndexOf(QLatin1Char('.')) > 0)
+        return fileName;
+    return fileName + QLatin1Char('.') + suffix;
+}
+
+std::optional<FileDialogResult> Dialogs::ShowSave(const FileDialogRequest& request)
+{
+    std::optional<FileDialogResult> chosen = ShowSaveDialog(request);
+    if (chosen)
+        chosen->fileName =
+            withSuffix(chosen->fileName, filterSuffix(request.filter, chosen->filterIndex));
+    return chosen;
 }
 
 std::unique_ptr<QPrinter> SystemPrinterFactory::create()

@@ -85,17 +85,32 @@ public:
     // "\r\n".
     virtual MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
                              MsgIcon icon = MsgIcon::None, const QString& title = AppTitle) = 0;
-    // Open and save dialogs; nullopt when cancelled.
+    // Open dialog; nullopt when cancelled.
     virtual std::optional<FileDialogResult> ShowOpen(const FileDialogRequest& request) = 0;
-    virtual std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request) = 0;
+    // Save dialog; nullopt when cancelled. A name chosen without a suffix gets the suffix of the
+    // filter chosen with it ("mysetup" with "*.set" is "mysetup.set").
+    std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request);
     // Colour dialog starting from a 0xBBGGRR colour; nullopt when cancelled.
     virtual std::optional<int> ShowColor(int initialBgr) = 0;
-    // Print dialog; nullopt when cancelled.
-    virtual std::optional<PrintChoice> ShowPrinter(const PrintRequest& request) = 0;
+    // Print dialog for `printer`: the printer, paper, orientation and copies chosen are set on
+    // it, and the choice returned; nullopt when cancelled.
+    virtual std::optional<PrintChoice> ShowPrinter(QPrinter& printer,
+                                                   const PrintRequest& request) = 0;
+
+protected:
+    // The save dialog itself: the name as chosen.
+    virtual std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) = 0;
 };
 
 // Parses the runtime's filter text into Qt's name filters ("Desc (*.x)" per pair).
 QStringList qtNameFilters(const QString& runtimeFilter);
+// The suffix of the first pattern of filter `filterIndex` (1-based) of the runtime's filter text:
+// "set" for filter 1 of "Oscilloscope Setup File (*.set)|*.set"; empty for a pattern without
+// one ("*.*", "*") or a filter that does not exist.
+QString filterSuffix(const QString& runtimeFilter, int filterIndex);
+// fileName with "." and suffix added when its name has no suffix ("mysetup" gives
+// "mysetup.set"; "mysetup." gives "mysetup.set"; "a.b/mysetup.v2" stays as it is).
+QString withSuffix(const QString& fileName, const QString& suffix);
 
 // ---------------------------------------------------------------------------------------------
 // Shell: opens a document or web page with the desktop's program; the result is not looked at.

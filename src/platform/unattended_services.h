@@ -14,9 +14,11 @@ class UnattendedDialogs : public Dialogs
   public:
     MsgResult MsgBox(const QString&, MsgButtons buttons, MsgIcon, const QString&) override;
     std::optional<FileDialogResult> ShowOpen(const FileDialogRequest&) override { return {}; }
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest&) override { return {}; }
     std::optional<int> ShowColor(int) override { return {}; }
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest&) override { return {}; }
+    std::optional<PrintChoice> ShowPrinter(QPrinter&, const PrintRequest&) override { return {}; }
+
+  protected:
+    std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest&) override { return {}; }
 };
 
 class NoShell : public Shell

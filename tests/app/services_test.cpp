@@ -28,6 +28,38 @@ TEST(Filters, RuntimeFilterBecomesQtNameFilters)
     EXPECT_TRUE(qtNameFilters("").isEmpty());
 }
 
+TEST(Filters, SuffixOfTheChosenFilter)
+{
+    const QString data = "Microsoft Excel Worksheet (*.xls)|*.xls|Comma-delimited ASCII file "
+                         "(*.csv)|*.csv";
+    EXPECT_EQ(filterSuffix(data, 1), "xls");
+    EXPECT_EQ(filterSuffix(data, 2), "csv");
+    EXPECT_EQ(filterSuffix(data, 3), "");
+    EXPECT_EQ(filterSuffix(data, 0), "");
+    EXPECT_EQ(filterSuffix("Oscilloscope Setup File (*.set)|*.set", 1), "set");
+    EXPECT_EQ(filterSuffix("Pictures|*.bmp;*.jpg", 1), "bmp");
+    EXPECT_EQ(filterSuffix("All files|*.*", 1), "");
+    EXPECT_EQ(filterSuffix("All files|*", 1), "");
+    EXPECT_EQ(filterSuffix("", 1), "");
+}
+
+TEST(Filters, SuffixIsAddedOnlyToANameWithoutOne)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"/home/u/mysetup", "/home/u/mysetup.set"},
+        {"/home/u/mysetup.", "/home/u/mysetup.set"},
+        {"/home/u/mysetup.set", "/home/u/mysetup.set"},
+        {"/home/u/mysetup.v2", "/home/u/mysetup.v2"}, // a suffix of its own stays
+        {"/home/u.dir/mysetup", "/home/u.dir/mysetup.set"},
+        {"/home/u/.hidden", "/home/u/.hidden.set"},
+        {"mysetup", "mysetup.set"},
+        {"", ""},
+    };
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(withSuffix(name, "set"), expected) << name.toStdString();
+    EXPECT_EQ(withSuffix("/home/u/mysetup", ""), "/home/u/mysetup");
+}
+
 // A fake /sys/class/tty with USB serial devices of two drivers.
 class Registry : public ::testing::Test
 {

@@ -89,6 +89,8 @@ TEST(FormatTime, RoundingCarryKeepsTheUnitRight)
     // 999.6 us counts four digits; the value is about 1 ms, not 9.99 ms.
     EXPECT_EQ(Format_Time(1e6 / 999.6), "1 mS");
     EXPECT_EQ(Format_Time(1e6 / 9999.6), "10 mS");
+    // 99.96 us: the four characters of its row still read right.
+    EXPECT_EQ(Format_Time(1e6 / 99.96), "99.9 uS");
     // Without a carry the characters are cut, not rounded.
     EXPECT_EQ(Format_Time(1e6 / 1239.7), "1.23 mS");
 }
@@ -127,9 +129,17 @@ TEST(FormatFrequency, HertzToGigahertz)
 
 TEST(FormatFrequency, RoundingCarryKeepsTheUnitRight)
 {
-    EXPECT_EQ(Format_Frequency(999.6), "1KHz");
-    EXPECT_EQ(Format_Frequency(99999.7), "100KHz");
-    EXPECT_EQ(Format_Frequency(1239.7), "1.23KHz");
+    const FrequencyCase cases[] = {
+        {99.5, "100 Hz"}, // rounds to 100: three digits, and "99." would be cut
+        {99.99, "100 Hz"},   {99.49, "99.4 Hz"}, // no carry: the four characters of two digits
+        {9.5, "9.5 Hz"}, // rounds to 10, and four characters still read right
+        {999.5, "1KHz"},     {999.6, "1KHz"},       {9999.5, "10KHz"},   {99999.7, "100KHz"},
+        {999999.5, "1MHz"},  {999999999.6, "1GHz"}, {1239.7, "1.23KHz"}, // no carry: the characters
+                                                                         // are cut, not rounded
+        {1999.5, "1.99KHz"}, // 2000 has as many digits as 1999
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format_Frequency(c.value), c.expected) << c.value.toText();
 }
 
 } // namespace

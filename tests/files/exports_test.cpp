@@ -99,7 +99,6 @@ struct LayoutCase
 TEST(ExportTable, LayoutsTimesAndScaling)
 {
     const SampleArrays s = rampSamples();
-    const double step = double(0.00002f);
     const LayoutCase cases[] = {
         {"two channels 1500",
          settingsFor(5, true, true),
@@ -107,7 +106,13 @@ TEST(ExportTable, LayoutsTimesAndScaling)
          1500,
          double(float(-750) * 0.00002f),
          double(float(749) * 0.00002f)},
-        {"750 points", settingsFor(1, true, true), {1, 2}, 750, -375 * step, 374 * step},
+        // Each channel's points lie two sample periods apart.
+        {"750 points",
+         settingsFor(1, true, true),
+         {1, 2},
+         750,
+         double(float(-750) * 0.00002f),
+         double(float(748) * 0.00002f)},
         {"single CH1",
          settingsFor(1, true, false, 1),
          {1},
@@ -164,7 +169,8 @@ TEST(ExportTable, TriggerPositionShiftsTheTimeColumn)
         EXPECT_EQ(table.rows[std::size_t(k)].time, 0.0) << position;
         settings.timeDivPosition = 1;
         const ExportTable fast = BuildExportTable(settings, s);
-        EXPECT_EQ(fast.rows.front().time, -(k / 2.0) * double(0.00002f)) << position;
+        EXPECT_EQ(fast.rows.front().time, double(float(-k) * 0.00002f)) << position;
+        EXPECT_EQ(fast.rows[std::size_t(k / 2)].time, 0.0) << position;
     }
 }
 
@@ -206,7 +212,9 @@ TEST(CsvLines, TitlesSamplesAndTrailer)
 
     const auto fast = CsvLines(BuildExportTable(settingsFor(1, true, true), s), when, c);
     ASSERT_EQ(fast.size(), 754u);
-    EXPECT_EQ(fast[1].substr(0, fast[1].find(',')), doubleToText(-375 * double(0.00002f)));
+    // Point 0 of the 750 is record sample 0, 750 samples before the trigger.
+    EXPECT_EQ(fast[1].substr(0, fast[1].find(',')), singleToText(-750 * 0.00002f));
+    EXPECT_EQ(fast[2].substr(0, fast[2].find(',')), singleToText(-748 * 0.00002f));
 
     const auto single = CsvLines(BuildExportTable(settingsFor(1, false, true, 2), s), when, c);
     ASSERT_EQ(single.size(), 1504u);
@@ -318,13 +326,17 @@ class ExportsTest : public MainFixture
         w().acquisition->Timer1_Timer();
         ASSERT_TRUE(w().Timer1->enabled());
     }
-    // A record at the fastest timebase with both traces: known 750-point counts.
+    // A record of the simulated instrument at the fastest timebase with both traces shown,
+    // as Run takes it: 750 points per channel at 500 kS/s each.
     void fastRecord()
     {
         w().CWKnob2->setPosition(1);
-        w().state.SampleTime = 0.000002f;
-        w().global.Samples = rampSamples();
+        acquireOnce();
+        ASSERT_FLOAT_EQ(w().state.SampleTime, 1e-6f);
     }
+    // The time column of the fast record with the trigger at the middle (HTrigPosition 2):
+    // point i lies at record sample 2i, 2 us apart, time 0 at point 375.
+    static float fastTime(int i) { return float(2 * i - 750) * 1e-6f; }
 
     // The export command through its button, with `name` chosen in the dialog and `boxes` the
     // answers to the message boxes that follow.
@@ -405,7 +417,7 @@ TEST_F(ExportsTest, WorksheetOfASimulatedRecordReadsBackWithXlrd)
     EXPECT_TRUE(w().CWButton2->value());
 }
 
-TEST_F(ExportsTest, FastRecordWorksheetHas750Rows)
+TEST_F(ExportsTest, FastRecordWorksheetHas750RowsTwoMicrosecondsApart)
 {
     fastRecord();
     const QString file = path("fast.xls");
@@ -413,9 +425,19 @@ TEST_F(ExportsTest, FastRecordWorksheetHas750Rows)
     const auto sheet = readSheet(file);
     ASSERT_TRUE(sheet);
     ASSERT_EQ(sheet->rows, 751);
-    EXPECT_EQ(sheet->number(1, 0), -375 * double(0.000002f));
-    EXPECT_EQ(sheet->number(750, 0), 374 * double(0.000002f));
-    EXPECT_EQ(sheet->number(11, 2), rampSamples().Counts750CH2[10] * double(kLowFactor));
+    EXPECT_EQ(sheet->cells[0].mid(0, 3), QStringList({"Time (S)", "CH1 (V)", "CH2 (V)"}));
+    const auto& s = w().global.Samples;
+    for (int i = 0; i < 750; ++i) {
+        EXPECT_EQ(sheet->number(i + 1, 0), double(fastTime(i))) << i;
+        EXPECT_EQ(sheet->number(i + 1, 1), s.Counts750CH1[std::size_t(i)] * double(kLowFactor));
+        EXPECT_EQ(sheet->number(i + 1, 2), s.Counts750CH2[std::size_t(i)] * double(kLowFactor));
+    }
+    EXPECT_NEAR(sheet->number(2, 0) - sheet->number(1, 0), 2e-6, 1e-10);
+    EXPECT_EQ(sheet->number(376, 0), 0.0);
+    EXPECT_FLOAT_EQ(float(sheet->number(377, 0)), 2e-6f);
+    // The 750 points span the record's 1.5 ms, as the read-outs' 500 kS/s say.
+    EXPECT_FLOAT_EQ(float(sheet->number(1, 0)), -750e-6f);
+    EXPECT_FLOAT_EQ(float(sheet->number(750, 0)), 748e-6f);
 }
 
 TEST_F(ExportsTest, CsvOfTwoChannelsHas1504LinesAndTheTrailer)
@@ -453,7 +475,17 @@ TEST_F(ExportsTest, CsvOfTheFastRecordHas754Lines)
     const QStringList lines = csvLines(file);
     ASSERT_EQ(lines.size(), 754);
     EXPECT_EQ(lines[0], kTwoTitles);
+    const auto& s = w().global.Samples;
+    for (int i = 0; i < 750; ++i) {
+        const std::string line = singleToText(fastTime(i)) + "," +
+                                 doubleToText(s.Counts750CH1[std::size_t(i)] * double(kLowFactor)) +
+                                 "," +
+                                 doubleToText(s.Counts750CH2[std::size_t(i)] * double(kLowFactor));
+        EXPECT_EQ(lines[i + 1].toStdString(), line) << i;
+    }
+    EXPECT_TRUE(lines[1].startsWith(QString::fromStdString(singleToText(-0.00075f) + ",")));
     EXPECT_TRUE(lines[376].startsWith("0,"));
+    EXPECT_TRUE(lines[377].startsWith(QString::fromStdString(singleToText(2e-6f) + ",")));
 }
 
 TEST_F(ExportsTest, SingleChannelWithoutSelectionWritesOnlyTheTrailer)

@@ -1,11 +1,17 @@
 #include "app/picture_box.h"
 #include "file_test_support.h"
 #include "files/printing.h"
+#include "link/acquisition.h"
 #include "support/main_fixture.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace kv {
@@ -200,6 +206,66 @@ TEST_F(PrintingTest, ThreeCopiesPrintInOneDocumentWithThePageText)
     }
 }
 
+TEST_F(PrintingTest, PrintsOnThePrinterPaperAndOrientationTheDialogChose)
+{
+    const QString chosen = QDir(folder()).filePath("chosen.pdf");
+    dialogs().answerPrinter(PrintChoice{2, 1, 1}, [&](QPrinter& printer) {
+        // The user picks the PDF printer with its file, A5 paper and landscape.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosen);
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setCopyCount(2);
+    });
+    w().mnuFPrint->trigger();
+    EXPECT_FALSE(QFileInfo::exists(pdf())); // not the default printer
+    ASSERT_TRUE(QFileInfo::exists(chosen));
+    const auto info = test::runProgram(QStringLiteral("pdfinfo"), {chosen});
+    EXPECT_TRUE(info.out.contains(QRegularExpression("Pages:\\s+2\\b"))) << info.out.toStdString();
+    // A5 landscape: 210 x 148 mm, 595 x 420 points.
+    EXPECT_TRUE(
+        info.out.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 4(19\\.\\d+|20) pts")))
+        << info.out.toStdString();
+    const QString text =
+        test::runProgram(QStringLiteral("pdftotext"), {chosen, QStringLiteral("-")}).out;
+    EXPECT_TRUE(text.contains("Triggered on the Rising edge of CH1 at 0.3V")) << text.toStdString();
+    EXPECT_FALSE(w().CWButton17->value());
+}
+
+struct PrintFailureCase
+{
+    const char* name;
+    QString file; // the PDF printer's file; empty: no file, so no printer to print on
+    QString message;
+};
+
+TEST_F(PrintingTest, PrintingThatCannotStartSaysSo)
+{
+    const QString unreachable = QDir(folder()).filePath("no/such/folder/page.pdf");
+    const PrintFailureCase cases[] = {
+        {"no printer", QString(), "There is no printer to print on."},
+        {"cannot start", unreachable, "Printing could not start on " + unreachable + "."},
+    };
+    for (const PrintFailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs().clear();
+        dialogs().answerPrinter(PrintChoice{1, 1, 1}, [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(c.file);
+        });
+        dialogs().answer(MsgResult::OK);
+        w().CWButton17->setValue(true);
+        ASSERT_EQ(dialogs().requests().size(), 2u);
+        const auto& box = dialogs().requests()[1];
+        EXPECT_EQ(box.kind, Kind::MsgBox);
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.title, "Print");
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(w().CWButton17->value());
+        EXPECT_FALSE(QFileInfo::exists(pdf()));
+    }
+}
+
 TEST_F(PrintingTest, PageHoldsTheGraphPictureAndTheLabels)
 {
     dialogs().answerPrinter(std::nullopt);
@@ -212,13 +278,73 @@ TEST_F(PrintingTest, PageHoldsTheGraphPictureAndTheLabels)
     EXPECT_EQ(page->windowTitle(), "Print Preview");
     EXPECT_EQ(page->size(), QSize(681, 675));
     EXPECT_EQ(page->Picture1->picture().size(), w().CWGraph1->size());
-    EXPECT_EQ(page->Picture1->geometry(), QRect(0, 0, 537, 425));
+    EXPECT_EQ(page->Picture1->geometry(), QRect(0, 0, 537, 403)); // the graph's 4:3
     EXPECT_EQ(page->lblcurDT->text(), "   Delta: 2 mS");
     EXPECT_EQ(page->lblcurDV->text(), "    Delta: 80mV");
     EXPECT_EQ(page->lblCH2->text(), "CH2: 5V/ DIV    500s / DIV");
-    EXPECT_EQ(page->lblCH1->font().family(), "Trebuchet MS");
-    EXPECT_DOUBLE_EQ(page->lblCH1->font().pointSizeF(), 20.25);
-    EXPECT_DOUBLE_EQ(page->lblVlt->font().pointSizeF(), 12.0);
+    EXPECT_EQ(page->lblCH1->font().family(), PrintPageFontFamily());
+    EXPECT_LE(page->lblCH1->font().pointSizeF(), 20.25);
+    EXPECT_GT(page->lblCH1->font().pointSizeF(), page->lblVlt->font().pointSizeF());
+    EXPECT_LE(page->lblVlt->font().pointSizeF(), 12.0);
+}
+
+// Every text of the page, the widest the read-outs can give and those of a real record, fits
+// its label with the font the page picked, and every label and the picture lie on the page
+// without covering one another.
+TEST_F(PrintingTest, EveryTextFitsItsLabelAndEveryLabelIsOnThePage)
+{
+    dialogs().answerPrinter(std::nullopt);
+    w().CWButton17->setValue(true);
+    frmPrint* page = printing().page();
+    ASSERT_NE(page, nullptr);
+    // The font asked for is the font drawn: an installed face, not a substitute.
+    EXPECT_EQ(QFontInfo(page->lblVlt->font()).family(), PrintPageFontFamily());
+
+    const QRect onPage(QPoint(0, 0), page->size());
+    std::vector<QWidget*> boxes{page->Picture1};
+    for (QLabel* label : page->labels())
+        boxes.push_back(label);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_TRUE(onPage.contains(boxes[i]->geometry())) << boxes[i]->objectName().toStdString();
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(boxes[i]->geometry().intersects(boxes[j]->geometry()))
+                << boxes[i]->objectName().toStdString() << " and "
+                << boxes[j]->objectName().toStdString();
+    }
+
+    const auto expectFits = [&](const char* what) {
+        SCOPED_TRACE(what);
+        for (const QLabel* label : page->labels()) {
+            const QFontMetricsF metrics(label->font());
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+                << label->objectName().toStdString() << ": " << label->text().toStdString();
+            EXPECT_LE(metrics.height(), label->height()) << label->objectName().toStdString();
+            // The widest foreseen texts keep their group's size: 9 points and more.
+            EXPECT_GE(label->font().pointSizeF(), 9.0) << label->objectName().toStdString();
+        }
+    };
+    page->setTexts(ComposePrintPage(WidestPrintReadouts()));
+    expectFits("widest texts");
+    EXPECT_EQ(page->lblVlt->text(),
+              "Max Voltage: -88.8 V    Min Voltage: -88.8 V    Peak to Peak: -88.8 V");
+    EXPECT_EQ(page->lblcur1T->text(), "Cursor A: -8888mS");
+
+    // A record of the simulated instrument, with the read-outs the user saw cut before.
+    w().global.ActiveChannel = 1;
+    w().CWGraph1->setPlotVisible(QStringLiteral("PCH1"), true);
+    w().CWGraph1->setPlotVisible(QStringLiteral("PCH2"), true);
+    w().CWButton1->setValue(true);
+    w().acquisition->Timer1_Timer();
+    w().lblXpos->setText("-1007uS");
+    w().P2P1->setText("2 V");
+    w().mnuFPrivew->trigger();
+    expectFits("simulated record");
+    EXPECT_TRUE(page->lblVlt->text().endsWith("Peak to Peak: 2 V"))
+        << page->lblVlt->text().toStdString();
+    EXPECT_EQ(page->lblcur1T->text(), "Cursor A: -1007uS");
+    // A picture of the preview for a look by eye.
+    if (const QString shot = qEnvironmentVariable("KV_PRINT_PREVIEW"); !shot.isEmpty())
+        page->grab().save(shot);
 }
 
 TEST_F(PrintingTest, PreviewShowsTheFilledPageModelessAndIsRefilledInPlace)

@@ -1,6 +1,10 @@
+#include "controls/mouse_helpers.h"
+#include "display/cursors.h"
+#include "display/read_outs.h"
 #include "files/files_fixture.h"
 #include "files/reference_tip_dialog.h"
 #include "files/reference_waveforms.h"
+#include "link/acquisition.h"
 #include "platform/runtime_rules.h"
 
 #include <QCheckBox>
@@ -8,6 +12,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 namespace kv::test {
 namespace {
@@ -108,6 +113,8 @@ class Reference : public MainFixture
             m.global.Samples.Trace750CH1[std::size_t(i)] = 0.5 * i;
             m.global.Samples.Trace750CH2[std::size_t(i)] = 1000 + i;
         }
+        m.state.VdivIndexCH1 = 2;
+        m.state.VdivIndexCH2 = 5;
         m.PeriodVAL->setText(QStringLiteral("200mV"));
         m.PeriodVAL2->setText(QStringLiteral("2V"));
         m.state.FrameVPosCH1 = 10;
@@ -326,6 +333,81 @@ TEST_F(Reference, BadFilesAreRefusedWithTheButtonOff)
         EXPECT_FALSE(m.referenceWaveforms->LoadREFFile());
         EXPECT_EQ(m.state.REFCounts[0], 1234);
     }
+}
+
+// The volts of a read-out such as "998mV", "1.01 V" or "-3 V".
+double voltsOf(const QString& text)
+{
+    const bool milli = text.endsWith(QStringLiteral("mV"));
+    QString number = text;
+    number.remove(QStringLiteral("mV")).remove(QStringLiteral("V"));
+    return number.trimmed().toDouble() * (milli ? 0.001 : 1.0);
+}
+
+// A reference of a 1 V sine saved while the view is zoomed (by a drag on the graph) or
+// autoscaled (by a click on the Autoscale button) keeps the channel's volts/div and measures
+// 1 V when loaded.
+class ReferenceOfAChangedView : public Reference
+{
+  protected:
+    void saveAndMeasure(bool autoscale)
+    {
+        dialogs().answer(MsgResult::No); // the calibration question of a first start
+        Main& m = load();
+        dialogs().clear();
+        instrument().setHonourChannelEnable(false);
+        instrument().setSignal(1, {SimWaveform::Sine, 2000.0, 1.0, 0.0});
+        m.global.ModelGainLo = m.global.ModelGainHi = 1.0f;
+        m.global.ATTFactorCH1 = m.global.ATTFactorCH2 = 1.0f;
+        m.state.CalOffsetCH1Hi = 0;
+        m.state.VPosCH1 = 0;
+        m.CH1Button->setValue(true);
+        show(true, false);
+        m.CWKnob2->setPosition(5);
+        m.CWKnob1->setPosition(4);
+        ASSERT_EQ(m.PeriodVAL->text(), QStringLiteral("1V"));
+        m.CWButton4->setValue(true); // single
+        m.CWButton1->setValue(true);
+        m.acquisition->Timer1_Timer();
+        ASSERT_NEAR(voltsOf(m.Max1->text()), 1.0, 0.05) << m.Max1->text().toStdString();
+
+        if (autoscale) {
+            QTest::mouseClick(m.Autoscale, Qt::LeftButton);
+            ASSERT_EQ(m.PeriodVAL->text(), QStringLiteral("Autoscale"));
+        } else {
+            m.CWSlide7->setPosition(1);
+            const CwGraph* g = m.CWGraph1;
+            drag(g->plotArea(), g->plotAreaPoint(600, -100), g->plotAreaPoint(800, 100));
+            ASSERT_EQ(m.PeriodVAL->text(), QStringLiteral("Zoomed"));
+        }
+        // The cursor read-outs of the changed view set the reference volts per count.
+        m.cursors->Cursor();
+
+        dialogs().answerSave(path("view.rfw")).answer(MsgResult::OK);
+        m.SaveREFCH1->setValue(true);
+        const QStringList lines =
+            QString::fromLatin1(fileBytes(path("view.rfw"))).split(QStringLiteral("\r\n"));
+        ASSERT_GT(lines.size(), 5);
+        EXPECT_EQ(lines[0], QStringLiteral("\"1V\""));
+
+        m.state.FilePath = path("view.rfw").toStdString();
+        m.referenceWaveforms->LoadREFFile();
+        EXPECT_EQ(m.lblVREF->text(), QStringLiteral("1V"));
+        m.REF1Button->setValue(true);
+        m.readOuts->UpdateReadouts();
+        EXPECT_NEAR(voltsOf(m.lblMAX->text()), 1.0, 0.05) << m.lblMAX->text().toStdString();
+        EXPECT_NEAR(voltsOf(m.lblMIN->text()), -1.0, 0.05) << m.lblMIN->text().toStdString();
+    }
+};
+
+TEST_F(ReferenceOfAChangedView, SavedWhileZoomedKeepsTheVoltsPerDivision)
+{
+    saveAndMeasure(false);
+}
+
+TEST_F(ReferenceOfAChangedView, SavedWhileAutoscaledKeepsTheVoltsPerDivision)
+{
+    saveAndMeasure(true);
 }
 
 TEST_F(Reference, ClickSelectsTheReferenceAndShowsTheTipUntilDeclined)

@@ -86,13 +86,13 @@ TEST_F(InProcess, PacedRecordArrivesOverTimeAndReadsWaitOnTheClock)
 {
     serial.instrument().setPace(SimPace::Real);
     open();
-    send(Frame); // timebase code 2: 1 us a sample, 1.5 ms of capture
+    send(Frame); // timebase code 2, both channels: 2 us a sample, 3 ms of capture
     EXPECT_EQ(serial.BytesWaiting(), 0);
-    clock->advance(1'500 + 800);
+    clock->advance(3'000 + 800);
     EXPECT_EQ(serial.BytesWaiting(), 801);
     const std::string record = readRecord();
     EXPECT_EQ(record.size(), 3001u);
-    EXPECT_EQ(clock->nowMicros(), 1'500 + 3'000);
+    EXPECT_EQ(clock->nowMicros(), 3'000 + 3'000);
 }
 
 TEST_F(InProcess, SlowCaptureTimesOutAfterAHundredMilliseconds)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <variant>
@@ -54,8 +55,12 @@ public:
         return answerSave(FileDialogResult{fileName, filterIndex});
     }
     ScriptedDialogs& answerColor(std::optional<int> bgr) { return push(Kind::Color, bgr); }
-    ScriptedDialogs& answerPrinter(std::optional<PrintChoice> choice)
+    // The print dialog's answer; `choose`, when given, makes the user's choice on the printer
+    // the dialog was opened for (another printer, an output file, the paper).
+    ScriptedDialogs& answerPrinter(std::optional<PrintChoice> choice,
+                                   std::function<void(QPrinter&)> choose = {})
     {
+        printerChoices_.push_back(std::move(choose));
         return push(Kind::Printer, choice);
     }
 
@@ -66,6 +71,7 @@ public:
     {
         requests_.clear();
         answers_.clear();
+        printerChoices_.clear();
     }
 
     MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
@@ -86,10 +92,6 @@ public:
     {
         return file(Kind::Open, request);
     }
-    std::optional<FileDialogResult> ShowSave(const FileDialogRequest& request) override
-    {
-        return file(Kind::Save, request);
-    }
     std::optional<int> ShowColor(int initialBgr) override
     {
         Request r;
@@ -100,15 +102,23 @@ public:
             return std::get<std::optional<int>>(*a);
         return std::nullopt;
     }
-    std::optional<PrintChoice> ShowPrinter(const PrintRequest& request) override
+    std::optional<PrintChoice> ShowPrinter(QPrinter& printer, const PrintRequest& request) override
     {
         Request r;
         r.kind = Kind::Printer;
         r.print = request;
+        std::function<void(QPrinter&)> choose;
+        if (!printerChoices_.empty()) {
+            choose = std::move(printerChoices_.front());
+            printerChoices_.pop_front();
+        }
         const auto a = take(r);
-        if (a && std::holds_alternative<std::optional<PrintChoice>>(*a))
-            return std::get<std::optional<PrintChoice>>(*a);
-        return std::nullopt;
+        if (!a || !std::holds_alternative<std::optional<PrintChoice>>(*a))
+            return std::nullopt;
+        const auto choice = std::get<std::optional<PrintChoice>>(*a);
+        if (choice && choose)
+            choose(printer);
+        return choice;
     }
 
     static const char* kindName(Kind kind)
@@ -126,6 +136,12 @@ public:
             return "print dialog";
         }
         return "dialog";
+    }
+
+protected:
+    std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override
+    {
+        return file(Kind::Save, request);
     }
 
 private:
@@ -189,6 +205,8 @@ private:
 
     std::vector<Request> requests_;
     std::deque<Scripted> answers_;
+    // The printer choice of each print dialog answer, in their order.
+    std::deque<std::function<void(QPrinter&)>> printerChoices_;
 };
 
 // Records what the program asked the desktop to open.

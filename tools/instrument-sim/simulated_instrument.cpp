@@ -129,8 +129,11 @@ double SimFrame::samplePeriod() const
 {
     static constexpr double periods[] = {2e-6, 4e-6, 1e-5, 2e-5, 4e-5, 1e-4, 2e-4,
                                          4e-4, 1e-3, 2e-3, 4e-3, 1e-2, 2e-2};
-    if (fastMode || timebaseCode < 3)
+    // The converter's 1 MS/s serves one channel in fast mode, or both channels in turn.
+    if (fastMode)
         return 1e-6;
+    if (timebaseCode < 3)
+        return 2e-6;
     if (timebaseCode > 15)
         return 2e-2;
     return periods[timebaseCode - 3];

@@ -73,7 +73,7 @@ struct SimFrame
     static SimFrame decode(const std::array<std::uint8_t, 9>& bytes);
 
     // Seconds between samples: 1 us in fast mode, else by the timebase code (code 3 = 2 us ...
-    // code 15 = 20 ms; lower codes 1 us, higher 20 ms).
+    // code 15 = 20 ms; lower codes 2 us, each channel at 500 kS/s; higher 20 ms).
     double samplePeriod() const;
     // Samples per channel in the record: 3000 of one channel in fast mode, else 1500 of each.
     int samplesPerChannel() const { return fastMode ? 3000 : 1500; }
