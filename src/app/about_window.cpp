@@ -60,12 +60,12 @@ AboutWindow::AboutWindow(Main& main)
     CWButton1 = new CwButton(CwButton::Style::PushButton, this);
     CWButton1->setObjectName(QStringLiteral("CWButton1"));
     CWButton1->setCaption(QStringLiteral("System Info."));
-    CWButton1->setMechanicalAction(CwButton::ActionMomentary);
+    CWButton1->setCommand(true);
     CWButton1->setGeometry(184, 208, 108, 32);
     CWButton2 = new CwButton(CwButton::Style::PushButton, this);
     CWButton2->setObjectName(QStringLiteral("CWButton2"));
     CWButton2->setCaption(QStringLiteral("OK"));
-    CWButton2->setMechanicalAction(CwButton::ActionMomentary);
+    CWButton2->setCommand(true);
     CWButton2->setGeometry(300, 208, 104, 32);
 
     connect(CWButton1, &CwButton::valueChanged, this, &AboutWindow::CWButton1_ValueChanged);

@@ -24,11 +24,25 @@ Main::Main(const MainServices& services, QWidget* parent)
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope"));
     buildFace();
+    markCommandButtons();
     buildTimers();
     buildMenus();
     connect(COMCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { COMCombo_Click(); });
     createGroups();
+}
+
+void Main::markCommandButtons()
+{
+    // Each starts a command and ends off after it, so that every press, key or menu item acts
+    // once. The switches (attenuators, edge, mode, acquisition mode, power, Run/Stop, autoscale,
+    // cursor placement) keep their state.
+    for (CwButton* b :
+         {CH1Button,  CH2Button,  REF1Button,       CWButton8,    FFTbutton,  CWButton29,
+          CWButton30, ZoomOut,    CWButton5,        CWButton6,    CWButton15, CWButton2,
+          CWButton17, CWButton19, CWButton18,       SaveREFCH1,   SaveREFCH2, CWButton27,
+          CWButton28, CWButton20, btnSearchCOMPort, btnCalibrate, CWButton26})
+        b->setCommand(true);
 }
 
 Main::~Main()

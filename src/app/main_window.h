@@ -433,6 +433,8 @@ private:
     void buildFilePage();
     void buildOptionsPanel(QWidget* face);
     void buildTimers();
+    // main_window.cpp
+    void markCommandButtons();
     // main_window_menus.cpp
     void buildMenus();
     QAction* addItem(QMenu* menu, QAction*& item, const char* name, const QString& caption,

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRadialGradient>
 #include <algorithm>
 
@@ -74,7 +75,15 @@ void CwButton::applyValue(bool value)
         return;
     value_ = value;
     update();
+    const QPointer<CwButton> alive(this); // a handler may close the window holding the button
     Q_EMIT valueChanged(value);
+    if (alive && command_ && value_)
+        applyValue(false);
+}
+
+void CwButton::setCommand(bool command)
+{
+    command_ = command;
 }
 
 void CwButton::setMechanicalAction(int code)
@@ -163,8 +172,8 @@ void CwButton::mousePressEvent(QMouseEvent* event)
         return;
     pressed_ = true;
     update();
-    if (!indicator_ && action_ == ActionMomentary)
-        applyValue(true);
+    if (!indicator_ && !command_ && action_ == ActionSwitchWhenPressed)
+        applyValue(!value_);
 }
 
 void CwButton::mouseReleaseEvent(QMouseEvent* event)
@@ -173,14 +182,16 @@ void CwButton::mouseReleaseEvent(QMouseEvent* event)
         return;
     pressed_ = false;
     update();
-    const bool inside = rect().contains(event->pos());
+    if (!rect().contains(event->pos()))
+        return;
+    const QPointer<CwButton> alive(this);
     if (!indicator_) {
-        if (action_ == ActionMomentary)
-            applyValue(false);
-        else if (inside)
+        if (command_)
+            applyValue(true);
+        else if (action_ == ActionSwitch)
             applyValue(!value_);
     }
-    if (inside)
+    if (alive)
         Q_EMIT clicked();
 }
 

@@ -10,8 +10,13 @@ namespace kv {
 // value() is its boolean state. Changing it, from code (setValue) or by the user, emits
 // valueChanged(newValue) at once, through a direct connection, before setValue returns; setting
 // the value it already has emits nothing. The mechanical action decides what the mouse does:
-//   1 (ActionSwitch):    a click (press and release over the button) toggles the value;
-//   2 (ActionMomentary): the value goes on at the press and back off at the release.
+//   1 (ActionSwitch):            a click (press and release over the button) toggles the value
+//                                at the release;
+//   2 (ActionSwitchWhenPressed): the press toggles the value; the release changes nothing.
+// A command button (setCommand) starts a command instead: a click runs it at the release, and
+// whenever its value turns on (a click, a menu item, code) it switches itself back off once its
+// handler has returned, so it never stays on and each press acts once, whatever the command did
+// (a message box, a cancelled dialog, nothing at all).
 // Indicators (LEDs by default) ignore the mouse for their value but still report clicks.
 class CwButton : public QWidget
 {
@@ -28,7 +33,7 @@ class CwButton : public QWidget
         SquareLed,        // square lamp
     };
     static constexpr int ActionSwitch = 1;
-    static constexpr int ActionMomentary = 2;
+    static constexpr int ActionSwitchWhenPressed = 2;
 
     explicit CwButton(QWidget* parent = nullptr);
     CwButton(Style style, QWidget* parent = nullptr);
@@ -38,6 +43,9 @@ class CwButton : public QWidget
 
     int mechanicalAction() const { return action_; }
     void setMechanicalAction(int code);
+
+    bool isCommand() const { return command_; }
+    void setCommand(bool command);
 
     Style style() const { return style_; }
     void setStyle(Style style);
@@ -91,6 +99,7 @@ class CwButton : public QWidget
     bool value_ = false;
     int action_ = ActionSwitch;
     bool indicator_ = false;
+    bool command_ = false;
     bool pressed_ = false;
     QString onText_;
     QString offText_;

@@ -409,7 +409,7 @@ void Acquisition::CWButton4_ValueChanged(bool value)
 void Acquisition::Label15_Click()
 {
     if (m.CWButton1->mechanicalAction() == CwButton::ActionSwitch) {
-        m.CWButton1->setMechanicalAction(CwButton::ActionMomentary);
+        m.CWButton1->setMechanicalAction(CwButton::ActionSwitchWhenPressed);
         m.CWButton4->setValue(true);
     } else {
         m.CWButton1->setMechanicalAction(CwButton::ActionSwitch);

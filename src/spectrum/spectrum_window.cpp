@@ -185,7 +185,7 @@ void SpectrumWindow::buildControls()
     CWButton1 = button("CWButton1", CwButton::Style::PushButton, this);
     CWButton1->setCaption(QStringLiteral("Scope"));
     CWButton1->setToolTip(QStringLiteral("Switches to oscilloscope view"));
-    CWButton1->setMechanicalAction(CwButton::ActionMomentary);
+    CWButton1->setCommand(true);
 
     CWButton3 = button("CWButton3", CwButton::Style::LightPushButton, this);
     CWButton3->setCaption(QStringLiteral("RUN / STOP"));

@@ -1,6 +1,7 @@
 #include "controls/cw_button.h"
 #include "mouse_helpers.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <vector>
@@ -62,14 +63,77 @@ TEST_F(ButtonTest, ClickTogglesASwitch)
     EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST_F(ButtonTest, MomentaryIsOnWhileHeld)
+TEST_F(ButtonTest, SwitchWhenPressedTogglesAtThePressOnly)
 {
-    button.setMechanicalAction(CwButton::ActionMomentary);
+    button.setMechanicalAction(CwButton::ActionSwitchWhenPressed);
     QTest::mousePress(&button, Qt::LeftButton);
     EXPECT_TRUE(button.value());
     QTest::mouseRelease(&button, Qt::LeftButton);
-    EXPECT_FALSE(button.value());
+    EXPECT_TRUE(button.value()); // stays on until code or the next press switches it off
+    QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+}
+
+// A command button runs its command at the release and ends off, however the command ended.
+TEST_F(ButtonTest, CommandRunsAtTheReleaseAndEndsOff)
+{
+    button.setCommand(true);
+    std::vector<bool> during;
+    QObject::connect(&button, &CwButton::valueChanged,
+                     [&](bool) { during.push_back(button.value()); });
+    QTest::mousePress(&button, Qt::LeftButton);
+    EXPECT_TRUE(seen.empty()); // nothing at the press
+    QTest::mouseRelease(&button, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    EXPECT_EQ(during, (std::vector<bool>{true, false})); // the command ran while on
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false}));
+    EXPECT_FALSE(button.value());
+}
+
+TEST_F(ButtonTest, CommandSetOnFromCodeEndsOffAndAPulseActsOnce)
+{
+    button.setCommand(true);
+    button.setValue(true); // a menu item that only sets the button on
+    EXPECT_FALSE(button.value());
+    button.setValue(true); // a menu item's pulse
+    button.setValue(false);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST_F(ButtonTest, CommandThatSwitchesItselfOffRunsItsHandlerOnceMoreOnly)
+{
+    button.setCommand(true);
+    QObject::connect(&button, &CwButton::valueChanged, [&](bool v) {
+        if (v)
+            button.setValue(false);
+    });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ButtonTest, CommandWhoseHandlerDeletesItsWindowTouchesNothingAfter)
+{
+    auto* window = new QWidget;
+    auto* ok = new CwButton(window);
+    ok->setCommand(true);
+    QPointer<QWidget> alive(window);
+    int runs = 0;
+    QObject::connect(ok, &CwButton::valueChanged, [&](bool) {
+        ++runs;
+        delete window; // the handler unloads the window at once
+    });
+    ok->setValue(true);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(alive.isNull());
+}
+
+TEST_F(ButtonTest, CommandReleasedOutsideRunsNothing)
+{
+    button.setCommand(true);
+    QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+    EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(ButtonTest, ReleaseOutsideDoesNotToggle)

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -210,6 +211,36 @@ TEST_F(AcquisitionTest, SingleModeDecodesExactlyOneRecordAndStopsOnce)
     ticks(3); // a stray tick after Stop asks for nothing
     EXPECT_EQ(requests(), asked);
     EXPECT_EQ(counts1(), record);
+}
+
+// Two clicks on "Single Acquisition": the first selects single mode, the second gives Run/Stop
+// action code 2. A click on Run/Stop then still takes one record and stops once.
+TEST_F(AcquisitionTest, AfterTwoClicksOnTheSingleLabelAClickTakesOneRecordAndStopsOnce)
+{
+    const QPoint label = w().Label16->rect().center();
+    QTest::mouseClick(w().Label16, Qt::LeftButton, Qt::NoModifier, label);
+    QTest::mouseClick(w().Label16, Qt::LeftButton, Qt::NoModifier, label);
+    ASSERT_TRUE(w().CWButton4->value());
+    ASSERT_EQ(w().CWButton1->mechanicalAction(), CwButton::ActionSwitchWhenPressed);
+    serial().clearWritten();
+    markUnset();
+    const int asked = requests();
+
+    const QPoint centre = w().CWButton1->rect().center();
+    QTest::mousePress(w().CWButton1, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(w().CWButton1, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_TRUE(running()); // the release leaves the capture under way
+    EXPECT_EQ(stopBytes(), 0);
+    for (int tick = 0; tick < 10 && running(); ++tick)
+        ticks(1);
+
+    EXPECT_TRUE(decoded());
+    EXPECT_EQ(requests(), asked + 1);
+    EXPECT_FALSE(running());
+    EXPECT_FALSE(w().Timer1->enabled());
+    ASSERT_EQ(serial().written().size(), std::size_t(CommandFrameLength + 1));
+    EXPECT_EQ(stopBytes(), 1);
+    EXPECT_EQ(serial().written().back(), char(StopCmd));
 }
 
 TEST_F(AcquisitionTest, ContinuousModeTakesARecordPerTickUntilStop)
@@ -599,7 +630,7 @@ TEST_F(AcquisitionTest, ModeSwitchLabelsAndMenu)
     w().CWButton4->setValue(false);
     acq().Label15_Click(); // action 1: single
     EXPECT_TRUE(w().CWButton4->value());
-    w().CWButton1->setMechanicalAction(CwButton::ActionMomentary);
+    w().CWButton1->setMechanicalAction(CwButton::ActionSwitchWhenPressed);
     acq().Label16_Click(); // action 2: continuous
     EXPECT_FALSE(w().CWButton4->value());
     EXPECT_EQ(w().CWButton1->mechanicalAction(), CwButton::ActionSwitch);

@@ -123,7 +123,7 @@ TEST_F(SidePanelsTest, ClosingLeavesTheLinkWatchOnAndAcquisitionStopped)
     EXPECT_TRUE(Visible(m.Label4));
     // Every change of the close button closes, the release too.
     m.Options->setVisible(true);
-    m.CWButton26->setValue(false);
+    m.sidePanels->CWButton26_ValueChanged(false);
     EXPECT_FALSE(Visible(m.Options));
 }
 

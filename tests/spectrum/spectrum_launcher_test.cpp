@@ -31,7 +31,7 @@ TEST_F(SpectrumLauncherTest, FftButtonLoadsAndShowsTheWindowOnce)
     EXPECT_FALSE(window->isModal());
 
     window->hide();
-    main().FFTbutton->setValue(false); // every value change shows it, the same instance
+    main().FFTbutton->setValue(true); // the next press shows the same instance
     EXPECT_EQ(launcher.window(), window);
     EXPECT_TRUE(window->isVisible());
 }
@@ -60,7 +60,7 @@ TEST_F(SpectrumLauncherTest, ScopeUnloadsAndTheNextPressLoadsAFreshWindow)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
 
-    main().FFTbutton->setValue(false);
+    main().FFTbutton->setValue(true);
     ASSERT_NE(launcher.window(), nullptr);
     EXPECT_TRUE(launcher.window()->isVisible());
 }
