@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/handler_group.h"
+#include "app/menu_shortcuts.h"
 #include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
@@ -27,6 +28,7 @@ Main::Main(const MainServices& services, QWidget* parent)
     markCommandButtons();
     buildTimers();
     buildMenus();
+    new MenuShortcutPrecedence(*this, menuItems_);
     connect(COMCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { COMCombo_Click(); });
     createGroups();

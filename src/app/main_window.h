@@ -289,8 +289,9 @@ public:
     CwTimer* TriggerTimer = nullptr; // hides cursor "T", 2222 ms, disabled
 
     // ---- Menu bar ------------------------------------------------------------------------------
-    // Items raise QAction::triggered; their check marks change only from code (a click does not
-    // toggle them).
+    // Items raise QAction::triggered. Only the items of settings (trigger, acquisition mode,
+    // channels, time/div, volts/div, cursor style and action) carry a check mark, and it changes
+    // only from code (a click does not toggle it).
     QMenu* mnuFile = nullptr;
     QAction* mnuFDefault = nullptr;
     QAction* mnuHBar0 = nullptr;
@@ -439,6 +440,8 @@ private:
     void buildMenus();
     QAction* addItem(QMenu* menu, QAction*& item, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
+    // An item that carries a check mark.
+    QAction* addMarkedItem(QMenu* menu, QAction*& item, const char* name, const QString& caption);
     QAction* addSeparator(QMenu* menu, QAction*& item, const char* name);
     QMenu* addSubmenu(QMenu* parent, QMenu*& menu, const char* name, const QString& caption);
     // main_window_groups.cpp

@@ -13,11 +13,17 @@ QAction* Main::addItem(QMenu* menu, QAction*& item, const char* name, const QStr
     item->setObjectName(QString::fromLatin1(name));
     item->setShortcut(shortcut);
     item->setShortcutContext(Qt::WindowShortcut);
+    addAction(item); // shortcuts work while the menu bar is not open
+    menuItems_.push_back(item);
+    return item;
+}
+
+QAction* Main::addMarkedItem(QMenu* menu, QAction*& item, const char* name, const QString& caption)
+{
+    addItem(menu, item, name, caption);
     // Check marks change only from code: undo the toggle a click makes before any handler runs.
     item->setCheckable(true);
     connect(item, &QAction::triggered, item, [a = item](bool checked) { a->setChecked(!checked); });
-    addAction(item); // shortcuts work while the menu bar is not open
-    menuItems_.push_back(item);
     return item;
 }
 
@@ -60,31 +66,31 @@ void Main::buildMenus()
 
     addSubmenu(nullptr, mnuTriger, "mnuTriger", QStringLiteral("&Trigger"));
     addSubmenu(mnuTriger, mnuTSource, "mnuTSource", QStringLiteral("&Source"));
-    addItem(mnuTSource, mnuTSCh1, "mnuTSCh1", QStringLiteral("Channel &1"));
-    addItem(mnuTSource, mnuTSCh2, "mnuTSCh2", QStringLiteral("Channel &2"));
-    addItem(mnuTSource, mnuTSExt, "mnuTSExt", QStringLiteral("&External Trigger"));
+    addMarkedItem(mnuTSource, mnuTSCh1, "mnuTSCh1", QStringLiteral("Channel &1"));
+    addMarkedItem(mnuTSource, mnuTSCh2, "mnuTSCh2", QStringLiteral("Channel &2"));
+    addMarkedItem(mnuTSource, mnuTSExt, "mnuTSExt", QStringLiteral("&External Trigger"));
     addSubmenu(mnuTriger, mnuTEdge, "mnuTEdge", QStringLiteral("&Edge"));
-    addItem(mnuTEdge, mnuTRising, "mnuTRising", QStringLiteral("&Rising"));
-    addItem(mnuTEdge, mnuTFalling, "mnuTFalling", QStringLiteral("&Falling"));
+    addMarkedItem(mnuTEdge, mnuTRising, "mnuTRising", QStringLiteral("&Rising"));
+    addMarkedItem(mnuTEdge, mnuTFalling, "mnuTFalling", QStringLiteral("&Falling"));
     addSubmenu(mnuTriger, mnuTMode, "mnuTMode", QStringLiteral("&Mode"));
-    addItem(mnuTMode, mnuTAuto, "mnuTAuto", QStringLiteral("&Auto"));
-    addItem(mnuTMode, mnuTNormal, "mnuTNormal", QStringLiteral("&Normal"));
+    addMarkedItem(mnuTMode, mnuTAuto, "mnuTAuto", QStringLiteral("&Auto"));
+    addMarkedItem(mnuTMode, mnuTNormal, "mnuTNormal", QStringLiteral("&Normal"));
     addSubmenu(mnuTriger, mnuTHor, "mnuTHor", QStringLiteral("&Horizontal Position"));
-    addItem(mnuTHor, mnuTH10, "mnuTH10", QStringLiteral("10%"));
-    addItem(mnuTHor, mnuTH50, "mnuTH50", QStringLiteral("50%"));
-    addItem(mnuTHor, mnuTH90, "mnuTH90", QStringLiteral("90%"));
+    addMarkedItem(mnuTHor, mnuTH10, "mnuTH10", QStringLiteral("10%"));
+    addMarkedItem(mnuTHor, mnuTH50, "mnuTH50", QStringLiteral("50%"));
+    addMarkedItem(mnuTHor, mnuTH90, "mnuTH90", QStringLiteral("90%"));
 
     addSubmenu(nullptr, mnuAcqusition, "mnuAcqusition", QStringLiteral("Ac&quisiton"));
-    addItem(mnuAcqusition, mnuASingle, "mnuASingle", QStringLiteral("&Single"));
-    addItem(mnuAcqusition, mnuAContinuous, "mnuAContinuous", QStringLiteral("&Continuous"));
+    addMarkedItem(mnuAcqusition, mnuASingle, "mnuASingle", QStringLiteral("&Single"));
+    addMarkedItem(mnuAcqusition, mnuAContinuous, "mnuAContinuous", QStringLiteral("&Continuous"));
     addSeparator(mnuAcqusition, mnuBarA0, "mnuBarA0");
     addItem(mnuAcqusition, mnuARunStop, "mnuARunStop", QStringLiteral("&Run/Stop"),
             QKeySequence(QStringLiteral("Ctrl+R")));
 
     addSubmenu(nullptr, mnuChannel, "mnuChannel", QStringLiteral("&Channel"));
     addItem(mnuChannel, mnuCO, "mnuCO", QStringLiteral("&OFF"));
-    addItem(mnuChannel, mnuC1, "mnuC1", QStringLiteral("Channel &1"));
-    addItem(mnuChannel, mnuC2, "mnuC2", QStringLiteral("Channel &2"));
+    addMarkedItem(mnuChannel, mnuC1, "mnuC1", QStringLiteral("Channel &1"));
+    addMarkedItem(mnuChannel, mnuC2, "mnuC2", QStringLiteral("Channel &2"));
 
     addSubmenu(nullptr, mnuHorizontal, "mnuHorizontal", QStringLiteral("&Horizontal"));
     struct Entry {
@@ -102,7 +108,7 @@ void Main::buildMenus()
         {&mnuH500ms, "mnuH500ms", "500ms"}, {&mnuH1s, "mnuH1s", "1s"},
     };
     for (const Entry& e : horizontal)
-        addItem(mnuHorizontal, *e.item, e.name, QString::fromLatin1(e.caption));
+        addMarkedItem(mnuHorizontal, *e.item, e.name, QString::fromLatin1(e.caption));
 
     addSubmenu(nullptr, mnuVertical, "mnuVertical", QStringLiteral("&Vertical"));
     addSubmenu(mnuVertical, mnuVCH1, "mnuVCH1", QStringLiteral("Channel &1"));
@@ -112,7 +118,7 @@ void Main::buildMenus()
         {&mnuVch12V, "mnuVch12V", "2V"},          {&mnuVCH15V, "mnuVCH15V", "5V"},
     };
     for (const Entry& e : vertical1)
-        addItem(mnuVCH1, *e.item, e.name, QString::fromLatin1(e.caption));
+        addMarkedItem(mnuVCH1, *e.item, e.name, QString::fromLatin1(e.caption));
     addSubmenu(mnuVertical, mnuVch2, "mnuVch2", QStringLiteral("Channel &2"));
     const Entry vertical2[] = {
         {&mnuVch2100mV, "mnuVch2100mV", "100mV"}, {&mnuVch2200mV, "mnuVch2200mV", "200mV"},
@@ -120,7 +126,7 @@ void Main::buildMenus()
         {&mnuVch22V, "mnuVch22V", "2V"},          {&mnuVch25V, "mnuVch25V", "5V"},
     };
     for (const Entry& e : vertical2)
-        addItem(mnuVch2, *e.item, e.name, QString::fromLatin1(e.caption));
+        addMarkedItem(mnuVch2, *e.item, e.name, QString::fromLatin1(e.caption));
 
     addSubmenu(nullptr, mnuHelp, "mnuHelp", QStringLiteral("&Help"));
     addItem(mnuHelp, mnuHHelp, "mnuHHelp", QStringLiteral("&Help"), Qt::Key_F1);
@@ -141,13 +147,14 @@ void Main::buildMenus()
     addSubmenu(mnuPopup, mnuPOPCursor, "mnuPOPCursor", QStringLiteral("&Cursors"));
     addItem(mnuPOPCursor, mnuPOPCursorA, "mnuPOPCursorA", QStringLiteral("Position Cursor &A"));
     addItem(mnuPOPCursor, mnuPOPCursorB, "mnuPOPCursorB", QStringLiteral("Position Cursor &B"));
-    addItem(mnuPOPCursor, mnuPOPCHorizontal, "mnuPOPCHorizontal", QStringLiteral("&Horizontal"));
-    addItem(mnuPOPCursor, mnuPOPCVertical, "mnuPOPCVertical", QStringLiteral("&Vertical"));
-    addItem(mnuPOPCursor, mnuPOPCPaired, "mnuPOPCPaired", QStringLiteral("&Paired"));
+    addMarkedItem(mnuPOPCursor, mnuPOPCHorizontal, "mnuPOPCHorizontal",
+                  QStringLiteral("&Horizontal"));
+    addMarkedItem(mnuPOPCursor, mnuPOPCVertical, "mnuPOPCVertical", QStringLiteral("&Vertical"));
+    addMarkedItem(mnuPOPCursor, mnuPOPCPaired, "mnuPOPCPaired", QStringLiteral("&Paired"));
     addItem(mnuPOPCursor, mnuPOPCoff, "mnuPOPCoff", QStringLiteral("&OFF"));
     addSeparator(mnuPOPCursor, bar, "mnuPOPCBar0");
-    addItem(mnuPOPCursor, mnuPOPCSnap, "mnuPOPCSnap", QStringLiteral("&Snap to Plot"));
-    addItem(mnuPOPCursor, mnuPOPCFloat, "mnuPOPCFloat", QStringLiteral("&Free Floating"));
+    addMarkedItem(mnuPOPCursor, mnuPOPCSnap, "mnuPOPCSnap", QStringLiteral("&Snap to Plot"));
+    addMarkedItem(mnuPOPCursor, mnuPOPCFloat, "mnuPOPCFloat", QStringLiteral("&Free Floating"));
     addSeparator(mnuPopup, bar, "mnuPopBar1");
     addItem(mnuPopup, mnuPopupBoth, "mnuPopupBoth", QStringLiteral("Position Both &Cursors"));
     addItem(mnuPopup, mnuPopupA, "mnuPopupA", QStringLiteral("Position Cursor &A"));

@@ -175,18 +175,49 @@ TEST_F(Window, HiddenPopupItemsStayHiddenAndDisabled)
     }
 }
 
+// The items that stand for a setting; only they carry a check box.
+const QStringList MarkedItems = {
+    "mnuTSCh1",          "mnuTSCh2",        "mnuTSExt",      "mnuTRising",   "mnuTFalling",
+    "mnuTAuto",          "mnuTNormal",      "mnuTH10",       "mnuTH50",      "mnuTH90",
+    "mnuASingle",        "mnuAContinuous",  "mnuC1",         "mnuC2",        "mnuH50us",
+    "mnuH100us",         "mnuH200us",       "mnuH500us",     "mnuH1ms",      "mnuH2ms",
+    "mnuH5ms",           "mnuH10ms",        "mnuH20ms",      "mnuH50ms",     "mnuH100ms",
+    "mnuH200ms",         "mnuH500ms",       "mnuH1s",        "mnuVCH1100mv", "mnuVCH1200mV",
+    "mnuVCH1500mV",      "mnuVch11V",       "mnuVch12V",     "mnuVCH15V",    "mnuVch2100mV",
+    "mnuVch2200mV",      "mnuVch2500mV",    "mnuVch21V",     "mnuVch22V",    "mnuVch25V",
+    "mnuPOPCHorizontal", "mnuPOPCVertical", "mnuPOPCPaired", "mnuPOPCSnap",  "mnuPOPCFloat",
+};
+
+TEST_F(Window, OnlyTheItemsOfSettingsCarryACheckBox)
+{
+    Main& m = load();
+    for (const QAction* item : m.menuItems()) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        EXPECT_EQ(item->isCheckable(), MarkedItems.contains(item->objectName()));
+    }
+    // Commands never show a check box, also after they ran.
+    m.mnuHOnlineH->trigger();
+    m.mnuARunStop->trigger();
+    m.mnuARunStop->trigger();
+    for (const QAction* item : {m.mnuFExit, m.mnuFPrint, m.mnuHHelp, m.mnuARunStop, m.mnuCO,
+                                m.mnuPOPCoff, m.mnuZoom, m.mnuPan})
+        EXPECT_FALSE(item->isChecked()) << item->objectName().toStdString();
+}
+
 TEST_F(Window, ClickingAnItemDoesNotToggleItsCheckMark)
 {
     Main& m = build();
-    // An item whose handler leaves its mark alone (it only opens the online help page).
-    bool seen = true;
-    QObject::connect(m.mnuHOnlineH, &QAction::triggered, [&] { seen = m.mnuHOnlineH->isChecked(); });
-    m.mnuHOnlineH->trigger();
-    EXPECT_FALSE(seen);
-    EXPECT_FALSE(m.mnuHOnlineH->isChecked());
-    m.mnuHOnlineH->setChecked(true);
-    m.mnuHOnlineH->trigger();
-    EXPECT_TRUE(m.mnuHOnlineH->isChecked());
+    // "Single" while single mode is on: its handler sets the switch it already has.
+    m.CWButton4->setValue(true);
+    ASSERT_TRUE(m.mnuASingle->isChecked());
+    bool seen = false;
+    QObject::connect(m.mnuASingle, &QAction::triggered, [&] { seen = m.mnuASingle->isChecked(); });
+    m.mnuASingle->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(m.mnuASingle->isChecked());
+    m.mnuASingle->setChecked(false);
+    m.mnuASingle->trigger();
+    EXPECT_FALSE(m.mnuASingle->isChecked());
 }
 
 struct TimerCase {
