@@ -107,7 +107,7 @@ void Exports::CWButton2_ValueChanged(bool value)
         m.CWButton2->setValue(false);
         return;
     }
-    // The worksheet path leaves the button as it is.
+    // The worksheet path leaves the button alone; as a command button it ends off by itself.
     XLS(name);
 }
 
