@@ -372,6 +372,9 @@ void Main::buildCursorPage()
                         QStringLiteral("Sets cursor action"));
     CWSlide7 = selector(p, "CWSlide7", {" Zoom", "Pan", "Cursors"}, {170, 122, 160, 76},
                         QStringLiteral("Changes mouse action inside plot area"));
+    // Designed at "Cursors": start-up puts the graph in cursor dragging and leaves the slide's
+    // handler unrun, so the slide shows from the first moment what a drag does.
+    CWSlide7->setPosition(3);
     using S = CwButton::Style;
     ZoomOut = button(p, "ZoomOut", S::PushButton, QStringLiteral("Zoom Out"), {8, 204, 100, 28},
                      QStringLiteral("Zooms out and resets plot(s)"));

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kv {
 
@@ -17,6 +18,14 @@ namespace {
 constexpr double EndMargin = 9.0;   // room for half a pointer at either end of the track
 constexpr double GrabRange = 9.0;   // how near (along the track) a press grabs a pointer
 constexpr double PointerSize = 9.0; // half the base of a pointer triangle
+
+// The named image drawn in place of a pointer.
+QString pointerImageName(int pointer)
+{
+    return pointer == 1   ? QStringLiteral("Pointer-1")
+           : pointer == 2 ? QStringLiteral("Trigger")
+                          : QString();
+}
 
 } // namespace
 
@@ -255,19 +264,39 @@ double CwSlide::valueAt(const QPointF& point) const
 
 int CwSlide::pointerAt(const QPointF& point) const
 {
+    // Top first, so that of overlapping pointers the one drawn on top is taken.
+    for (int i = 1; i <= pointerCount(); ++i) {
+        if (pointerVisible(i) && pointerShape(i).contains(point))
+            return i;
+    }
+    return nearestVisiblePointer(point, GrabRange);
+}
+
+int CwSlide::nearestVisiblePointer(const QPointF& point, double range) const
+{
     int best = 0;
-    double bestDistance = GrabRange;
+    double bestDistance = range;
     for (int i = 1; i <= pointerCount(); ++i) {
         if (!pointerVisible(i))
             continue;
         const QPointF d = pointerPoint(i) - point;
         const double along = orientation_ == Qt::Vertical ? std::abs(d.y()) : std::abs(d.x());
-        if (along <= bestDistance) {
+        // Strictly nearer only: of pointers at one value the topmost stays the choice.
+        if (best == 0 ? along <= range : along < bestDistance) {
             bestDistance = along;
             best = i;
         }
     }
     return best;
+}
+
+int CwSlide::topVisiblePointer() const
+{
+    for (int i = 1; i <= pointerCount(); ++i) {
+        if (pointerVisible(i))
+            return i;
+    }
+    return 0;
 }
 
 int CwSlide::nearestPosition(const QPointF& point) const
@@ -299,18 +328,8 @@ void CwSlide::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || look_ == Look::Progress)
         return;
     int pointer = labels_.isEmpty() ? pointerAt(event->pos()) : 1;
-    if (pointer == 0) {
-        // A press on the track away from every pointer moves the nearest visible one there.
-        double bestDistance = 1e300;
-        for (int i = 1; i <= pointerCount(); ++i) {
-            const QPointF d = pointerPoint(i) - QPointF(event->pos());
-            const double along = orientation_ == Qt::Vertical ? std::abs(d.y()) : std::abs(d.x());
-            if (pointerVisible(i) && along < bestDistance) {
-                bestDistance = along;
-                pointer = i;
-            }
-        }
-    }
+    if (pointer == 0) // a press on the track away from every pointer moves the nearest one there
+        pointer = nearestVisiblePointer(event->pos(), std::numeric_limits<double>::infinity());
     dragging_ = pointer;
     Q_EMIT mouseDown(pointer);
     if (pointer != 0)
@@ -342,10 +361,13 @@ void CwSlide::step(int steps)
         setPosition(std::clamp(position() + steps, 1, positionCount()));
         return;
     }
+    const int pointer = topVisiblePointer();
+    if (pointer == 0)
+        return;
     const double stepSize = (axisMax_ - axisMin_) / 100.0;
     const double lo = std::min(axisMin_, axisMax_);
     const double hi = std::max(axisMin_, axisMax_);
-    setPointerValue(1, std::clamp(pointerValue(1) + steps * stepSize, lo, hi));
+    setPointerValue(pointer, std::clamp(pointerValue(pointer) + steps * stepSize, lo, hi));
 }
 
 int CwSlide::upStep() const
@@ -453,25 +475,19 @@ void CwSlide::paintPositions(QPainter& p) const
     }
 }
 
-void CwSlide::paintPointer(QPainter& p, int pointer) const
+QPainterPath CwSlide::pointerShape(int pointer) const
 {
     const QPointF tip = pointerPoint(pointer);
-    const QString imageName = pointer == 1   ? QStringLiteral("Pointer-1")
-                              : pointer == 2 ? QStringLiteral("Trigger")
-                                             : QString();
-    const QImage picture = images_.value(imageName);
+    QPainterPath path;
+    const QImage picture = images_.value(pointerImageName(pointer));
     if (!picture.isNull()) {
         QRectF box(QPointF(), QSizeF(picture.size()));
         box.moveCenter(tip);
-        p.drawImage(box, picture);
-        return;
+        path.addRect(box);
+        return path;
     }
-    QColor color = colorFromBgr(pointerColor(pointer));
-    if (!isEnabled())
-        color = color.darker(220);
     // A triangle whose tip touches the track: from the left on vertical slides, from above on
     // horizontal ones; a selector uses a lever across its track.
-    QPainterPath path;
     const double s = PointerSize;
     if (!labels_.isEmpty()) {
         QRectF lever(0, 0, orientation_ == Qt::Vertical ? 18 : 8,
@@ -491,9 +507,22 @@ void CwSlide::paintPointer(QPainter& p, int pointer) const
         path.lineTo(QPointF(tip.x() + s, back - 1));
         path.closeSubpath();
     }
+    return path;
+}
+
+void CwSlide::paintPointer(QPainter& p, int pointer) const
+{
+    const QImage picture = images_.value(pointerImageName(pointer));
+    if (!picture.isNull()) {
+        p.drawImage(pointerShape(pointer).boundingRect(), picture);
+        return;
+    }
+    QColor color = colorFromBgr(pointerColor(pointer));
+    if (!isEnabled())
+        color = color.darker(220);
     p.setPen(QPen(color.darker(200), 1));
     p.setBrush(color);
-    p.drawPath(path);
+    p.drawPath(pointerShape(pointer));
 }
 
 void CwSlide::paintEvent(QPaintEvent*)
@@ -504,6 +533,7 @@ void CwSlide::paintEvent(QPaintEvent*)
     if (look_ == Look::Progress)
         return;
     paintPositions(p);
+    // Bottom first: pointer 1 ends on top.
     for (int i = pointerCount(); i >= 1; --i) {
         if (pointerVisible(i))
             paintPointer(p, i);

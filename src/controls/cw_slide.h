@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QMap>
+#include <QPainterPath>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -21,6 +22,11 @@ namespace kv {
 // connection, before the setter returns, and only when the value really changes; a slide with
 // positions emits positionChanged(position) just before it. Values set from code are kept as
 // given (not clamped to the axis); values set by the user lie within the axis.
+//
+// Pointers are stacked by index: pointer 1 is drawn on top of pointer 2, and so on. The mouse
+// and the keys only ever take a visible pointer: a press takes the topmost pointer drawn under
+// the mouse (so of pointers at one value, the one the user sees), the arrow keys and the wheel
+// move the topmost visible pointer.
 class CwSlide : public QWidget
 {
     Q_OBJECT
@@ -121,7 +127,10 @@ class CwSlide : public QWidget
     QRectF trackRect() const;
     double fractionOf(double value) const;
     double valueAt(const QPointF& point) const;
+    QPainterPath pointerShape(int pointer) const;
     int pointerAt(const QPointF& point) const;
+    int nearestVisiblePointer(const QPointF& point, double range) const;
+    int topVisiblePointer() const;
     int nearestPosition(const QPointF& point) const;
     void userMove(int pointer, const QPointF& point);
     void step(int steps);

@@ -323,7 +323,10 @@ void Cursors::setCursorModeFor(int style)
         return;
     const StyleRow& row = StyleTable[style];
     CwGraph& g = *m.CWGraph1;
-    g.setTrackMode(row.trackMode);
+    // The style decides what a drag does only in cursor mode; in zoom or pan mode (a settings
+    // load switching to floating cursors runs this too) the drag stays what the slide shows.
+    if (m.CWSlide7->position() == MouseActionCursors)
+        g.setTrackMode(row.trackMode);
     for (const QString& c : {CursorA, CursorB}) {
         g.setCursorCrosshairStyle(c, row.crosshair);
         g.setCursorPointStyle(c, row.point);

@@ -1,12 +1,12 @@
 #include "display/trace_view.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "display/cursors.h"
+#include "panel/side_panels.h"
 #include "state/voltsdiv_table.h"
 
 #include <QAction>
@@ -120,11 +120,6 @@ TraceView::TraceView(Main& main) : HandlerGroup(main)
     connect(m.mnuPan, &QAction::triggered, this, &TraceView::mnuPan_Click);
     connect(m.mnuZoomout, &QAction::triggered, this, &TraceView::mnuZoomout_Click);
     connect(m.mnuReset, &QAction::triggered, this, &TraceView::mnuReset_Click);
-    // Outside the plot the window's pointer is the default one again.
-    for (PictureBox* area : {m.picCursor, m.picMeasure, m.picTrigger, m.picFile, m.Picture4})
-        connect(area, &PictureBox::mouseMoved, this, &TraceView::defaultWindowPointer);
-    for (CwButton* b : {m.CWButton29, m.CWButton30})
-        connect(b, &CwButton::mouseMove, this, &TraceView::defaultWindowPointer);
 }
 
 void TraceView::Settings()
@@ -175,11 +170,6 @@ void TraceView::setWindowPointer(PlotPointer pointer)
     // The plot area carries a pointer of its own, which would hide the window's.
     m.setCursor(shape);
     m.CWGraph1->plotArea()->setCursor(shape);
-}
-
-void TraceView::defaultWindowPointer()
-{
-    m.unsetCursor();
 }
 
 void TraceView::CWSlide7_PointerValueChanged(int /*pointer*/, double value)
@@ -236,7 +226,7 @@ void TraceView::CWSlide6_PointerValueChanged(int /*pointer*/, double /*value*/)
 
 void TraceView::CWSlide6_MouseMove()
 {
-    defaultWindowPointer();
+    restoreDefaultPointer(m);
 }
 
 void TraceView::CWGraph1_MouseDown(int button, int /*shift*/, double x, double y)

@@ -90,7 +90,6 @@ class TraceView : public HandlerGroup
     void captionsFromVdiv();
     void defaultAxes();
     void setWindowPointer(PlotPointer pointer);
-    void defaultWindowPointer();
 
     QString plotAreaPicture_;
 };

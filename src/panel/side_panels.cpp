@@ -15,6 +15,20 @@ void restoreDefaultPointer(Main& m)
     m.unsetCursor();
 }
 
+namespace {
+
+// A move without a button held reaches only a widget that tracks the mouse. A surface whose
+// moves restore the arrow tracks it, and so does everything on it: labels and frames pass a
+// move they do not use on to the surface; controls report their own.
+void trackMouseOver(QWidget* surface)
+{
+    surface->setMouseTracking(true);
+    for (QWidget* child : surface->findChildren<QWidget*>())
+        child->setMouseTracking(true);
+}
+
+} // namespace
+
 SidePanels::SidePanels(Main& main) : HandlerGroup(main)
 {
     connect(m.imgCF, &PictureBox::clicked, this, &SidePanels::imgCF_Click);
@@ -37,9 +51,17 @@ SidePanels::SidePanels(Main& main) : HandlerGroup(main)
     connect(m.picMeasure, &PictureBox::mouseMoved, this, &SidePanels::picMeasure_MouseMove);
     connect(m.picTrigger, &PictureBox::mouseMoved, this, &SidePanels::picTrigger_MouseMove);
     connect(m.Picture4, &PictureBox::mouseMoved, this, &SidePanels::Picture4_MouseMove);
-    // The window's background: mouse moves that no control takes reach the central widget.
-    if (QWidget* face = m.centralWidget())
+    for (PictureBox* surface :
+         {m.Image1, m.picCursor, m.picFile, m.picMeasure, m.picTrigger, m.Picture4})
+        trackMouseOver(surface);
+    // The window's background: mouse moves that no control takes reach the central widget, also
+    // those over the captions that stand on it.
+    if (QWidget* face = m.centralWidget()) {
         face->installEventFilter(this);
+        face->setMouseTracking(true);
+        for (QLabel* caption : face->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+            caption->setMouseTracking(true);
+    }
 }
 
 bool SidePanels::eventFilter(QObject* watched, QEvent* event)

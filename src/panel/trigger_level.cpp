@@ -7,6 +7,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "display/value_format.h"
+#include "panel/side_panels.h"
 #include "panel/volts_div.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
@@ -184,7 +185,7 @@ void TriggerLevel::CWSlide3_MouseDown()
 
 void TriggerLevel::CWSlide3_MouseMove()
 {
-    m.unsetCursor();
+    restoreDefaultPointer(m);
 }
 
 void TriggerLevel::CWSlide3_MouseUp()
@@ -207,7 +208,7 @@ void TriggerLevel::CWSlide4_MouseDown()
 
 void TriggerLevel::CWSlide4_MouseMove()
 {
-    m.unsetCursor();
+    restoreDefaultPointer(m);
 }
 
 void TriggerLevel::CWSlide4_MouseUp()

@@ -151,6 +151,9 @@ TEST_F(StartUp, CursorsAndColours)
     EXPECT_EQ(g.cursorSnapMode("A"), CwGraph::SnapFloating);
     EXPECT_EQ(g.cursorSnapMode("B"), CwGraph::SnapFloating);
     EXPECT_EQ(g.trackMode(), CwGraph::TrackDragCursors);
+    // The mouse-action slide shows the cursor dragging from the first moment.
+    EXPECT_EQ(m.CWSlide7->position(), 3);
+    EXPECT_FALSE(m.state.IsZoomed);
     for (CwButton* b : {m.CWButton5, m.CWButton24, m.btnAPOS})
         EXPECT_EQ(b->offColor(), 0x0000FF) << b->objectName().toStdString();
     for (CwButton* b : {m.CWButton6, m.CWButton23, m.btnBPOS})

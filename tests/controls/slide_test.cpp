@@ -1,7 +1,10 @@
+#include "controls/cw_color.h"
 #include "controls/cw_slide.h"
 #include "mouse_helpers.h"
 
+#include <QApplication>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -26,6 +29,18 @@ class SlideTest : public ::testing::Test
         slide.addPointer("VREF1", 0.0, 0x00FFFF);
         QObject::connect(&slide, &CwSlide::pointerValueChanged,
                          [this](int p, double v) { seen.emplace_back(p, v); });
+    }
+
+    // Where a pointer standing at `value` is drawn on this slide.
+    QPoint pointOf(double value) const
+    {
+        CwSlide twin;
+        twin.resize(slide.size());
+        twin.setAxisMinimum(slide.axisMinimum());
+        twin.setAxisMaximum(slide.axisMaximum());
+        twin.setInverted(slide.isInverted());
+        twin.setPointerValue(1, value);
+        return twin.pointerPoint(1).toPoint();
     }
 
     CwSlide slide;
@@ -117,6 +132,77 @@ TEST_F(SlideTest, CodeValuesAreKeptAsGiven)
 {
     slide.setPointerValue(1, 260.0);
     EXPECT_DOUBLE_EQ(slide.pointerValue(1), 260.0);
+}
+
+// Presses on pointers that share a place: the mouse takes the pointer drawn on top there, never
+// a hidden one. Each case sets the three pointers up, presses at `press` (a value on the
+// track), drags to -60 and names the pointer that must have moved (0: none).
+TEST_F(SlideTest, APressTakesThePointerDrawnOnTopAndNeverAHiddenOne)
+{
+    struct Case
+    {
+        const char* name;
+        double values[3];
+        bool visible[3];
+        double press;
+        int taken;
+    } cases[] = {
+        {"three at 0", {0, 0, 0}, {true, true, true}, 0, 1},
+        {"top one hidden", {0, 0, 0}, {false, true, true}, 0, 2},
+        {"two hidden", {0, 0, 0}, {false, false, true}, 0, 3},
+        {"hidden one above a shown one", {0, 50, 50}, {true, false, true}, 50, 3},
+        {"track press skips a nearer hidden one", {-100, 100, 0}, {true, false, false}, 120, 1},
+        {"all hidden", {0, 0, 0}, {false, false, false}, 0, 0},
+    };
+    const int colours[3] = {0xFF0000, 0x0000FF, 0x00FF00};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < 3; ++i) {
+            slide.setPointerColor(i + 1, colours[i]);
+            slide.setPointerValue(i + 1, c.values[i]);
+            slide.setPointerVisible(i + 1, c.visible[i]);
+        }
+        const QPoint at = pointOf(c.press) - QPoint(3, 0); // on the triangle, near its tip
+        if (c.taken != 0 && c.values[c.taken - 1] == c.press) {
+            // The user sees the taken pointer's colour where the press lands.
+            const QColor drawn = slide.grab().toImage().pixelColor(at);
+            EXPECT_EQ(drawn, colorFromBgr(colours[c.taken - 1]));
+        }
+        seen.clear();
+        QSignalSpy downs(&slide, &CwSlide::mouseDown);
+        test::drag(&slide, at, QPoint(at.x(), pointOf(-150).y()));
+        ASSERT_EQ(downs.count(), 1);
+        EXPECT_EQ(downs.at(0).at(0).toInt(), c.taken);
+        for (int i = 1; i <= 3; ++i) {
+            if (i == c.taken)
+                EXPECT_NEAR(slide.pointerValue(i), -150, 2) << "pointer " << i;
+            else
+                EXPECT_DOUBLE_EQ(slide.pointerValue(i), c.values[i - 1]) << "pointer " << i;
+        }
+        for (const Change& change : seen)
+            EXPECT_EQ(change.first, c.taken);
+    }
+}
+
+TEST_F(SlideTest, KeysAndWheelMoveTheTopmostVisiblePointer)
+{
+    // The trigger-level slide shows only the pointer of the trigger source.
+    slide.setPointerVisible(1, false);
+    slide.setFocus();
+    QTest::keyClick(&slide, Qt::Key_Up);
+    QWheelEvent wheel(QPointF(12, 200), slide.mapToGlobal(QPoint(12, 200)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&slide, &wheel);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].first, 2);
+    EXPECT_EQ(seen[1].first, 2);
+    EXPECT_DOUBLE_EQ(slide.pointerValue(1), 0.0);
+
+    for (int i = 2; i <= 3; ++i)
+        slide.setPointerVisible(i, false);
+    seen.clear();
+    QTest::keyClick(&slide, Qt::Key_Down);
+    EXPECT_TRUE(seen.empty());
 }
 
 // A selector with labelled positions, such as the mouse-action slide.

@@ -159,7 +159,6 @@ class CursorsTest : public test::MainFixture
         load();
         m = &main();
         g = m->CWGraph1;
-        m->CWSlide7->setPosition(3);
     }
 
     // Channel 1 active at volts/div index i, zero line at vpos.
@@ -281,7 +280,8 @@ TEST_F(CursorsTest, StylesFromTheSlideAndTheSubmenu)
     for (bool fromMenu : {false, true}) {
         for (const StyleCase& c : cases) {
             m->GraphMode->setPosition(c.position == 1 ? 2 : 1); // make the change real
-            m->CWSlide7->setPosition(1);
+            // The menu item selects cursor mode itself; the slide is enabled in cursor mode only.
+            m->CWSlide7->setPosition(fromMenu ? 1 : 3);
             if (fromMenu)
                 (m->*items[c.position - 1])->trigger();
             else

@@ -6,6 +6,7 @@
 #include "controls/mouse_helpers.h"
 #include "display/cursors.h"
 #include "display/trace_view.h"
+#include "files/settings_file.h"
 #include "support/main_fixture.h"
 #include "support/test_support.h"
 
@@ -17,8 +18,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace kv {
 namespace {
@@ -79,7 +83,6 @@ class TraceViewTest : public test::MainFixture
         load();
         m = &main();
         g = m->CWGraph1;
-        m->CWSlide7->setPosition(3);
     }
 
     QColor picture() const
@@ -299,6 +302,140 @@ TEST_F(TraceViewTest, PointerFollowsTheMouseAction)
     EXPECT_EQ(m->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(g->plotArea()->cursor().shape(), Qt::CrossCursor); // the plot keeps the last one
 }
+
+// ---- What a drag in the plot area does, after start-up and after settings are loaded ----------
+
+enum class Reload
+{
+    None,
+    SettingsButton, // Load Settings on the Options panel
+    FileMenu,       // File, Load Settings
+    Defaults,       // File, Load Default Settings
+};
+
+struct DragCase
+{
+    const char* name;
+    int chosen; // mouse-action position clicked before the reload; 0: as start-up left it
+    Reload reload;
+    int shown; // the position the slide shows at the drag
+};
+
+void PrintTo(const DragCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DragDoesWhatTheSlideShows : public TraceViewTest,
+                                  public ::testing::WithParamInterface<DragCase>
+{
+  protected:
+    // A file with floating cursors, loaded while they snap: the switch to floating sets the
+    // cursor style up again, as the default settings do.
+    void writeFloatingCursorsFile()
+    {
+        m->state.FilePath = path(QStringLiteral("floating.set")).toStdString();
+        ASSERT_EQ(m->CWSlide2->position(), 2);
+        ASSERT_TRUE(m->settingsFile->SaveSettingsFile());
+    }
+    void reload(Reload how)
+    {
+        switch (how) {
+        case Reload::None:
+            break;
+        case Reload::SettingsButton:
+            dialogs().answerOpen(path(QStringLiteral("floating.set")));
+            m->CWButton28->setValue(true);
+            break;
+        case Reload::FileMenu:
+            dialogs().answerOpen(path(QStringLiteral("floating.set")));
+            m->mnuFLoad->trigger();
+            break;
+        case Reload::Defaults:
+            dialogs().answer(MsgResult::Yes).answer(MsgResult::No);
+            m->mnuFDefault->trigger();
+            break;
+        }
+    }
+    // A plain move over the plot, as the mouse makes on its way to a drag.
+    Qt::CursorShape pointerOverPlot()
+    {
+        QWidget* area = g->plotArea();
+        QMouseEvent move(QEvent::MouseMove, at(700, 0), area->mapToGlobal(at(700, 0)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &move);
+        return m->cursor().shape();
+    }
+};
+
+TEST_P(DragDoesWhatTheSlideShows, FromTheFirstMomentAndAfterEveryLoad)
+{
+    const DragCase c = GetParam();
+    writeFloatingCursorsFile();
+    if (c.reload != Reload::None)
+        m->CWSlide2->setPosition(1);
+    if (c.chosen != 0) // a click on the slide's label, as the user chooses
+        QTest::mouseClick(m->CWSlide7, Qt::LeftButton, Qt::NoModifier,
+                          m->CWSlide7->positionPoint(c.chosen).toPoint());
+    reload(c.reload);
+    ASSERT_EQ(m->CWSlide7->position(), c.shown);
+
+    const struct
+    {
+        int trackMode;
+        Qt::CursorShape pointer;
+    } expected[] = {{CwGraph::TrackZoom, Qt::BitmapCursor},
+                    {CwGraph::TrackPan, Qt::OpenHandCursor},
+                    {CwGraph::TrackDragCursors, Qt::CrossCursor}};
+    EXPECT_EQ(g->trackMode(), expected[c.shown - 1].trackMode);
+    EXPECT_EQ(pointerOverPlot(), expected[c.shown - 1].pointer);
+
+    // Cursor A stands where the drag starts, away from B and from the trigger line "T" that a
+    // load shows for a while.
+    g->setCursorVisible(QStringLiteral("A"), true);
+    g->moveCursor(QStringLiteral("A"), 700, -100);
+    g->setAxisMinMax(CwGraph::XAxis, 500, 1000);
+    g->setAxisMinMax(CwGraph::YAxis, -200, 200);
+    test::drag(g->plotArea(), at(700, -100), at(800, 100));
+
+    const bool zoomed = c.shown == 1, panned = c.shown == 2, cursorMoved = c.shown == 3;
+    EXPECT_EQ(m->state.IsZoomed, zoomed);
+    EXPECT_EQ(m->state.IsPanned, panned);
+    EXPECT_EQ(m->PeriodVAL->text() == QStringLiteral("Zoomed"),
+              zoomed && g->plotVisible(QStringLiteral("PCH1")));
+    const double xMin = g->axisMinimum(CwGraph::XAxis), xMax = g->axisMaximum(CwGraph::XAxis);
+    if (zoomed) {
+        EXPECT_NEAR(xMin, 700, 5);
+        EXPECT_NEAR(xMax, 800, 5);
+    } else if (panned) {
+        EXPECT_NEAR(xMin, 400, 5);
+        EXPECT_NEAR(xMax, 900, 5);
+    } else {
+        EXPECT_DOUBLE_EQ(xMin, 500);
+        EXPECT_DOUBLE_EQ(xMax, 1000);
+    }
+    EXPECT_EQ(g->cursorY(QStringLiteral("A")) > 50, cursorMoved); // dragged from -100 to 100
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MouseActions, DragDoesWhatTheSlideShows,
+    ::testing::Values(DragCase{"start-up", 0, Reload::None, 3},
+                      DragCase{"zoom chosen", 1, Reload::None, 1},
+                      DragCase{"pan chosen", 2, Reload::None, 2},
+                      DragCase{"start-up then a load", 0, Reload::SettingsButton, 3},
+                      DragCase{"zoom then a load", 1, Reload::SettingsButton, 1},
+                      DragCase{"pan then a load from the menu", 2, Reload::FileMenu, 2},
+                      DragCase{"zoom then a load from the menu", 1, Reload::FileMenu, 1},
+                      DragCase{"cursors then a load", 3, Reload::SettingsButton, 3},
+                      DragCase{"zoom then the defaults", 1, Reload::Defaults, 1},
+                      DragCase{"pan then the defaults", 2, Reload::Defaults, 2}),
+    [](const ::testing::TestParamInfo<DragCase>& info) {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return name;
+    });
 
 TEST_F(TraceViewTest, MissingPictureStillChangesTheView)
 {

@@ -1,4 +1,5 @@
 #include "app/shutdown.h"
+#include "controls/mouse_helpers.h"
 #include "files/files_fixture.h"
 #include "files/settings_file.h"
 
@@ -231,6 +232,35 @@ TEST_F(SettingsFixture, LoadThenSaveKeepsTextsAsReadAndCentresTheView)
     EXPECT_EQ(lines[28 - 1], " 1750.0 ");
     EXPECT_EQ(lines[53 - 1], "  -3 ");
     EXPECT_EQ(lines[52 - 1], "False");
+}
+
+TEST_F(SettingsFixture, AStartWithAnAutosaveFileDragsWhatTheMouseActionSlideShows)
+{
+    auto file = StartUpFile;
+    file[30 - 1] = " 1 "; // snapping cursors, unlike the start-up's floating ones
+    Main& m = startWith(file);
+    CwGraph& g = *m.CWGraph1;
+    ASSERT_EQ(m.CWSlide7->position(), 3);
+    EXPECT_EQ(g.trackMode(), CwGraph::TrackDragCursors);
+    g.setCursorSnapMode(QStringLiteral("A"), CwGraph::SnapFloating);
+    g.setCursorVisible(QStringLiteral("A"), true);
+    g.moveCursor(QStringLiteral("A"), 700, -100);
+    test::drag(g.plotArea(), g.plotAreaPoint(700, -100), g.plotAreaPoint(800, 100));
+    EXPECT_GT(g.cursorY(QStringLiteral("A")), 50); // the cursor came along
+    EXPECT_DOUBLE_EQ(g.axisMinimum(CwGraph::XAxis), 500);
+    EXPECT_DOUBLE_EQ(g.axisMaximum(CwGraph::XAxis), 1000);
+    EXPECT_FALSE(m.state.IsZoomed);
+
+    // Zoom chosen, then a file with floating cursors loaded: the next drag zooms all the same.
+    m.CWSlide7->setPosition(1);
+    writeAll(path("float.set"), joinCrlf(StartUpFile));
+    loadFrom(path("float.set"));
+    ASSERT_EQ(m.CWSlide2->position(), 2);
+    ASSERT_EQ(m.CWSlide7->position(), 1);
+    EXPECT_EQ(g.trackMode(), CwGraph::TrackZoom);
+    test::drag(g.plotArea(), g.plotAreaPoint(700, -100), g.plotAreaPoint(800, 100));
+    EXPECT_NEAR(g.axisMinimum(CwGraph::XAxis), 700, 5);
+    EXPECT_TRUE(m.state.IsZoomed);
 }
 
 TEST_F(SettingsFixture, LoadedFileRoundTrips)

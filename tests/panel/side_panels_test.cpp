@@ -2,9 +2,13 @@
 #include "front_panel_fixture.h"
 #include "panel/side_panels.h"
 
-#include <QCoreApplication>
-#include <QMouseEvent>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <vector>
 
 namespace kv::test {
 namespace {
@@ -127,19 +131,92 @@ TEST_F(SidePanelsTest, ClosingLeavesTheLinkWatchOnAndAcquisitionStopped)
     EXPECT_FALSE(Visible(m.Options));
 }
 
-TEST_F(SidePanelsTest, MouseOverTheBackgroundPagesAndStripRestoresTheArrow)
+// A point of `surface` where no other widget lies: its own background.
+QPoint backgroundOf(QWidget* surface)
+{
+    for (int y = 2; y < surface->height(); y += 4)
+        for (int x = 2; x < surface->width(); x += 4)
+            if (!surface->childAt(x, y))
+                return {x, y};
+    ADD_FAILURE() << surface->objectName().toStdString() << " has no free background";
+    return {};
+}
+
+// A shown plain label (a caption or read-out, not a picture) on `surface`.
+QLabel* captionOn(QWidget* surface)
+{
+    for (QLabel* label : surface->findChildren<QLabel*>())
+        if (!qobject_cast<PictureBox*>(label) && label->isVisibleTo(surface) &&
+            label->width() > 4 && label->height() > 4)
+            return label;
+    ADD_FAILURE() << surface->objectName().toStdString() << " has no caption";
+    return nullptr;
+}
+
+// The main window shown, moved over by the mouse with no button held, as a user moves it: the
+// window system's move goes to the widget under the mouse.
+class MousePointerTest : public SidePanelsTest
+{
+  protected:
+    void SetUp() override
+    {
+        SidePanelsTest::SetUp();
+        Main& m = main();
+        m.Options->setVisible(false);
+        m.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+        m.CWSlide7->setPosition(1); // zoom: the plot's own pointer
+    }
+    void TearDown() override
+    {
+        main().hide();
+        SidePanelsTest::TearDown();
+    }
+    void moveOver(QWidget* widget, QPoint at)
+    {
+        QWindow* window = main().windowHandle();
+        QTest::mouseMove(window, window->mapFromGlobal(widget->mapToGlobal(at)));
+    }
+    Qt::CursorShape pointer() { return main().cursor().shape(); }
+};
+
+TEST_F(MousePointerTest, APlainMoveOverEverySurfaceOffThePlotRestoresTheArrow)
 {
     Main& m = main();
-    for (PictureBox* surface :
-         {m.Image1, m.picCursor, m.picFile, m.picMeasure, m.picTrigger, m.Picture4}) {
-        m.setCursor(Qt::CrossCursor);
-        Q_EMIT surface->mouseMoved();
-        EXPECT_EQ(m.cursor().shape(), Qt::ArrowCursor) << surface->objectName().toStdString();
+    struct Case
+    {
+        QWidget* under; // what the mouse is over
+        QPoint at;
+        PictureBox* page; // the side-panel page shown for the case
+    };
+    std::vector<Case> cases;
+    QWidget* face = m.centralWidget();
+    cases.push_back({face, backgroundOf(face), m.picCursor});
+    for (PictureBox* page : pages()) {
+        show(page);
+        cases.push_back({page, backgroundOf(page), page});
+        if (QLabel* caption = captionOn(page))
+            cases.push_back({caption, caption->rect().center(), page});
     }
-    m.setCursor(Qt::CrossCursor);
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m.centralWidget(), &move);
-    EXPECT_EQ(m.cursor().shape(), Qt::ArrowCursor);
+    cases.push_back({m.Picture4, backgroundOf(m.Picture4), m.picCursor});
+    if (QLabel* caption = captionOn(m.Picture4))
+        cases.push_back({caption, caption->rect().center(), m.picCursor});
+    for (QWidget* control : std::initializer_list<QWidget*>{m.CWSlide3, m.CWSlide4, m.CWSlide6,
+                                                            m.CWButton29, m.CWButton30})
+        cases.push_back({control, control->rect().center(), m.picCursor});
+
+    QWidget* plot = m.CWGraph1->plotArea();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.under->objectName().isEmpty() ? c.under->metaObject()->className()
+                                                     : c.under->objectName().toStdString());
+        show(c.page);
+        moveOver(plot, plot->rect().center());
+        ASSERT_EQ(pointer(), Qt::BitmapCursor) << "the plot's zoom pointer";
+        const QPoint global = c.under->mapToGlobal(c.at);
+        ASSERT_EQ(QApplication::widgetAt(global), c.under) << "the mouse is over another widget";
+        moveOver(c.under, c.at);
+        EXPECT_EQ(pointer(), Qt::ArrowCursor);
+    }
 }
 
 } // namespace

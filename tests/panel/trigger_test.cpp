@@ -1,9 +1,13 @@
 #include "app/picture_box.h"
+#include "controls/cw_color.h"
+#include "controls/mouse_helpers.h"
 #include "display/value_format.h"
 #include "panel/trigger_level.h"
 #include "panel/trigger_source.h"
 #include "started_panel_fixture.h"
 
+#include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -330,6 +334,44 @@ TEST_F(TriggerTest, CursorTShownWhileWorkingAndHiddenByTheTimer)
     EXPECT_FALSE(m.TriggerTimer->enabled());
     Q_EMIT m.CWSlide4->mouseUp(1);
     EXPECT_TRUE(m.TriggerTimer->enabled());
+}
+
+// The vertical-position slide pressed with the mouse where zero lines stand together.
+TEST_F(TriggerTest, APressOnCoincidentZeroLinesMovesTheOneOnTop)
+{
+    Main& m = main();
+    CwSlide* slide = m.CWSlide4;
+    const auto pressAndDrag = [&](int shownOnTop, double from, double to) {
+        const QPoint at(slide->pointerPoint(shownOnTop).toPoint() - QPoint(3, 0));
+        EXPECT_EQ(slide->grab().toImage().pixelColor(at),
+                  colorFromBgr(slide->pointerColor(shownOnTop)));
+        // The track spans the slide's height less 9 pixels at either end, -200 at the top.
+        const double pixelsPerUnit = (slide->height() - 18) / 400.0;
+        test::drag(slide, at, at + QPoint(0, int(std::lround((to - from) * pixelsPerUnit))));
+    };
+
+    // After start-up "VCH1", "VCH2" and "VREF1" all stand at 0; "VCH1" is drawn on top.
+    for (int i = 1; i <= 3; ++i)
+        ASSERT_DOUBLE_EQ(slide->pointerValue(i), 0.0);
+    pressAndDrag(1, 0, 60);
+    EXPECT_NEAR(slide->pointerValue(1), 60, 2);
+    EXPECT_DOUBLE_EQ(slide->pointerValue(2), 0.0);
+    EXPECT_DOUBLE_EQ(slide->pointerValue(3), 0.0);
+    EXPECT_EQ(m.state.VPosCH1, std::lround(slide->pointerValue(1)));
+    EXPECT_TRUE(m.state.TrigOnCH1);
+
+    // A channel button hides "VREF1"; with "VCH2" on it, a press takes "VCH2".
+    press(m.CH1Button);
+    ASSERT_FALSE(slide->pointerVisible(3));
+    slide->setPointerValue(3, -80);
+    slide->setPointerValue(2, -80);
+    const double ch2Trigger = m.CWSlide3->pointerValue(2);
+    pressAndDrag(2, -80, -20);
+    EXPECT_NEAR(slide->pointerValue(2), -20, 2);
+    EXPECT_DOUBLE_EQ(slide->pointerValue(3), -80);
+    EXPECT_EQ(m.state.VPosCH2, std::lround(slide->pointerValue(2)));
+    // The handler heard of "VCH2": the CH2 trigger pointer came along.
+    EXPECT_DOUBLE_EQ(m.CWSlide3->pointerValue(2) - ch2Trigger, slide->pointerValue(2) + 80);
 }
 
 TEST_F(TriggerTest, MouseOverTheSlidesRestoresTheArrow)
