@@ -26,6 +26,7 @@ Main::Main(const MainServices& services, QWidget* parent)
     buildFace();
     buildTimers();
     buildMenus();
+    scaleFace();
     connect(COMCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { COMCombo_Click(); });
     createGroups();
