@@ -97,42 +97,39 @@ inline void CheckButton(QStringList& faults, const CwButton* b)
         CheckText(faults, b, text, b->font(), box);
 }
 
+// A position's label: inside its control, its text (bold: any position may be the selected
+// one) within its box.
+inline void CheckPositionLabel(QStringList& faults, const QWidget* control, int position,
+                               const QString& text, QFont font, const QRectF& box)
+{
+    if (!QRectF(control->rect()).contains(box))
+        faults << QStringLiteral("%1: label %2 %3 leaves the control")
+                      .arg(NameOf(control))
+                      .arg(position)
+                      .arg(Describe(box));
+    font.setBold(true);
+    CheckText(faults, control, text, font, box);
+}
+
 inline void CheckSlide(QStringList& faults, const CwSlide* s)
 {
-    for (int pos = 1; pos <= s->positionCount(); ++pos) {
-        QFont bold = s->positionLabelFont(pos);
-        bold.setBold(true); // any position may be the selected one
-        const QRectF box = s->positionLabelRect(pos);
-        if (!QRectF(s->rect()).contains(box))
-            faults << QStringLiteral("%1: label %2 %3 leaves the slide")
-                          .arg(NameOf(s))
-                          .arg(pos)
-                          .arg(Describe(box));
-        CheckText(faults, s, s->positionLabel(pos), bold, box);
-    }
+    for (int pos = 1; pos <= s->positionCount(); ++pos)
+        CheckPositionLabel(faults, s, pos, s->positionLabel(pos), s->positionLabelFont(pos),
+                           s->positionLabelRect(pos));
 }
 
 inline void CheckKnob(QStringList& faults, const CwKnob* k)
 {
-    QFont bold = k->labelFont();
-    bold.setBold(true);
     for (int pos = 1; pos <= k->positionCount(); ++pos) {
         const QRectF box = k->labelBox(pos);
-        if (!QRectF(k->rect()).contains(box))
-            faults << QStringLiteral("%1: label %2 %3 leaves the knob")
-                          .arg(NameOf(k))
-                          .arg(pos)
-                          .arg(Describe(box));
+        CheckPositionLabel(faults, k, pos, k->positionLabel(pos), k->labelFont(), box);
         if (pos > 1 && box.intersects(k->labelBox(pos - 1)))
-            faults << QStringLiteral("%1: labels %2 %3 and %4 %5 overlap (font %6 px) in %7")
+            faults << QStringLiteral("%1: labels %2 %3 and %4 %5 overlap")
                           .arg(NameOf(k))
                           .arg(pos - 1)
                           .arg(Describe(k->labelBox(pos - 1)))
                           .arg(pos)
-                          .arg(Describe(box))
-                          .arg(k->labelFont().pixelSize())
-                          .arg(Describe(k->rect()));
-        CheckText(faults, k, k->positionLabel(pos), bold, box);
+                          .arg(Describe(box));
     }
 }
 

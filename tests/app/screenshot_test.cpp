@@ -36,7 +36,7 @@ class Screenshot : public MainFixture
     }
 
     // Shows the window and returns its picture once it has been drawn.
-    QImage shownPicture(Main& m)
+    static QImage shownPicture(QWidget& m)
     {
         m.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&m));
@@ -52,7 +52,7 @@ class Screenshot : public MainFixture
     }
 
     // The colour at the middle of a control, in the window's picture.
-    static QColor colourAtCentre(const Main& m, const QImage& picture, const QWidget* control)
+    static QColor colourAtCentre(const QWidget& m, const QImage& picture, const QWidget* control)
     {
         const double ratio = picture.devicePixelRatio();
         const QPoint centre = control->mapTo(&m, control->rect().center());
@@ -60,7 +60,7 @@ class Screenshot : public MainFixture
     }
 
     // The brightest grey level among a control's pixels.
-    static int brightest(const Main& m, const QImage& picture, const QWidget* control)
+    static int brightest(const QWidget& m, const QImage& picture, const QWidget* control)
     {
         const double ratio = picture.devicePixelRatio();
         const QRect area(control->mapTo(&m, QPoint()) * ratio, control->size() * ratio);
@@ -136,6 +136,14 @@ TEST_F(Screenshot, LampsShowTheirColours)
             << lamp->objectName().toStdString() << " shows "
             << colourAtCentre(m, picture, lamp).name().toStdString();
     }
+    // The splash window's lamp, green since the instrument answered while it was shown.
+    SplashWindow& splash = m.frmSplash();
+    ASSERT_TRUE(splash.isVisible());
+    const QImage splashPicture = shownPicture(splash);
+    if (!folder.isEmpty())
+        save(splashPicture, QDir(folder).filePath(QStringLiteral("splash.png")));
+    EXPECT_EQ(colourAtCentre(splash, splashPicture, splash.CWButton7),
+              colorFromBgr(colour::LampGreen));
 }
 
 // With the external source the edge switch and the "Falling" caption are drawn dimmer than
