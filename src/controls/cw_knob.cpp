@@ -180,20 +180,28 @@ CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont, double lift) const
     // A dial of at least a sixth of the knob's size; the labels make room for it.
     l.radius = std::max(std::min(width(), height()) / 6.0, l.radius);
     l.center = QRectF(rect()).center();
+    QRectF extent(l.center - QPointF(l.radius, l.radius), QSizeF(2 * l.radius, 2 * l.radius));
     for (int pos = 1; pos <= positionCount(); ++pos) {
         const double a = qDegreesToRadians(angleOfFraction(fractionOfPosition(pos)));
         const QPointF dir(std::cos(a), -std::sin(a));
         const double w = fm.horizontalAdvance(labels_[pos - 1]) + 2.0;
         // Far enough out that the label's box clears the scale marks in every direction; the
-        // labels over the dial, where they stand side by side, further out by the lift (the
-        // more the nearer the top, so that the labels at the sides keep their place).
-        const double up = std::max(0.0, -dir.y());
+        // labels over and under the dial, where they stand side by side, further out by the
+        // lift (the more the nearer the top, so that the labels at the sides keep their place).
+        const double upright = dir.y() * dir.y();
         const double distance = l.radius + 9.0 + w / 2 * std::abs(dir.x()) +
-                                h / 2 * std::abs(dir.y()) + lift * up * up * up * up;
+                                h / 2 * std::abs(dir.y()) + lift * upright * upright;
         QRectF box(0, 0, w, h);
         box.moveCenter(l.center + dir * distance);
         l.boxes.append(box);
+        extent |= box;
     }
+    // The dial and its labels in the middle of the knob's height: the labels stand higher over
+    // the dial than they reach below it, where the scale leaves a gap.
+    const QPointF shift(0, QRectF(rect()).center().y() - extent.center().y());
+    l.center += shift;
+    for (QRectF& box : l.boxes)
+        box.translate(shift);
     return l;
 }
 
@@ -224,7 +232,8 @@ const CwKnob::Layout& CwKnob::layout() const
         return layout_;
     // The widget's font (in pixels or points), made smaller until neighbouring labels no longer
     // overlap and every label lies inside the knob's area, down to two thirds of its size.
-    // Labels side by side over the dial are first lifted apart as far as the area allows.
+    // Labels side by side over or under the dial are first lifted apart as far as the area
+    // allows.
     const QFont f = font();
     const bool pixels = f.pixelSize() > 0;
     const double full = pixels ? f.pixelSize() : (f.pointSizeF() > 0 ? f.pointSizeF() : 9.0);

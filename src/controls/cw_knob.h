@@ -85,7 +85,7 @@ class CwKnob : public QWidget
     struct Layout
     {
         QFont font;
-        QPointF center;
+        QPointF center; // of the dial
         double radius = 0.0;
         QVector<QRectF> boxes; // label boxes by position
         // True when the boxes of neighbouring labels overlap.
