@@ -18,6 +18,13 @@ constexpr double EndMargin = 9.0;   // room for half a pointer at either end of 
 constexpr double GrabRange = 9.0;   // how near (along the track) a press grabs a pointer
 constexpr double PointerSize = 9.0; // half the base of a pointer triangle
 
+// The height of a label in the bold face of a font (a selected position's label).
+double boldHeight(QFont font)
+{
+    font.setBold(true);
+    return QFontMetricsF(font).height();
+}
+
 } // namespace
 
 CwSlide::CwSlide(QWidget* parent) : CwSlide(Qt::Vertical, parent) {}
@@ -195,10 +202,8 @@ QRectF CwSlide::trackRect() const
     if (orientation_ == Qt::Vertical) {
         const double x = labelled ? 12.0 : r.center().x();
         // The labels of the end positions stay inside the slide, however large the font.
-        QFont bold = font();
-        bold.setBold(true);
         const double margin =
-            labelled ? std::max(EndMargin, QFontMetricsF(bold).height() / 2 + 1) : EndMargin;
+            labelled ? std::max(EndMargin, boldHeight(font()) / 2 + 1) : EndMargin;
         return QRectF(x - 2, r.top() + margin, 4, std::max(1.0, r.height() - 2 * margin));
     }
     const double y = labelled ? 12.0 : r.center().y();
