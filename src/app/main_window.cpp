@@ -29,6 +29,7 @@ Main::Main(const MainServices& services, QWidget* parent)
     buildTimers();
     buildMenus();
     new MenuShortcutPrecedence(*this, menuItems_);
+    scaleFace();
     connect(COMCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { COMCombo_Click(); });
     createGroups();

@@ -94,6 +94,9 @@ public:
     bool IsLargeFonts() const;
     // "<program folder>/Graphics/100P" or ".../125P", as chosen by Form_Load.
     QString skinPath() const { return skinPath_; }
+    // The size of the face against its 16-pixel layout: the desktop's text height over 16,
+    // less where the window would not fit the work area (app/face_scale.h).
+    double faceScale() const { return faceScale_; }
 
     // True while a modal message box or dialog is open: timer handlers return at once.
     bool modalOpen() const;
@@ -433,6 +436,8 @@ private:
     void buildTriggerPage();
     void buildFilePage();
     void buildOptionsPanel(QWidget* face);
+    // Sizes the face and its fonts for the desktop's text height and work area.
+    void scaleFace();
     void buildTimers();
     // main_window.cpp
     void markCommandButtons();
@@ -453,6 +458,7 @@ private:
     void fillComList();
 
     QString skinPath_;
+    double faceScale_ = 1.0;
     bool repaintPending_ = false;
     QPointer<SplashWindow> splash_;
     std::vector<QAction*> menuItems_;

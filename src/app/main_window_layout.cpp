@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/face_scale.h"
 #include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_color.h"
@@ -8,6 +9,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "files/export_layouts.h"
+#include "platform/services.h"
 #include "state/colours.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
@@ -30,10 +32,19 @@ constexpr QRect StatusArea{8, 470, 636, 112};  // read-out strip
 constexpr QRect PageArea{652, 282, 340, 300}; // side-panel pages
 constexpr int LedOff = colour::DarkGreen;
 
+// The rectangle a control has in the 16-pixel layout, kept so that the face can be scaled.
+const char* const DesignRect = "designRect";
+
+void place(QWidget* widget, const QRect& geometry)
+{
+    widget->setProperty(DesignRect, geometry);
+    widget->setGeometry(geometry);
+}
+
 template <class W> W* named(W* widget, const char* name, const QRect& geometry)
 {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+    place(widget, geometry);
     return widget;
 }
 
@@ -59,7 +70,7 @@ QLabel* readout(QWidget* parent, const char* name, const QString& caption, const
 {
     auto* c = new QLabel(caption, parent);
     c->setProperty("caption", true);
-    c->setGeometry(geometry.x(), geometry.y(), geometry.width(), 12);
+    place(c, {geometry.x(), geometry.y(), geometry.width(), 12});
     auto* value = label(parent, name, {}, geometry.adjusted(0, 12, 0, 0), tip);
     value->setProperty("readout", true);
     value->setAlignment(Qt::AlignCenter);
@@ -117,21 +128,6 @@ void tabs(QWidget* page, PictureBox*& a, const char* nameA, const QString& textA
     }
 }
 
-const QString StyleSheet = QStringLiteral(R"(
-QWidget#face { background: #181a1e; }
-QLabel { color: #d8d8d8; font-family: Arial; font-size: 8pt; }
-QLabel[caption="true"] { color: #8fa0b0; font-size: 7pt; }
-QLabel[readout="true"] { color: #7CFC9A; background: #0c0e10; border: 1px solid #3c424a;
-                         font-family: 'Trebuchet MS'; font-size: 8pt; }
-QLabel[tab="true"] { color: #e8e8e8; background: #3c424a; border: 1px solid #5a626c;
-                     border-radius: 3px; font-weight: bold; }
-QLabel[title="true"] { color: #f0c060; font-weight: bold; font-size: 9pt; }
-QGroupBox { color: #f0c060; border: 1px solid #5a626c; border-radius: 4px; margin-top: 10px;
-            font-weight: bold; font-size: 8pt; }
-QGroupBox::title { subcontrol-origin: margin; left: 8px; }
-QComboBox { background: #0c0e10; color: #d8d8d8; border: 1px solid #5a626c; }
-)");
-
 } // namespace
 
 void Main::buildFace()
@@ -140,7 +136,6 @@ void Main::buildFace()
     face->setObjectName(QStringLiteral("face"));
     face->setFaceColor(face::Background);
     face->setAutoFillBackground(true);
-    face->setStyleSheet(StyleSheet);
     face->setMouseTracking(true);
     setCentralWidget(face);
     buildPlotArea(face);
@@ -160,8 +155,23 @@ void Main::buildFace()
     Image1->setVisible(false);
     Label3 = label(face, "Label3", {}, {0, 0, 1, 1});
     Label3->setVisible(false);
+}
+
+void Main::scaleFace()
+{
+    // What the window adds to the face: the menu bar, and room for a title bar and borders.
+    const int textHeight = sysDetectOS.desktopTextHeight();
+    const QSize chrome(textHeight / 2, menuBar()->sizeHint().height() + 2 * textHeight);
+    faceScale_ = FaceScale(textHeight, {FaceWidth, FaceHeight}, chrome, sysDetectOS.workArea());
+    QWidget* face = centralWidget();
+    for (QWidget* control : face->findChildren<QWidget*>()) {
+        const QVariant design = control->property(DesignRect);
+        if (design.isValid())
+            control->setGeometry(ScaledRect(design.toRect(), faceScale_));
+    }
+    face->setStyleSheet(FaceStyleSheet(faceScale_));
     // A fixed window: the face's size plus the menu bar.
-    face->setFixedSize(FaceWidth, FaceHeight);
+    face->setFixedSize(ScaledPixels(FaceWidth, faceScale_), ScaledPixels(FaceHeight, faceScale_));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -212,8 +222,8 @@ void Main::buildPlotArea(QWidget* face)
 
     Picture3 = named(new PictureBox(face), "Picture3", {x + 38, y, 560, graphHeight});
     Picture3->setVisible(false);
-    lblVREF = label(CWGraph1, "lblVREF", {}, {40, 6, 120, 14});
-    lblHREF = label(CWGraph1, "lblHREF", {}, {164, 6, 120, 14});
+    lblVREF = label(CWGraph1, "lblVREF", {}, {40, 6, 120, 16});
+    lblHREF = label(CWGraph1, "lblHREF", {}, {164, 6, 120, 16});
     lblVREF->setVisible(false);
     lblHREF->setVisible(false);
 }
@@ -229,17 +239,17 @@ void Main::buildStatusStrip(QWidget* face)
     // Row 1: channels, sample rate, trigger.
     CWButton22 = button(s, "CWButton22", CwButton::Style::PushButton, QStringLiteral("CH1"),
                         {6, 8, 40, 24});
-    PeriodVAL = readout(s, "PeriodVAL", QStringLiteral("CH1 V/div"), {50, 4, 70, 28},
+    PeriodVAL = readout(s, "PeriodVAL", QStringLiteral("CH1 V/div"), {50, 4, 70, 30},
                         QStringLiteral("CH1 amplitude"));
     CWButton25 = button(s, "CWButton25", CwButton::Style::PushButton, QStringLiteral("CH2"),
                         {126, 8, 40, 24});
-    PeriodVAL2 = readout(s, "PeriodVAL2", QStringLiteral("CH2 V/div"), {170, 4, 70, 28},
+    PeriodVAL2 = readout(s, "PeriodVAL2", QStringLiteral("CH2 V/div"), {170, 4, 70, 30},
                          QStringLiteral("CH2 amplitude"));
     for (CwButton* b : {CWButton22, CWButton25}) {
         b->setIndicator(true);
         b->setVisible(false);
     }
-    TimeVal = readout(s, "TimeVal", QStringLiteral("Sample rate"), {246, 4, 92, 28},
+    TimeVal = readout(s, "TimeVal", QStringLiteral("Sample rate"), {246, 4, 92, 30},
                       QStringLiteral("Current sample rate"));
     CWButton21 = button(s, "CWButton21", CwButton::Style::PushButton, QStringLiteral("CH1"),
                         {344, 8, 40, 24}, QStringLiteral("Trigger source"));
@@ -250,8 +260,8 @@ void Main::buildStatusStrip(QWidget* face)
                             QStringLiteral("Trigger edge"));
     ImgFalling->setVisible(false);
     for (PictureBox* img : {ImgRiseing, ImgFalling})
-        img->setStyleSheet(QStringLiteral("color: #f0c060; font-size: 14pt; font-weight: bold;"));
-    lblTrg = readout(s, "lblTrg", QStringLiteral("Trigger"), {412, 4, 70, 28},
+        img->setProperty("edgeSymbol", true);
+    lblTrg = readout(s, "lblTrg", QStringLiteral("Trigger"), {412, 4, 70, 30},
                      QStringLiteral("Trigger voltage"));
     labSetHTrg = label(s, "labSetHTrg", QStringLiteral("xx% Trigger"), {488, 16, 76, 16},
                        QStringLiteral("Horizontal trigger position"));
@@ -278,7 +288,7 @@ void Main::buildStatusStrip(QWidget* face)
     };
     int mx = 50;
     for (const Meas& m : meas) {
-        *m.target = readout(s, m.name, QString::fromLatin1(m.caption), {mx, 40, 78, 28},
+        *m.target = readout(s, m.name, QString::fromLatin1(m.caption), {mx, 40, 78, 30},
                             QString::fromLatin1(m.tip));
         mx += 82;
     }
@@ -299,26 +309,26 @@ void Main::buildStatusStrip(QWidget* face)
     };
     mx = 50;
     for (const Meas& m : cursors) {
-        *m.target = readout(s, m.name, QString::fromUtf8(m.caption), {mx, 76, 78, 28},
+        *m.target = readout(s, m.name, QString::fromUtf8(m.caption), {mx, 76, 78, 30},
                             QString::fromLatin1(m.tip));
         mx += 82;
     }
     lblXDelta->setText(QStringLiteral("X Delta"));
     lblYDelta->setText(QStringLiteral("Y Delta"));
-    ImgINF = clickLabel(s, "ImgINF", QStringLiteral("\u221E"), {mx - 80, 88, 74, 16});
+    ImgINF = clickLabel(s, "ImgINF", QStringLiteral("\u221E"), {mx - 80, 90, 74, 16});
     ImgINF->setAlignment(Qt::AlignCenter);
     ImgINF->setVisible(false);
 }
 
 void Main::buildRightColumn(QWidget* face)
 {
-    CWKnob2 = named(new CwKnob(face), "CWKnob2", {652, 4, 176, 176});
+    CWKnob2 = named(new CwKnob(face), "CWKnob2", {650, 2, 180, 182});
     QStringList timeDivLabels;
     for (const TimebaseRow& row : TimebaseTable)
         timeDivLabels << QString::fromLatin1(row.label);
     CWKnob2->setPositions(timeDivLabels);
     CWKnob2->setToolTip(QStringLiteral("Adjusts horizontal divisions for CH1 and CH2"));
-    CWKnob1 = named(new CwKnob(face), "CWKnob1", {830, 4, 164, 176});
+    CWKnob1 = named(new CwKnob(face), "CWKnob1", {832, 2, 162, 182});
     QStringList voltsDivLabels;
     QVector<double> voltsPerDiv;
     for (const VoltsDivRow& row : VoltsDivTable) {
@@ -327,9 +337,9 @@ void Main::buildRightColumn(QWidget* face)
     }
     CWKnob1->setPositions(voltsDivLabels, voltsPerDiv);
     CWKnob1->setToolTip(QStringLiteral("Adjusts vertical divisions for CH1 or CH2"));
-    label(face, "lblTimeDiv", QStringLiteral("TIME/DIV"), {712, 180, 80, 12})
+    label(face, "lblTimeDiv", QStringLiteral("TIME/DIV"), {700, 184, 80, 16})
         ->setAlignment(Qt::AlignCenter);
-    label(face, "lblVoltsDiv", QStringLiteral("VOLTS/DIV"), {872, 180, 80, 12})
+    label(face, "lblVoltsDiv", QStringLiteral("VOLTS/DIV"), {872, 184, 80, 16})
         ->setAlignment(Qt::AlignCenter);
 
     using S = CwButton::Style;
@@ -401,8 +411,10 @@ void Main::buildMeasurePage()
          imgMT, "imgMT", QStringLiteral("Trigger"));
     label(p, "lblMeasureTitle", QStringLiteral("MEASUREMENTS"), {8, 30, 200, 16})
         ->setProperty("title", true);
-    label(p, "lblMeasCH1", QStringLiteral("CH1"), {110, 50, 100, 14})->setAlignment(Qt::AlignCenter);
-    label(p, "lblMeasCH2", QStringLiteral("CH2"), {224, 50, 100, 14})->setAlignment(Qt::AlignCenter);
+    label(p, "lblMeasCH1", QStringLiteral("CH1"), {110, 50, 100, 16})
+        ->setAlignment(Qt::AlignCenter);
+    label(p, "lblMeasCH2", QStringLiteral("CH2"), {224, 50, 100, 16})
+        ->setAlignment(Qt::AlignCenter);
     struct Row {
         QLabel** ch1;
         const char* name1;
@@ -467,9 +479,8 @@ void Main::buildFilePage()
          imgFC, "imgFC", QStringLiteral("Cursors"));
     label(p, "lblFileTitle", QStringLiteral("FILES"), {8, 30, 200, 16})->setProperty("title", true);
     using S = CwButton::Style;
-    CWButton3 = button(p, "CWButton3", S::VerticalSwitch, QStringLiteral("POWER"),
-                       {12, 54, 40, 70}, QStringLiteral("Exits Kestrovue  [Ctrl+E]"));
-    label(p, "lblPower", QStringLiteral("POWER"), {8, 126, 60, 14})->setAlignment(Qt::AlignCenter);
+    CWButton3 = button(p, "CWButton3", S::VerticalSwitch, QStringLiteral("POWER"), {12, 54, 40, 70},
+                       QStringLiteral("Exits Kestrovue  [Ctrl+E]"));
     CWButton14 = led(p, "CWButton14", S::RoundLed, {60, 58, 16, 16});
     CWButton14->setOffColor(colour::LampGreen);
     CWButton15 = button(p, "CWButton15", S::PushButton, QStringLiteral("Export Picture"),
@@ -559,11 +570,11 @@ void Main::buildOptionsPanel(QWidget* face)
                           QStringLiteral("Calibrates both channels  [F11]"));
     btnCalibrate->setOffText(QStringLiteral("Calibrate"));
     btnCalibrate->setOnText(QStringLiteral("Calibrating"));
-    lblpgbNow = label(Frame1, "lblpgbNow", QStringLiteral("CHX Proress"), {190, 20, 200, 14});
-    pgbNow = named(new CwSlide(Qt::Horizontal, Frame1), "pgbNow", {190, 34, 400, 14});
-    lblpgbMain = label(Frame1, "lblpgbMain", QStringLiteral("Overall Progress"),
-                       {190, 50, 200, 14});
-    pgbMain = named(new CwSlide(Qt::Horizontal, Frame1), "pgbMain", {190, 64, 400, 14});
+    lblpgbNow = label(Frame1, "lblpgbNow", QStringLiteral("CHX Proress"), {190, 18, 200, 16});
+    pgbNow = named(new CwSlide(Qt::Horizontal, Frame1), "pgbNow", {190, 34, 400, 12});
+    lblpgbMain =
+        label(Frame1, "lblpgbMain", QStringLiteral("Overall Progress"), {190, 48, 200, 16});
+    pgbMain = named(new CwSlide(Qt::Horizontal, Frame1), "pgbMain", {190, 64, 400, 12});
     for (CwSlide* bar : {pgbNow, pgbMain}) {
         bar->setLook(CwSlide::Look::Progress);
         bar->setAxisMinimum(0);

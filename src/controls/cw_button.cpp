@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QRadialGradient>
 #include <algorithm>
 
 namespace kv {
@@ -23,35 +22,39 @@ QColor dimmed(const QColor& color, bool enabled)
     return enabled ? color : color.darker(180);
 }
 
-void paintLed(QPainter& p, const QRectF& area, const QColor& lamp, bool lit, bool round)
+// A lamp shows exactly the colour it is given: the lens is filled with it, flat; only a small
+// glint at its upper left and the rim around it are drawn in other colours.
+void paintLed(QPainter& p, const QRectF& area, const QColor& lamp, bool round)
 {
     const double side = std::min(area.width(), area.height()) - 2.0;
-    QRectF r(0, 0, side, side);
-    r.moveCenter(area.center());
-    if (lit) {
-        // A halo around a lit lamp.
-        QRadialGradient halo(r.center(), side * 0.75);
-        QColor glow = lamp;
-        glow.setAlpha(140);
-        halo.setColorAt(0.5, glow);
-        glow.setAlpha(0);
-        halo.setColorAt(1.0, glow);
-        p.setPen(Qt::NoPen);
-        p.setBrush(halo);
-        p.drawEllipse(r.center(), side * 0.75, side * 0.75);
-    }
-    QRectF lens = r.adjusted(side * 0.18, side * 0.18, -side * 0.18, -side * 0.18);
-    QRadialGradient g(lens.center() - QPointF(lens.width() * 0.2, lens.height() * 0.2),
-                      lens.width() * 0.8);
-    const QColor base = lit ? lamp : lamp.darker(260);
-    g.setColorAt(0.0, lit ? base.lighter(170) : base.lighter(130));
-    g.setColorAt(1.0, base);
+    QRectF lens(0, 0, side, side);
+    lens.moveCenter(area.center());
     p.setPen(QPen(colorFromBgr(face::Bezel), 1.5));
-    p.setBrush(g);
+    p.setBrush(lamp);
     if (round)
         p.drawEllipse(lens);
     else
         p.drawRoundedRect(lens, 2, 2);
+    const double glint = side * 0.18;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 110));
+    p.drawEllipse(QRectF(lens.left() + side * 0.16, lens.top() + side * 0.16, glint, glint));
+}
+
+// The largest font, at most the given one, at which the text fits the width.
+QFont fittedFont(QFont font, const QString& text, double width)
+{
+    const bool pixels = font.pixelSize() > 0;
+    for (double size = pixels ? font.pixelSize() : font.pointSizeF(); size > 4;) {
+        if (QFontMetricsF(font).horizontalAdvance(text) <= width)
+            break;
+        size -= pixels ? 1.0 : 0.5;
+        if (pixels)
+            font.setPixelSize(int(size));
+        else
+            font.setPointSizeF(size);
+    }
+    return font;
 }
 
 } // namespace
@@ -228,12 +231,12 @@ void CwButton::paintEvent(QPaintEvent*)
     switch (style_) {
     case Style::RoundLed:
     case Style::SquareLed:
-        paintLed(p, r, colorFromBgr(currentColor()), value_ && enabled, style_ == Style::RoundLed);
+        paintLed(p, r, lamp, style_ == Style::RoundLed);
         return;
     case Style::VerticalSwitch:
     case Style::HorizontalSwitch: {
         const bool vertical = style_ == Style::VerticalSwitch;
-        p.setPen(QPen(colorFromBgr(face::Bezel), 1.5));
+        p.setPen(QPen(dimmed(colorFromBgr(face::Bezel), enabled), 1.5));
         p.setBrush(QColor(12, 12, 12));
         p.drawRoundedRect(r, 4, 4);
         QRectF lever = vertical
@@ -243,21 +246,20 @@ void CwButton::paintEvent(QPaintEvent*)
             lever.moveBottom(r.bottom() - 3);
         if (!vertical && value_)
             lever.moveRight(r.right() - 3);
+        // A disabled switch: a dull, flat lever in a dim slot.
         QLinearGradient g(lever.topLeft(), vertical ? lever.bottomLeft() : lever.topRight());
-        g.setColorAt(0, QColor(200, 200, 200));
-        g.setColorAt(1, QColor(90, 90, 90));
+        g.setColorAt(0, enabled ? QColor(200, 200, 200) : QColor(72, 72, 72));
+        g.setColorAt(1, enabled ? QColor(90, 90, 90) : QColor(56, 56, 56));
         p.setBrush(g);
         p.setPen(Qt::NoPen);
         p.drawRoundedRect(lever, 3, 3);
         p.setPen(text);
-        QFont f = font();
-        f.setPointSizeF(std::max(6.0, f.pointSizeF() - 2));
-        p.setFont(f);
         const QRectF free =
             vertical ? (value_ ? QRectF(r.left(), r.center().y(), r.width(), r.height() / 2)
                                : QRectF(r.left(), r.top(), r.width(), r.height() / 2))
                      : (value_ ? QRectF(r.left(), r.top(), r.width() / 2, r.height())
                                : QRectF(r.center().x(), r.top(), r.width() / 2, r.height()));
+        p.setFont(fittedFont(font(), currentText(), free.width() - 4));
         p.drawText(free, Qt::AlignCenter, currentText());
         return;
     }

@@ -130,7 +130,7 @@ void CwKnob::setAxisMaximum(double value)
 
 QPointF CwKnob::dialCenter() const
 {
-    return QRectF(rect()).center();
+    return layout().center;
 }
 
 double CwKnob::dialRadius() const
@@ -163,7 +163,7 @@ double CwKnob::fractionOfPoint(const QPointF& point) const
     return fromStart / Sweep;
 }
 
-CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont) const
+CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont, double lift) const
 {
     Layout l;
     l.font = labelFont;
@@ -177,43 +177,97 @@ CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont) const
     l.radius = labels_.isEmpty()
                    ? std::min(width(), height()) / 2.0 - 4.0
                    : std::min(width() / 2.0 - widest - 12.0, height() / 2.0 - h - 12.0);
-    l.radius = std::max(8.0, l.radius);
-    const QPointF c = dialCenter();
+    // A dial of at least a sixth of the knob's size; the labels make room for it.
+    l.radius = std::max(std::min(width(), height()) / 6.0, l.radius);
+    l.center = QRectF(rect()).center();
+    QRectF extent(l.center - QPointF(l.radius, l.radius), QSizeF(2 * l.radius, 2 * l.radius));
     for (int pos = 1; pos <= positionCount(); ++pos) {
         const double a = qDegreesToRadians(angleOfFraction(fractionOfPosition(pos)));
         const QPointF dir(std::cos(a), -std::sin(a));
         const double w = fm.horizontalAdvance(labels_[pos - 1]) + 2.0;
-        // Far enough out that the label's box clears the scale marks in every direction.
-        const double distance =
-            l.radius + 9.0 + w / 2 * std::abs(dir.x()) + h / 2 * std::abs(dir.y());
+        // Far enough out that the label's box clears the scale marks in every direction; the
+        // labels over and under the dial, where they stand side by side, further out by the
+        // lift (the more the nearer the top, so that the labels at the sides keep their place).
+        const double upright = dir.y() * dir.y();
+        const double distance = l.radius + 9.0 + w / 2 * std::abs(dir.x()) +
+                                h / 2 * std::abs(dir.y()) + lift * upright * upright;
         QRectF box(0, 0, w, h);
-        box.moveCenter(c + dir * distance);
+        box.moveCenter(l.center + dir * distance);
         l.boxes.append(box);
+        extent |= box;
     }
+    // The dial and its labels in the middle of the knob's height: the labels stand higher over
+    // the dial than they reach below it, where the scale leaves a gap.
+    const QPointF shift(0, QRectF(rect()).center().y() - extent.center().y());
+    l.center += shift;
+    for (QRectF& box : l.boxes)
+        box.translate(shift);
     return l;
+}
+
+namespace {
+
+QFont withSize(QFont font, double size, bool pixels)
+{
+    if (pixels)
+        font.setPixelSize(std::max(1, int(size)));
+    else
+        font.setPointSizeF(size);
+    return font;
+}
+
+} // namespace
+
+bool CwKnob::Layout::overlapping() const
+{
+    for (int i = 1; i < boxes.size(); ++i)
+        if (boxes[i - 1].intersects(boxes[i]))
+            return true;
+    return false;
 }
 
 const CwKnob::Layout& CwKnob::layout() const
 {
     if (layoutValid_ && layoutSize_ == size() && layoutFont_ == font())
         return layout_;
-    // The widget's font, made smaller until neighbouring labels no longer overlap.
-    QFont f = font();
-    double size = f.pointSizeF() > 0 ? f.pointSizeF() : 9.0;
-    for (;;) {
-        f.setPointSizeF(size);
-        layout_ = layoutFor(f);
-        bool overlap = false;
-        for (int i = 1; i < layout_.boxes.size() && !overlap; ++i)
-            overlap = layout_.boxes[i - 1].intersects(layout_.boxes[i]);
-        if (!overlap || size <= 6.0)
+    // The widget's font (in pixels or points), made smaller until neighbouring labels no longer
+    // overlap and every label lies inside the knob's area, down to two thirds of its size.
+    // Labels side by side over or under the dial are first lifted apart as far as the area
+    // allows.
+    const QFont f = font();
+    const bool pixels = f.pixelSize() > 0;
+    const double full = pixels ? f.pixelSize() : (f.pointSizeF() > 0 ? f.pointSizeF() : 9.0);
+    const double step = pixels ? 1.0 : 0.5;
+    const QRectF area(rect());
+    for (double size = full;; size -= step) {
+        const QFont labelFont = withSize(f, size, pixels);
+        layout_ = layoutFor(labelFont, 0.0);
+        const bool inside = area.contains(layout_.extent());
+        for (double lift = 1.0; inside && layout_.overlapping() && lift < height() / 2.0;
+             lift += 1.0) {
+            Layout lifted = layoutFor(labelFont, lift);
+            if (!area.contains(lifted.extent()))
+                break;
+            layout_ = lifted;
+        }
+        if ((inside && !layout_.overlapping()) || size - step < full * 2 / 3)
             break;
-        size -= 0.5;
     }
     layoutSize_ = this->size();
     layoutFont_ = font();
     layoutValid_ = true;
     return layout_;
+}
+
+QRectF CwKnob::labelBox(int position) const
+{
+    const Layout& l = layout();
+    return position >= 1 && position <= l.boxes.size() ? l.boxes[position - 1] : QRectF();
+}
+
+QFont CwKnob::labelFont() const
+{
+    return layout().font;
 }
 
 QPointF CwKnob::labelCenter(int position) const

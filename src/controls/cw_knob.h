@@ -59,6 +59,10 @@ class CwKnob : public QWidget
 
     // Centre of the label of a position in widget coordinates (for drawing and tests).
     QPointF labelCenter(int position) const;
+    // The box a position's label is drawn in, and the font it is drawn with (bold when the
+    // position is selected); empty for a position that does not exist.
+    QRectF labelBox(int position) const;
+    QFont labelFont() const;
 
     QSize sizeHint() const override;
 
@@ -81,13 +85,25 @@ class CwKnob : public QWidget
     struct Layout
     {
         QFont font;
+        QPointF center; // of the dial
         double radius = 0.0;
         QVector<QRectF> boxes; // label boxes by position
+        // True when the boxes of neighbouring labels overlap.
+        bool overlapping() const;
+        // The labels' boxes together.
+        QRectF extent() const
+        {
+            QRectF all;
+            for (const QRectF& box : boxes)
+                all |= box;
+            return all;
+        }
     };
 
     // The layout for the current size, font and labels, computed once for them.
     const Layout& layout() const;
-    Layout layoutFor(const QFont& labelFont) const;
+    // lift: how much further out the labels over the dial stand.
+    Layout layoutFor(const QFont& labelFont, double lift) const;
     double fractionOfPosition(int position) const;
     void selectPosition(int position);
     void setContinuous(double value);

@@ -27,6 +27,13 @@ QString pointerImageName(int pointer)
                           : QString();
 }
 
+// The height of a label in the bold face of a font (a selected position's label).
+double boldHeight(QFont font)
+{
+    font.setBold(true);
+    return QFontMetricsF(font).height();
+}
+
 } // namespace
 
 CwSlide::CwSlide(QWidget* parent) : CwSlide(Qt::Vertical, parent) {}
@@ -203,7 +210,10 @@ QRectF CwSlide::trackRect() const
     const bool labelled = !labels_.isEmpty();
     if (orientation_ == Qt::Vertical) {
         const double x = labelled ? 12.0 : r.center().x();
-        return QRectF(x - 2, r.top() + EndMargin, 4, std::max(1.0, r.height() - 2 * EndMargin));
+        // The labels of the end positions stay inside the slide, however large the font.
+        const double margin =
+            labelled ? std::max(EndMargin, boldHeight(font()) / 2 + 1) : EndMargin;
+        return QRectF(x - 2, r.top() + margin, 4, std::max(1.0, r.height() - 2 * margin));
     }
     const double y = labelled ? 12.0 : r.center().y();
     return QRectF(r.left() + EndMargin, y - 2, std::max(1.0, r.width() - 2 * EndMargin), 4);
@@ -449,29 +459,41 @@ void CwSlide::paintTrack(QPainter& p) const
     p.drawRoundedRect(t, 2, 2);
 }
 
+QFont CwSlide::positionLabelFont(int position) const
+{
+    QFont f = font();
+    f.setBold(position == this->position());
+    return f;
+}
+
+QRectF CwSlide::positionLabelRect(int position) const
+{
+    const QPointF c = positionPoint(position);
+    const double h = QFontMetricsF(positionLabelFont(position)).height();
+    if (orientation_ == Qt::Vertical)
+        return {c.x() + 12, c.y() - h / 2, width() - c.x() - 12, h};
+    const double w =
+        QFontMetricsF(positionLabelFont(position)).horizontalAdvance(labels_.value(position - 1)) +
+        4;
+    return {c.x() - w / 2, c.y() + 10, w, std::min(h, height() - c.y() - 10)};
+}
+
 void CwSlide::paintPositions(QPainter& p) const
 {
     const QColor text = colorFromBgr(isEnabled() ? face::Label : face::DisabledLabel);
-    QFont f = font();
     for (int pos = 1; pos <= positionCount(); ++pos) {
         const QPointF c = positionPoint(pos);
         const bool selected = pos == position();
         p.setPen(QPen(text, 1));
-        if (orientation_ == Qt::Vertical) {
+        if (orientation_ == Qt::Vertical)
             p.drawLine(QPointF(c.x() + 4, c.y()), QPointF(c.x() + 9, c.y()));
-            f.setBold(selected);
-            p.setFont(f);
-            p.setPen(selected && isEnabled() ? QColor(Qt::white) : text);
-            p.drawText(QRectF(c.x() + 12, c.y() - 10, width() - c.x() - 12, 20),
-                       Qt::AlignVCenter | Qt::AlignLeft, labels_[pos - 1]);
-        } else {
+        else
             p.drawLine(QPointF(c.x(), c.y() + 4), QPointF(c.x(), c.y() + 9));
-            f.setBold(selected);
-            p.setFont(f);
-            p.setPen(selected && isEnabled() ? QColor(Qt::white) : text);
-            p.drawText(QRectF(c.x() - 40, c.y() + 10, 80, height() - c.y() - 10),
-                       Qt::AlignHCenter | Qt::AlignTop, labels_[pos - 1]);
-        }
+        p.setFont(positionLabelFont(pos));
+        p.setPen(selected && isEnabled() ? QColor(Qt::white) : text);
+        const Qt::Alignment align = orientation_ == Qt::Vertical ? Qt::AlignVCenter | Qt::AlignLeft
+                                                                 : Qt::AlignHCenter | Qt::AlignTop;
+        p.drawText(positionLabelRect(pos), align, labels_[pos - 1]);
     }
 }
 

@@ -95,6 +95,10 @@ class CwSlide : public QWidget
     // Where a pointer's value is drawn along the track, in widget coordinates (for tests).
     QPointF pointerPoint(int pointer) const;
     QPointF positionPoint(int position) const;
+    // The box a position's label is drawn in (the font's height, to the slide's edge), and the
+    // font it is drawn with (bold when the position is selected).
+    QRectF positionLabelRect(int position) const;
+    QFont positionLabelFont(int position) const;
 
     QSize sizeHint() const override;
 

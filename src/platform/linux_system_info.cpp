@@ -22,4 +22,10 @@ int LinuxSystemInfo::desktopTextHeight() const
     return textHeightForDpi(screen ? screen->logicalDotsPerInchY() : 96.0);
 }
 
+QRect LinuxSystemInfo::workArea() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 } // namespace kv

@@ -11,6 +11,8 @@ class LinuxSystemInfo : public SystemInfo
 public:
     int platformCode() const override { return 2; }
     int desktopTextHeight() const override;
+    // The primary screen's available geometry.
+    QRect workArea() const override;
 
     // 16 at 96 DPI; below 16 under it and above 16 over it.
     static int textHeightForDpi(double dpi);

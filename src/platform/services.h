@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -148,6 +149,9 @@ public:
     virtual int platformCode() const = 0;
     // Height in pixels of the desktop's text; 16 at normal font size.
     virtual int desktopTextHeight() const = 0;
+    // The part of the screen that windows may take (without panels and docks), in the
+    // window's pixels; empty when it is not known.
+    virtual QRect workArea() const = 0;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -38,6 +38,7 @@ class DefaultSystemInfo : public SystemInfo
   public:
     int platformCode() const override { return 2; }
     int desktopTextHeight() const override { return 16; }
+    QRect workArea() const override { return {}; }
 };
 
 } // namespace kv

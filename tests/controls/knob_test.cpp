@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -122,6 +123,46 @@ TEST_F(KnobTest, PointerColour)
     knob.setPointerColor(1, 0xFF0000);
     EXPECT_EQ(knob.pointerColor(1), 0xFF0000);
 }
+
+// The fourteen time/div labels at the sizes of the face at 96 and 144 DPI and at a scale
+// factor of 2: the labels over the dial stand apart, every label inside the knob, in the
+// knob's own font (given in pixels) at its full size.
+struct CrowdedKnob
+{
+    QSize size;
+    int pixels;
+};
+
+void PrintTo(const CrowdedKnob& c, std::ostream* os)
+{
+    *os << c.size.width() << "x" << c.size.height() << " at " << c.pixels << " px";
+}
+
+class CrowdedKnobLabels : public ::testing::TestWithParam<CrowdedKnob>
+{
+};
+
+TEST_P(CrowdedKnobLabels, StandApartInsideTheKnobAtTheirFullSize)
+{
+    CwKnob knob;
+    knob.setPositions({"50us", "100us", "200us", "500us", "1ms", "2ms", "5ms", "10ms", "20ms",
+                       "50ms", "100ms", "200ms", "500ms", "1s"});
+    QFont font = knob.font();
+    font.setPixelSize(GetParam().pixels);
+    knob.setFont(font);
+    knob.resize(GetParam().size);
+    EXPECT_EQ(knob.labelFont().pixelSize(), GetParam().pixels);
+    for (int pos = 1; pos <= knob.positionCount(); ++pos) {
+        EXPECT_TRUE(QRectF(knob.rect()).contains(knob.labelBox(pos))) << pos;
+        if (pos > 1) {
+            EXPECT_FALSE(knob.labelBox(pos).intersects(knob.labelBox(pos - 1))) << pos;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FaceSizes, CrowdedKnobLabels,
+                         ::testing::Values(CrowdedKnob{{180, 182}, 12}, CrowdedKnob{{270, 273}, 18},
+                                           CrowdedKnob{{167, 169}, 11}));
 
 } // namespace
 } // namespace kv

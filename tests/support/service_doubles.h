@@ -244,8 +244,10 @@ class FixedSystemInfo : public SystemInfo
 public:
     int platform = 2;
     int textHeight = 16;
+    QRect area; // empty: no limit on the window's size
     int platformCode() const override { return platform; }
     int desktopTextHeight() const override { return textHeight; }
+    QRect workArea() const override { return area; }
 };
 
 } // namespace kv::test
