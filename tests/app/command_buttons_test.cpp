@@ -288,8 +288,9 @@ TEST_F(CommandButtons, EachPressActsOnceAndEndsOffByMouseThenByItsMenuItemOrKey)
         EXPECT_TRUE(c.acted(*this, m));
         EXPECT_FALSE(button->value());
         // These two run steps of their own rather than pressing the button.
-        if (item != m.mnuZoomout && item != m.mnuFBMP)
+        if (item != m.mnuZoomout && item != m.mnuFBMP) {
             EXPECT_EQ(count.starts, 1);
+        }
     }
 }
 
