@@ -1,13 +1,15 @@
-// Painting costs of the shown main window: the graph with two 1500-point traces, and the whole
+// Painting costs of the shown main window: the graph with two 1500-point traces (a smooth sine
+// and white noise over the full height, the selected trace 1 px or 2 px wide), and the whole
 // window as its own repaint after a record paints it.
-#include "bench_main_window.h"
 #include "app/picture_box.h"
+#include "bench_main_window.h"
 #include "controls/cw_graph.h"
 #include "instrument-sim/in_process_serial.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -19,6 +21,16 @@ QVector<double> sine(double phase)
     QVector<double> y(1500);
     for (int i = 0; i < y.size(); ++i)
         y[i] = 150 * std::sin(phase + i * 2 * M_PI / 300.0);
+    return y;
+}
+
+// White noise over the whole height of the plot area (its Y axis spans -200 to 200).
+QVector<double> noise(std::mt19937& random)
+{
+    std::uniform_real_distribution<double> full(-200.0, 200.0);
+    QVector<double> y(1500);
+    for (double& value : y)
+        value = full(random);
     return y;
 }
 
@@ -50,6 +62,23 @@ void BM_GraphRepaintTwoTraces(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GraphRepaintTwoTraces)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_GraphRepaintTwoNoiseTraces(benchmark::State& state)
+{
+    ShownWindow shown;
+    CwGraph& graph = *shown.window.w.CWGraph1;
+    graph.setPlotLineWidth(QStringLiteral("PCH1"), int(state.range(0)));
+    std::mt19937 random(7);
+    const QVector<double> traces[] = {noise(random), noise(random), noise(random), noise(random)};
+    int next = 0;
+    for (auto _ : state) {
+        graph.plotY(QStringLiteral("PCH1"), traces[next]);
+        graph.plotY(QStringLiteral("PCH2"), traces[(next + 1) % 4]);
+        next = (next + 2) % 4;
+        graph.repaint();
+    }
+}
+BENCHMARK(BM_GraphRepaintTwoNoiseTraces)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_GraphRepaintEmpty(benchmark::State& state)
 {
