@@ -20,7 +20,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QVector>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <exception>
 
 namespace kv {
@@ -71,6 +73,12 @@ std::string FastChannelBitsFor(int activeChannel, bool pch1Shown, bool pch2Shown
     default:
         return current;
     }
+}
+
+std::chrono::milliseconds ReplyDeadline(double sampleSeconds)
+{
+    const double captureMs = 1500.0 * std::max(0.0, sampleSeconds) * 1000.0;
+    return std::chrono::milliseconds(std::llround(captureMs)) + ReplyMargin;
 }
 
 std::optional<double> RangeSpanVolts(double vdivIndex)
@@ -211,13 +219,14 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
         else if (position == 3)
             m.labSetHTrg->setText(QStringLiteral("90% Trigger"));
         lastWaiting_ = 0;
-        lastProgress_ = Clock::now();
+        lastProgress_ = now_();
     }
     bytesWaiting = serial.BytesWaiting();
     const std::int16_t waiting = bytesWaiting;
-    if (waiting >= FirstChunk)
+    // Only a whole record is read: its bytes are all there, so no read waits for more.
+    if (waiting >= DataFrameLength)
         return readRecord(FirstChunk);
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = now_();
     if (waiting != lastWaiting_) {
         lastWaiting_ = waiting;
         lastProgress_ = now;
@@ -228,6 +237,10 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
         if (linkBroken_ || !serial.PortOpen()) {
             linkBroken_ = true;
             s.AwaitingFrame = false; // ask again on the next tick, reopening the port first
+            return std::nullopt;
+        }
+        if (now - lastProgress_ >= ReplyDeadline(s.SampleTime)) {
+            s.AwaitingFrame = false; // the request (or its reply) was lost: ask again
             return std::nullopt;
         }
     }
