@@ -225,7 +225,7 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
     const std::int16_t waiting = bytesWaiting;
     // Only a whole record is read: its bytes are all there, so no read waits for more.
     if (waiting >= DataFrameLength)
-        return readRecord(FirstChunk);
+        return readRecord(waiting);
     const Clock::time_point now = now_();
     if (waiting != lastWaiting_) {
         lastWaiting_ = waiting;
@@ -267,15 +267,18 @@ Acquisition::Poll Acquisition::pollRecord(std::int16_t& bytesWaiting, std::int16
     return Poll::Record;
 }
 
-std::string Acquisition::readRecord(int firstChunk)
+std::string Acquisition::readRecord(int waiting)
 {
     ScopeState& s = m.state;
     SerialControl& serial = m.CWSerial1;
     m.CWButton1->repaint();
-    std::string reply = serial.ReadBytes(firstChunk);
-    if (firstChunk == FirstChunk) {
+    std::string reply;
+    if (waiting >= DataFrameLength) {
+        reply = serial.ReadBytes(FirstChunk);
         for (int chunk = 0; chunk < 3; ++chunk)
             reply += serial.ReadBytes(NextChunk);
+    } else {
+        reply = serial.ReadBytes(waiting); // a partial record, in one read of what is there
     }
     s.AwaitingFrame = false;
     if (s.SingleShot) {

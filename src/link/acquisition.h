@@ -104,8 +104,9 @@ class Acquisition : public HandlerGroup
     // requestAndPoll, with the outcome as the three passes take it: an empty reply (the port
     // gave nothing) switches Run off and ends the pass.
     Poll pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode, std::string& record);
-    // The four reads of a record (751, 750, 750, 750), or one read of a stalled partial one.
-    std::string readRecord(int firstChunk);
+    // The four reads of a whole record (751, 750, 750, 750) when `waiting` bytes make one, else
+    // one read of the `waiting` bytes of a stalled partial one.
+    std::string readRecord(int waiting);
     void copyFramePositions();
     void decode(std::string_view record, SampleSpan span, int channel, std::span<double> counts,
                 std::span<double> trace);
