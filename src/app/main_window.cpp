@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/handler_group.h"
+#include "app/paint_throttle.h"
 #include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
@@ -12,7 +13,6 @@
 #include "platform/services.h"
 
 #include <QComboBox>
-#include <QTimer>
 
 namespace kv {
 
@@ -23,6 +23,7 @@ Main::Main(const MainServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope"));
+    paintThrottle_ = new PaintThrottle(*this, 16);
     buildFace();
     buildTimers();
     buildMenus();
@@ -43,13 +44,7 @@ bool Main::modalOpen() const { return ModalGuard::open(); }
 
 void Main::repaintWindow()
 {
-    if (repaintPending_)
-        return;
-    repaintPending_ = true;
-    QTimer::singleShot(16, this, [this] {
-        repaintPending_ = false;
-        update();
-    });
+    paintThrottle_->requestPaint();
 }
 
 bool Main::IsLargeFonts() const { return sysDetectOS.desktopTextHeight() != 16; }

@@ -25,6 +25,7 @@ class CwSlide;
 class CwTimer;
 class Dialogs;
 class PictureBox;
+class PaintThrottle;
 class PrinterFactory;
 class RegistryView;
 class SerialControl;
@@ -98,10 +99,10 @@ public:
     // True while a modal message box or dialog is open: timer handlers return at once.
     bool modalOpen() const;
 
-    // The window's own repaint after a record: at most one full repaint per screen refresh
-    // (16 ms), so records arriving faster than the screen can show them cost no painting.
+    // The window's own repaint after a record: what has changed is painted, at most once per
+    // screen refresh (16 ms, PaintThrottle), so records arriving faster than the screen can
+    // show them cost no painting.
     void repaintWindow();
-    bool repaintPending() const { return repaintPending_; }
 
     // COM port list selection handler: the serial control's port number := position + 1.
     // Connected to COMCombo's index change here (the port search group calls it, it does not
@@ -448,7 +449,7 @@ private:
     void fillComList();
 
     QString skinPath_;
-    bool repaintPending_ = false;
+    PaintThrottle* paintThrottle_ = nullptr; // owned by the window
     QPointer<SplashWindow> splash_;
     std::vector<QAction*> menuItems_;
     std::vector<std::unique_ptr<HandlerGroup>> groups_;
