@@ -886,9 +886,9 @@ bool CwGraph::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::Paint:
-        // A paint that comes before the scheduled replot (a grab of the window, say) shows the
-        // current state: the plot paints before its canvas and axes.
-        if (watched == plot_)
+        // A paint that comes before the scheduled replot (a grab of the window, a repaint of
+        // the plot area) shows the current state; the plot paints before its canvas and axes.
+        if (watched == plot_ || watched == plot_->canvas())
             prepareOverduePaint();
         break;
     case QEvent::MouseButtonPress:
