@@ -5,6 +5,7 @@
 //   noisy-2px.png)
 #include "app/picture_box.h"
 #include "bench_main_window.h"
+#include "bench_traces.h"
 #include "controls/cw_graph.h"
 #include "instrument-sim/in_process_serial.h"
 
@@ -18,15 +19,7 @@ namespace {
 using namespace kv;
 using namespace kv::bench;
 
-QVector<double> smoothSine(double phase)
-{
-    QVector<double> y(1500);
-    for (int i = 0; i < y.size(); ++i)
-        y[i] = 150 * std::sin(phase + i * 2 * M_PI / 300.0);
-    return y;
-}
-
-// A 2 kHz sine at 10 ms/div (5 samples a period) with noise: a trace over the whole height.
+// A 1 kHz sine at 10 ms/div (5 samples a period) with noise: a trace over the whole height.
 QVector<double> noisySine(unsigned seed)
 {
     std::mt19937 random(seed);

@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -41,16 +43,31 @@ bool parse(int argc, char** argv, Options& options)
     return argc % 2 == 1;
 }
 
+// The resident size's anonymous and file-backed parts (KiB), from /proc/self/status.
+std::string residentParts()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line, parts;
+    while (std::getline(status, line)) {
+        if (line.rfind("RssAnon:", 0) == 0 || line.rfind("RssFile:", 0) == 0 ||
+            line.rfind("RssShmem:", 0) == 0)
+            parts += " " + line.substr(0, line.find(':')) + " " +
+                     std::to_string(std::atol(line.c_str() + line.find(':') + 1));
+    }
+    return parts;
+}
+
 // One phase: 5 s to settle, then `seconds` more; true when the size stayed within 5 %.
 bool phase(const char* name, int seconds)
 {
     pump(5000);
     const long startKiB = residentKiB();
-    std::cout << name << ": resident " << startKiB << " KiB at 5 s" << std::endl;
+    std::cout << name << ": resident " << startKiB << " KiB at 5 s (" << residentParts().substr(1)
+              << ")" << std::endl;
     for (int at = 10; at <= seconds; at += 10) {
         pump(10000);
-        std::cout << name << ": resident " << residentKiB() << " KiB at " << at + 5 << " s"
-                  << std::endl;
+        std::cout << name << ": resident " << residentKiB() << " KiB at " << at + 5 << " s ("
+                  << residentParts().substr(1) << ")" << std::endl;
     }
     const long endKiB = residentKiB();
     const double growth = 100.0 * double(endKiB - startKiB) / double(startKiB);

@@ -47,6 +47,11 @@ void Main::repaintWindow()
     paintThrottle_->requestPaint();
 }
 
+void Main::paintWhileWaiting()
+{
+    paintThrottle_->paintIfDueWithin(4);
+}
+
 bool Main::IsLargeFonts() const { return sysDetectOS.desktopTextHeight() != 16; }
 
 void Main::COMCombo_Click()

@@ -103,6 +103,9 @@ public:
     // screen refresh (16 ms, PaintThrottle), so records arriving faster than the screen can
     // show them cost no painting.
     void repaintWindow();
+    // While a reply is awaited: a paint held back and due within 4 ms is made now, when it
+    // delays no record.
+    void paintWhileWaiting();
 
     // COM port list selection handler: the serial control's port number := position + 1.
     // Connected to COMCombo's index change here (the port search group calls it, it does not

@@ -21,6 +21,14 @@ void PaintThrottle::requestPaint()
                                     Qt::LowEventPriority);
 }
 
+void PaintThrottle::paintIfDueWithin(int withinMs)
+{
+    if (held_.isActive() && held_.remainingTime() <= withinMs) {
+        held_.stop();
+        release();
+    }
+}
+
 bool PaintThrottle::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &window_ || event->type() != QEvent::UpdateRequest || releasing_)

@@ -20,6 +20,9 @@ class PaintThrottle : public QObject
 
     // The window paints what has changed, now or at the end of the interval.
     void requestPaint();
+    // A paint held back that is due within `withinMs` is made now: for a moment when the
+    // program waits anyway (a request has just gone out), so that the paint delays nothing.
+    void paintIfDueWithin(int withinMs);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -220,6 +220,7 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
             m.labSetHTrg->setText(QStringLiteral("90% Trigger"));
         lastWaiting_ = 0;
         lastProgress_ = now_();
+        m.paintWhileWaiting(); // the instrument is at work: painting now delays no record
     }
     bytesWaiting = serial.BytesWaiting();
     const std::int16_t waiting = bytesWaiting;
