@@ -1,6 +1,7 @@
 // End to end over a pseudo-terminal against the simulator program: records per second with the
-// instrument answering at once, CPU used while a slow record (1 s/div, 30 s a record) is awaited,
-// and the start-up time to the splash window.
+// instrument answering at once (the main window hidden and shown, a smooth and a dense trace),
+// the longest event-loop pass with a dense trace and with records cut short, CPU used while a
+// slow record (1 s/div, 30 s a record) is awaited, and the start-up time to the splash window.
 #include "../tests/e2e/sim_program.h"
 #include "bench_main_window.h"
 #include "platform/qt_serial_control.h"
@@ -66,6 +67,109 @@ void BM_RecordsPerSecondShownOverPty(benchmark::State& state)
     recordsPerSecondFromTimer(state, true);
 }
 BENCHMARK(BM_RecordsPerSecondShownOverPty)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Records a second with the main window hidden and shown, on one link in one run: 1 s hidden,
+// 1 s shown, three times. Argument 0: 1 ms/div (the 1 kHz sine smooth, 50 samples a period);
+// 1: 10 ms/div (5 samples a period, the trace zig-zagging over the whole height).
+void BM_RecordsHiddenAndShownOverPty(benchmark::State& state)
+{
+    OverPty link({});
+    if (!link.started) {
+        state.SkipWithError("the simulator program did not start");
+        return;
+    }
+    link.window = std::make_unique<Window>(link.serial, link.dir.path());
+    link.window->start(state.range(0) == 0 ? &Main::mnuH1ms : &Main::mnuH10ms);
+    Main& w = link.window->w;
+    w.frmSplash().CloseSplash();
+    w.CWButton1->setValue(true);
+    pump(300);
+    const auto measure = [&](bool shown) {
+        w.setVisible(shown);
+        pump(200); // shown: laid out and painted once
+        const long first = link.serial.records();
+        QElapsedTimer clock;
+        clock.start();
+        pump(1000);
+        return (link.serial.records() - first) * 1000.0 / clock.elapsed();
+    };
+    double hidden = 0, shown = 0;
+    for (auto _ : state) {
+        hidden += measure(false);
+        shown += measure(true);
+    }
+    w.CWButton1->setValue(false);
+    const double rounds = double(state.iterations());
+    state.counters["hidden_records_per_s"] = hidden / rounds;
+    state.counters["shown_records_per_s"] = shown / rounds;
+    state.counters["shown_percent"] = hidden > 0 ? 100.0 * shown / hidden : 0.0;
+}
+BENCHMARK(BM_RecordsHiddenAndShownOverPty)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// The application, timing each event it handles from the event loop (not the nested ones).
+class TimedApplication : public QApplication
+{
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (depth_++ > 0) {
+            const bool handled = QApplication::notify(receiver, event);
+            --depth_;
+            return handled;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const bool handled = QApplication::notify(receiver, event);
+        longestNs_ = std::max(longestNs_, clock.nsecsElapsed());
+        --depth_;
+        return handled;
+    }
+    // The longest event handled over `ms` of the event loop.
+    double longestPassMs(int ms)
+    {
+        longestNs_ = 0;
+        pump(ms);
+        return longestNs_ / 1e6;
+    }
+
+  private:
+    int depth_ = 0;
+    qint64 longestNs_ = 0;
+};
+
+// The longest event-loop pass over 10 s of acquisition with the main window shown, at 10 ms/div
+// (a dense trace). Argument 0: a good link; 1: every record cut to 2000 bytes.
+void BM_LongestPassOverPty(benchmark::State& state)
+{
+    QStringList args;
+    if (state.range(0) == 1)
+        args << QStringLiteral("--short-record") << QStringLiteral("2000");
+    OverPty link(args);
+    if (!link.started) {
+        state.SkipWithError("the simulator program did not start");
+        return;
+    }
+    link.window = std::make_unique<Window>(link.serial, link.dir.path());
+    link.window->start(&Main::mnuH10ms);
+    Main& w = link.window->w;
+    w.frmSplash().CloseSplash();
+    w.show();
+    w.CWButton1->setValue(true);
+    pump(500);
+    for (auto _ : state) {
+        const long first = link.serial.records();
+        state.counters["longest_pass_ms"] =
+            static_cast<TimedApplication*>(QCoreApplication::instance())->longestPassMs(10000);
+        state.counters["records"] = double(link.serial.records() - first);
+    }
+    w.CWButton1->setValue(false);
+}
+BENCHMARK(BM_LongestPassOverPty)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The same with the passes run back to back (no timer): what the link and the processing
 // allow.
@@ -147,7 +251,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TimedApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

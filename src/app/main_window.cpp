@@ -2,6 +2,7 @@
 
 #include "app/handler_group.h"
 #include "app/menu_shortcuts.h"
+#include "app/paint_throttle.h"
 #include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
@@ -13,7 +14,6 @@
 #include "platform/services.h"
 
 #include <QComboBox>
-#include <QTimer>
 
 namespace kv {
 
@@ -24,6 +24,7 @@ Main::Main(const MainServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope"));
+    paintThrottle_ = new PaintThrottle(*this, 16);
     buildFace();
     markCommandButtons();
     buildTimers();
@@ -60,13 +61,12 @@ bool Main::modalOpen() const { return ModalGuard::open(); }
 
 void Main::repaintWindow()
 {
-    if (repaintPending_)
-        return;
-    repaintPending_ = true;
-    QTimer::singleShot(16, this, [this] {
-        repaintPending_ = false;
-        update();
-    });
+    paintThrottle_->requestPaint();
+}
+
+void Main::paintWhileWaiting()
+{
+    paintThrottle_->paintIfDueWithin(4);
 }
 
 bool Main::IsLargeFonts() const { return sysDetectOS.desktopTextHeight() != 16; }

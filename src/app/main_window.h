@@ -25,6 +25,7 @@ class CwSlide;
 class CwTimer;
 class Dialogs;
 class PictureBox;
+class PaintThrottle;
 class PrinterFactory;
 class RegistryView;
 class SerialControl;
@@ -101,10 +102,13 @@ public:
     // True while a modal message box or dialog is open: timer handlers return at once.
     bool modalOpen() const;
 
-    // The window's own repaint after a record: at most one full repaint per screen refresh
-    // (16 ms), so records arriving faster than the screen can show them cost no painting.
+    // The window's own repaint after a record: what has changed is painted, at most once per
+    // screen refresh (16 ms, PaintThrottle), so records arriving faster than the screen can
+    // show them cost no painting.
     void repaintWindow();
-    bool repaintPending() const { return repaintPending_; }
+    // While a reply is awaited: a paint held back and due within 4 ms is made now, when it
+    // delays no record.
+    void paintWhileWaiting();
 
     // COM port list selection handler: the serial control's port number := position + 1.
     // Connected to COMCombo's index change here (the port search group calls it, it does not
@@ -459,7 +463,7 @@ private:
 
     QString skinPath_;
     double faceScale_ = 1.0;
-    bool repaintPending_ = false;
+    PaintThrottle* paintThrottle_ = nullptr; // owned by the window
     QPointer<SplashWindow> splash_;
     std::vector<QAction*> menuItems_;
     std::vector<std::unique_ptr<HandlerGroup>> groups_;

@@ -1,18 +1,19 @@
 #include "controls/cw_graph.h"
 
 #include "controls/cw_color.h"
+#include "controls/cw_graph_trace.h"
 #include "controls/qwt_headers.h"
-
-#include <qwt_scale_draw.h>
 
 #include <QEvent>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <qwt_scale_draw.h>
 
 namespace kv {
 
@@ -21,7 +22,7 @@ namespace {
 // Short axis labels without the locale's thousands separator (the X axis counts samples: "1000").
 class PlainScaleDraw : public QwtScaleDraw
 {
-public:
+  public:
     QwtText label(double value) const override { return QString::number(value, 'g', 4); }
 };
 
@@ -67,7 +68,8 @@ class PlotFaceItem : public QwtPlotItem
     QImage image_;
 };
 
-// One trace: a polyline through (xFirst + i * xIncrement, y[i]).
+// One trace through (xFirst + i * xIncrement, y[i]), drawn in the shape TraceShapeFor gives. The
+// pixel buffers are kept between paints.
 class TraceItem : public QwtPlotItem
 {
   public:
@@ -86,8 +88,24 @@ class TraceItem : public QwtPlotItem
     {
         if (!y_ || y_->isEmpty() || xIncrement_ == 0.0)
             return;
-        // Only the points in the visible X range (and one beyond each end) are drawn: the view
-        // shows a third of a record, and wide pens cost per segment.
+        visiblePoints(xMap, yMap);
+        TraceShapeFor(points_, std::abs(xMap.p2() - xMap.p1()), shape_);
+        painter->setPen(pen_);
+        if (!shape_.columns.isEmpty()) {
+            painter->drawLines(shape_.columns);
+        } else if (pen_.width() <= 1) {
+            painter->drawPolyline(shape_.polyline);
+        } else {
+            PolylineSegments(shape_.polyline, segments_);
+            painter->drawLines(segments_);
+        }
+    }
+
+  private:
+    // Only the points in the visible X range (and one beyond each end) are drawn: the view shows
+    // a third of a record.
+    void visiblePoints(const QwtScaleMap& xMap, const QwtScaleMap& yMap) const
+    {
         const double lo = std::min(xMap.s1(), xMap.s2());
         const double hi = std::max(xMap.s1(), xMap.s2());
         const double a = (lo - xFirst_) / xIncrement_;
@@ -95,19 +113,19 @@ class TraceItem : public QwtPlotItem
         const int last = y_->size() - 1;
         const int first = int(std::clamp(std::floor(std::min(a, b)) - 1, 0.0, double(last)));
         const int end = int(std::clamp(std::ceil(std::max(a, b)) + 1, 0.0, double(last)));
-        QPolygonF line(end - first + 1);
+        points_.resize(end - first + 1);
         for (int i = first; i <= end; ++i)
-            line[i - first] =
+            points_[i - first] =
                 QPointF(xMap.transform(xFirst_ + i * xIncrement_), yMap.transform((*y_)[i]));
-        painter->setPen(pen_);
-        painter->drawPolyline(line);
     }
 
-  private:
     QPen pen_;
     const QVector<double>* y_ = nullptr;
     double xFirst_ = 0.0;
     double xIncrement_ = 1.0;
+    mutable QVector<QPointF> points_;
+    mutable TraceShape shape_;
+    mutable QVector<QLineF> segments_;
 };
 
 QwtScaleDiv divisions(double minimum, double maximum, int count, bool downward)
@@ -218,6 +236,10 @@ CwGraph::CwGraph(QWidget* parent) : QWidget(parent)
     plot_->installEventFilter(this);
     rubberBand_ = new QRubberBand(QRubberBand::Rectangle, canvas);
     rubberBand_->hide();
+    replotTimer_ = new QTimer(this);
+    replotTimer_->setSingleShot(true);
+    replotTimer_->setInterval(ReplotIntervalMs);
+    connect(replotTimer_, &QTimer::timeout, plot_, &QwtPlot::replot);
     applyAxes();
 }
 
@@ -248,7 +270,7 @@ int CwGraph::addPlot(const QString& name, int bgr)
     p->curve->setData(&p->y, p->xFirst, p->xIncrement);
     p->curve->attach(plot_);
     plots_.push_back(std::move(p));
-    replotNow();
+    scheduleReplot();
     return plotCount();
 }
 
@@ -284,7 +306,7 @@ void CwGraph::setPlotVisible(const QString& name, bool visible)
     p->visible = visible;
     p->curve->setVisible(visible);
     snapAll();
-    replotNow();
+    scheduleReplot();
 }
 
 int CwGraph::plotColor(const QString& name) const
@@ -300,7 +322,7 @@ void CwGraph::setPlotColor(const QString& name, int bgr)
         return;
     p->color = bgr;
     p->curve->setPen(QPen(colorFromBgr(bgr), p->lineWidth));
-    replotNow();
+    scheduleReplot();
 }
 
 int CwGraph::plotLineWidth(const QString& name) const
@@ -316,7 +338,7 @@ void CwGraph::setPlotLineWidth(const QString& name, int width)
         return;
     p->lineWidth = std::max(0, width);
     p->curve->setPen(QPen(colorFromBgr(p->color), p->lineWidth));
-    replotNow();
+    scheduleReplot();
 }
 
 void CwGraph::plotY(const QString& name, const QVector<double>& y, double xFirst, double xIncrement)
@@ -330,7 +352,7 @@ void CwGraph::plotY(const QString& name, const QVector<double>& y, double xFirst
     p->curve->setData(&p->y, xFirst, xIncrement);
     applyAutoScale();
     snapAll();
-    replotNow();
+    scheduleReplot();
 }
 
 void CwGraph::clearPlot(const QString& name)
@@ -497,7 +519,7 @@ void CwGraph::setAxisVisible(int index, bool visible)
         return;
     a->visible = visible;
     plot_->enableAxis(index == XAxis ? QwtPlot::xBottom : QwtPlot::yLeft, visible);
-    replotNow();
+    scheduleReplot();
 }
 
 void CwGraph::setYAxisDownward(bool downward)
@@ -511,7 +533,7 @@ void CwGraph::applyAxes()
     plot_->setAxisScaleDiv(QwtPlot::xBottom, divisions(x_.minimum, x_.maximum, XDivisions, false));
     plot_->setAxisScaleDiv(QwtPlot::yLeft,
                            divisions(y_.minimum, y_.maximum, YDivisions, yDownward_));
-    replotNow();
+    scheduleReplot();
 }
 
 // --- cursors -------------------------------------------------------------------------------
@@ -541,7 +563,7 @@ int CwGraph::addCursor(const QString& name, int bgr)
     c->marker->attach(plot_);
     applyCursor(*c);
     cursors_.push_back(std::move(c));
-    replotNow();
+    scheduleReplot();
     return cursorCount();
 }
 
@@ -554,7 +576,7 @@ void CwGraph::removeCursor(const QString& name)
             if (dragCursor_ == name)
                 dragCursor_.clear();
             cursors_.erase(it);
-            replotNow();
+            scheduleReplot();
             return;
         }
     }
@@ -606,7 +628,7 @@ void CwGraph::moveCursor(const QString& name, double x, double y)
     c->y = y;
     snapCursor(*c);
     applyCursor(*c);
-    replotNow();
+    scheduleReplot();
 }
 
 int CwGraph::cursorColor(const QString& name) const
@@ -620,7 +642,7 @@ void CwGraph::setCursorColor(const QString& name, int bgr)
     if (Cursor* c = findCursor(name)) {
         c->color = bgr;
         applyCursor(*c);
-        replotNow();
+        scheduleReplot();
     }
 }
 
@@ -635,7 +657,7 @@ void CwGraph::setCursorVisible(const QString& name, bool visible)
     if (Cursor* c = findCursor(name)) {
         c->visible = visible;
         applyCursor(*c);
-        replotNow();
+        scheduleReplot();
     }
 }
 
@@ -681,7 +703,7 @@ void CwGraph::setCursorCrosshairStyle(const QString& name, int style)
     if (Cursor* c = findCursor(name)) {
         c->crosshair = style;
         applyCursor(*c);
-        replotNow();
+        scheduleReplot();
     }
 }
 
@@ -696,7 +718,7 @@ void CwGraph::setCursorPointStyle(const QString& name, int style)
     if (Cursor* c = findCursor(name)) {
         c->point = style;
         applyCursor(*c);
-        replotNow();
+        scheduleReplot();
     }
 }
 
@@ -773,7 +795,7 @@ void CwGraph::setPlotAreaImage(const QImage& image)
     plotAreaImage_ = image;
     for (QwtPlotItem* item : plot_->itemList(QwtPlotItem::Rtti_PlotUserItem))
         static_cast<PlotFaceItem*>(item)->setImage(image);
-    replotNow();
+    scheduleReplot();
 }
 
 bool CwGraph::loadPlotAreaImage(const QString& path)
@@ -790,7 +812,7 @@ void CwGraph::setPlotAreaColor(int bgr)
 {
     plotAreaColor_ = bgr;
     updateCanvasBackground();
-    replotNow();
+    scheduleReplot();
 }
 
 void CwGraph::updateCanvasBackground()
@@ -804,7 +826,7 @@ void CwGraph::updateCanvasBackground()
 void CwGraph::setGridVisible(bool visible)
 {
     grid_->setVisible(visible);
-    replotNow();
+    scheduleReplot();
 }
 
 bool CwGraph::gridVisible() const
@@ -814,13 +836,24 @@ bool CwGraph::gridVisible() const
 
 QImage CwGraph::picture()
 {
+    replotTimer_->stop();
     plot_->replot();
     return grab().toImage();
 }
 
-void CwGraph::replotNow()
+void CwGraph::scheduleReplot()
 {
-    plot_->replot();
+    if (!replotTimer_->isActive())
+        replotTimer_->start();
+}
+
+void CwGraph::prepareOverduePaint()
+{
+    if (!replotTimer_->isActive())
+        return;
+    replotTimer_->stop();
+    plot_->updateAxes();
+    static_cast<QwtPlotCanvas*>(plot_->canvas())->invalidateBackingStore();
 }
 
 QWidget* CwGraph::plotArea() const
@@ -852,6 +885,12 @@ QSize CwGraph::sizeHint() const
 bool CwGraph::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Paint:
+        // A paint that comes before the scheduled replot (a grab of the window, a repaint of
+        // the plot area) shows the current state; the plot paints before its canvas and axes.
+        if (watched == plot_ || watched == plot_->canvas())
+            prepareOverduePaint();
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:

@@ -14,6 +14,7 @@ class QwtPlot;
 class QwtPlotMarker;
 class QwtPlotGrid;
 class QwtScaleMap;
+class QTimer;
 
 namespace kv {
 
@@ -146,7 +147,7 @@ class CwGraph : public QWidget
     bool gridVisible() const;
     void setGridVisible(bool visible);
 
-    // The graph as drawn now, the size of the widget.
+    // The graph as drawn now, the size of the widget (a replot still scheduled is done first).
     QImage picture();
 
     // For tests and tools: the plot area widget and the point of axis coordinates in it.
@@ -189,7 +190,10 @@ class CwGraph : public QWidget
     void snapAll();
     const Plot* snapPlot(const Cursor& cursor) const;
     void updateCanvasBackground();
-    void replotNow();
+    // Property changes replot at most once per screen refresh; picture() and any paint before
+    // then draw the current state.
+    void scheduleReplot();
+    void prepareOverduePaint();
     bool canvasMouse(QEvent* event);
     bool graphMouse(QWidget* source, QEvent* event);
     void startDrag(const QPoint& pixel, int mode);
@@ -220,6 +224,8 @@ class CwGraph : public QWidget
     std::unique_ptr<QwtScaleMap> panXMap_;
     std::unique_ptr<QwtScaleMap> panYMap_;
     QWidget* rubberBand_ = nullptr;
+    QTimer* replotTimer_ = nullptr;
+    static constexpr int ReplotIntervalMs = 16;
 };
 
 } // namespace kv

@@ -20,7 +20,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QVector>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <exception>
 
 namespace kv {
@@ -71,6 +73,12 @@ std::string FastChannelBitsFor(int activeChannel, bool pch1Shown, bool pch2Shown
     default:
         return current;
     }
+}
+
+std::chrono::milliseconds ReplyDeadline(double sampleSeconds)
+{
+    const double captureMs = 1500.0 * std::max(0.0, sampleSeconds) * 1000.0;
+    return std::chrono::milliseconds(std::llround(captureMs)) + ReplyMargin;
 }
 
 std::optional<double> RangeSpanVolts(double vdivIndex)
@@ -211,13 +219,15 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
         else if (position == 3)
             m.labSetHTrg->setText(QStringLiteral("90% Trigger"));
         lastWaiting_ = 0;
-        lastProgress_ = Clock::now();
+        lastProgress_ = now_();
+        m.paintWhileWaiting(); // the instrument is at work: painting now delays no record
     }
     bytesWaiting = serial.BytesWaiting();
     const std::int16_t waiting = bytesWaiting;
-    if (waiting >= FirstChunk)
-        return readRecord(FirstChunk);
-    const Clock::time_point now = Clock::now();
+    // Only a whole record is read: its bytes are all there, so no read waits for more.
+    if (waiting >= DataFrameLength)
+        return readRecord(waiting);
+    const Clock::time_point now = now_();
     if (waiting != lastWaiting_) {
         lastWaiting_ = waiting;
         lastProgress_ = now;
@@ -228,6 +238,10 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
         if (linkBroken_ || !serial.PortOpen()) {
             linkBroken_ = true;
             s.AwaitingFrame = false; // ask again on the next tick, reopening the port first
+            return std::nullopt;
+        }
+        if (now - lastProgress_ >= ReplyDeadline(s.SampleTime)) {
+            s.AwaitingFrame = false; // the request (or its reply) was lost: ask again
             return std::nullopt;
         }
     }
@@ -254,15 +268,18 @@ Acquisition::Poll Acquisition::pollRecord(std::int16_t& bytesWaiting, std::int16
     return Poll::Record;
 }
 
-std::string Acquisition::readRecord(int firstChunk)
+std::string Acquisition::readRecord(int waiting)
 {
     ScopeState& s = m.state;
     SerialControl& serial = m.CWSerial1;
     m.CWButton1->repaint();
-    std::string reply = serial.ReadBytes(firstChunk);
-    if (firstChunk == FirstChunk) {
+    std::string reply;
+    if (waiting >= DataFrameLength) {
+        reply = serial.ReadBytes(FirstChunk);
         for (int chunk = 0; chunk < 3; ++chunk)
             reply += serial.ReadBytes(NextChunk);
+    } else {
+        reply = serial.ReadBytes(waiting); // a partial record, in one read of what is there
     }
     s.AwaitingFrame = false;
     if (s.SingleShot) {

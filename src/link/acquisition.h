@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,6 +37,11 @@ std::string FastChannelBitsFor(int activeChannel, bool pch1Shown, bool pch2Shown
 // Converter span in volts by volts/div position: 4 (1 to 3), 20 (4 to 6); nullopt otherwise.
 std::optional<double> RangeSpanVolts(double vdivIndex);
 
+// How long an outstanding request waits without a byte coming in before it is sent again: the
+// record's own capture time (1500 samples) plus ReplyMargin.
+inline constexpr std::chrono::milliseconds ReplyMargin{1000};
+std::chrono::milliseconds ReplyDeadline(double sampleSeconds);
+
 // ---- The acquisition cycle --------------------------------------------------------------------
 
 // Run/Stop, the acquisition tick with its three passes, the single/continuous switch and the
@@ -47,7 +53,7 @@ class Acquisition : public HandlerGroup
   public:
     explicit Acquisition(Main& main);
 
-    // Bytes the poll must see before a record is read, and the four reads that take it.
+    // The four reads of a record, taken once all its bytes have arrived.
     static constexpr int FirstChunk = 751;
     static constexpr int NextChunk = 750;
     // A partial record that stops growing for this long means the link broke in the middle of
@@ -70,12 +76,13 @@ class Acquisition : public HandlerGroup
     void mnuAContinuous_Click();
     void mnuARunStop_Click();
 
-    // For tests: how long a partial record may stand still.
-    void setLinkStall(std::chrono::milliseconds stall) { linkStall_ = stall; }
-
-  private:
     using Clock = std::chrono::steady_clock;
 
+    // For tests: how long a partial record may stand still, and the clock the poll reads.
+    void setLinkStall(std::chrono::milliseconds stall) { linkStall_ = stall; }
+    void setClock(std::function<Clock::time_point()> now) { now_ = std::move(now); }
+
+  private:
     void stopSteps();
     void setSpectrumRunSwitch(bool on);
     void snapCursors(bool attachPlot);
@@ -83,6 +90,9 @@ class Acquisition : public HandlerGroup
     bool traceShown(const char* plot) const;
     // Request (when no record is awaited) and poll; the reply once a record can be read, else
     // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
+    // A record is read once all its bytes are there, so no read waits; a partial one that stops
+    // growing for the link stall is read and dropped; after ReplyDeadline without a byte the
+    // request is sent again.
     std::optional<std::string> requestAndPoll(std::int16_t& bytesWaiting, std::int16_t fastMode,
                                               bool& skipped);
     enum class Poll
@@ -94,14 +104,16 @@ class Acquisition : public HandlerGroup
     // requestAndPoll, with the outcome as the three passes take it: an empty reply (the port
     // gave nothing) switches Run off and ends the pass.
     Poll pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode, std::string& record);
-    // The four reads of a record (751, 750, 750, 750), or one read of a stalled partial one.
-    std::string readRecord(int firstChunk);
+    // The four reads of a whole record (751, 750, 750, 750) when `waiting` bytes make one, else
+    // one read of the `waiting` bytes of a stalled partial one.
+    std::string readRecord(int waiting);
     void copyFramePositions();
     void decode(std::string_view record, SampleSpan span, int channel, std::span<double> counts,
                 std::span<double> trace);
     void closingSteps();
 
     std::chrono::milliseconds linkStall_ = DefaultLinkStall;
+    std::function<Clock::time_point()> now_ = [] { return Clock::now(); };
     bool linkBroken_ = false;        // the last reply was cut short: reopen before requests
     std::int16_t lastWaiting_ = 0;   // count of the previous poll
     Clock::time_point lastProgress_; // when the count last changed (or the request went out)

@@ -85,6 +85,10 @@ void QtSerialControl::open()
     if (path.isEmpty() || canonical.isEmpty())
         return;
     port_->setPortName(path);
+    // Qt's own buffer is bounded too: when it is full, Qt stops reading and the rest waits in
+    // (or overflows) the operating system's buffer, so a device that keeps sending while nothing
+    // reads the port does not fill memory.
+    port_->setReadBufferSize(static_cast<qint64>(InputLimit));
     if (!port_->open(QIODevice::ReadWrite)) {
         port_->clearError();
         return;
@@ -128,7 +132,9 @@ void QtSerialControl::pull(int waitMs)
     // waitForReadyRead also moves what the OS holds into the port's buffer when waitMs is 0.
     port_->waitForReadyRead(waitMs);
     const QByteArray data = port_->readAll();
-    input_.append(data.constData(), static_cast<std::size_t>(data.size()));
+    // Bytes beyond the limit are dropped, as the next request's flush would drop them.
+    const std::size_t room = InputLimit - std::min(input_.size(), InputLimit);
+    input_.append(data.constData(), std::min(room, static_cast<std::size_t>(data.size())));
     checkError();
 }
 

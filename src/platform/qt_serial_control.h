@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <cstddef>
 #include <memory>
 
 class QSerialPort;
@@ -41,6 +42,8 @@ class QtSerialControl : public SerialControl
     // Time-outs of ReadBytes: for the first byte and for the whole read.
     static constexpr int FirstByteTimeoutMs = 100;
     static constexpr int TotalTimeoutMs = 1000;
+    // Received bytes kept unread at most: four records; the rest is dropped.
+    static constexpr std::size_t InputLimit = 4 * 3001;
 
   private:
     bool deviceStillThere() const;

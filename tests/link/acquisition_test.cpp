@@ -420,6 +420,70 @@ TEST_F(AcquisitionTest, SilentInstrumentIsPolledWithoutNewRequests)
     EXPECT_EQ(stopBytes(), 1);
 }
 
+TEST(ReplyDeadline, CaptureTimeOfTheRecordPlusTheMargin)
+{
+    EXPECT_EQ(ReplyDeadline(20e-6), 1030ms); // 1 ms/div
+    EXPECT_EQ(ReplyDeadline(0.02), 31000ms); // 1 s/div: a 30 s record
+    EXPECT_EQ(ReplyDeadline(0.0), ReplyMargin);
+}
+
+// The poll reads the instrument's clock, so that the silence can pass without waiting for it.
+class ReplyDeadlineTest : public AcquisitionTest
+{
+  protected:
+    void SetUp() override
+    {
+        AcquisitionTest::SetUp();
+        acq().setClock([this] {
+            return Acquisition::Clock::time_point(std::chrono::microseconds(clock().nowMicros()));
+        });
+    }
+    void waitTicking(std::chrono::milliseconds span, std::chrono::milliseconds step = 10ms)
+    {
+        for (auto waited = 0ms; waited < span; waited += step) {
+            clock().advance(std::chrono::microseconds(step).count());
+            ticks(1);
+        }
+    }
+};
+
+TEST_F(ReplyDeadlineTest, LostRequestIsSentAgainAfterTheSilence)
+{
+    SimFaults lost;
+    lost.silence = true;
+    instrument().setFaults(lost);
+    run();
+    ticks(1);
+    const int asked = requests();
+    waitTicking(ReplyDeadline(w().state.SampleTime) - 20ms);
+    EXPECT_EQ(requests(), asked); // still within the record's time
+    instrument().setFaults({});
+    markUnset();
+    waitTicking(30ms);
+    EXPECT_EQ(requests(), asked + 1); // asked again, and answered this time
+    EXPECT_TRUE(decoded());
+    EXPECT_TRUE(running());
+}
+
+TEST_F(ReplyDeadlineTest, ThirtySecondRecordAtOneSecondADivisionIsNotSentAgain)
+{
+    stop();
+    setTimeDiv(14); // 1 s/div
+    instrument().setPace(SimPace::Real);
+    run();
+    ASSERT_FLOAT_EQ(w().state.SampleTime, 0.02f);
+    markUnset();
+    ticks(1);
+    const int asked = requests();
+    waitTicking(29'900ms, 100ms); // the capture: no byte for 30 s
+    EXPECT_EQ(requests(), asked);
+    EXPECT_TRUE(w().state.AwaitingFrame);
+    clock().advance(200'000); // then the bytes
+    ticks(1);
+    EXPECT_EQ(requests(), asked);
+    EXPECT_TRUE(decoded());
+}
+
 TEST_F(AcquisitionTest, UnpluggedMidRecordThenPluggedBackShowsTheNextGoodRecord)
 {
     for (int cut : {1000, 500}) {

@@ -40,6 +40,7 @@ const char* const Usage =
     "  --hang-up-after N     the line drops after N bytes of a record, and comes back on a\n"
     "  --hang-up-pause MS    new pseudo-terminal MS milliseconds later (default 1000)\n"
     "  --every-other         answer only every other request\n"
+    "  --flood RATE          beside the answers, RATE pseudo-random bytes a second\n"
     "The slave path is printed on standard output, one line for each pseudo-terminal opened.\n";
 
 struct Options
@@ -47,6 +48,7 @@ struct Options
     std::string folder = ".";
     int port = 10;
     int hangUpPauseMs = 1000;
+    int floodRate = 0;
     std::string frameLog;
 };
 
@@ -111,6 +113,9 @@ bool parseArguments(int argc, char** argv, Options& options, kv::SimulatedInstru
             } else if (arg == "--hang-up-after") {
                 if (!parseInt(v, 1, 3000, faults.hangUpAfter))
                     return bad("byte count 1..3000 expected");
+            } else if (arg == "--flood") {
+                if (!parseInt(v, 1, 100'000'000, options.floodRate))
+                    return bad("bytes a second expected");
             } else if (arg == "--hang-up-pause") {
                 if (!parseInt(v, 0, 3'600'000, options.hangUpPauseMs))
                     return bad("milliseconds expected");
@@ -160,6 +165,7 @@ int main(int argc, char** argv)
 
     kv::PtyInstrumentServer server(instrument, options.folder, options.port);
     server.setHangUpPauseMs(options.hangUpPauseMs);
+    server.setFloodRate(options.floodRate);
     std::ofstream frameLog;
     if (!options.frameLog.empty()) {
         frameLog.open(options.frameLog, std::ios::out | std::ios::trunc);

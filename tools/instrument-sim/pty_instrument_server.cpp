@@ -17,6 +17,8 @@ namespace kv {
 namespace {
 
 constexpr std::int64_t IdlePollMicros = 20'000;
+constexpr std::int64_t FloodPollMicros = 2'000;
+constexpr std::size_t FloodQueueLimit = 64 * 1024;
 
 void pause(std::int64_t micros)
 {
@@ -193,6 +195,25 @@ void PtyInstrumentServer::hangUp()
     reopenAt_ = SteadySimClock().nowMicros() + std::int64_t{hangUpPauseMs_} * 1000;
 }
 
+void PtyInstrumentServer::addFlood(std::int64_t nowMicros)
+{
+    if (floodRate_ <= 0)
+        return;
+    if (floodStart_ < 0)
+        floodStart_ = nowMicros;
+    const std::int64_t due = (nowMicros - floodStart_) * floodRate_ / 1'000'000 - floodSent_;
+    floodSent_ += due;
+    const std::size_t room = FloodQueueLimit - std::min(output_.size(), FloodQueueLimit);
+    const std::size_t count =
+        std::min(room, static_cast<std::size_t>(std::max<std::int64_t>(0, due)));
+    for (std::size_t i = 0; i < count; ++i) {
+        floodSeed_ ^= floodSeed_ << 13; // xorshift32
+        floodSeed_ ^= floodSeed_ >> 17;
+        floodSeed_ ^= floodSeed_ << 5;
+        output_ += static_cast<char>(floodSeed_ & 0xFF);
+    }
+}
+
 void PtyInstrumentServer::serve(const std::function<void(const std::string&)>& onSlave)
 {
     SteadySimClock steady;
@@ -212,6 +233,7 @@ void PtyInstrumentServer::serve(const std::function<void(const std::string&)>& o
         }
         const SimulatedInstrument::Output out = instrument_.takeDue();
         output_ += out.bytes;
+        addFlood(steady.nowMicros());
         hangUpAfterOutput_ = hangUpAfterOutput_ || out.hungUp;
         writeOutput();
         if (hangUpAfterOutput_ && output_.empty()) {
@@ -219,7 +241,7 @@ void PtyInstrumentServer::serve(const std::function<void(const std::string&)>& o
             continue;
         }
 
-        std::int64_t wait = IdlePollMicros;
+        std::int64_t wait = floodRate_ > 0 ? FloodPollMicros : IdlePollMicros;
         if (const std::optional<std::int64_t> due = instrument_.dueMicros())
             wait = std::clamp<std::int64_t>(*due - instrument_.clock().nowMicros(), 0, wait);
         pollfd fd{master_, static_cast<short>(POLLIN | (output_.empty() ? 0 : POLLOUT)), 0};

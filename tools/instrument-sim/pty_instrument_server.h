@@ -33,6 +33,11 @@ class PtyInstrumentServer
         frameLog_ = std::move(log);
     }
 
+    // Beside the answers, pseudo-random bytes at this rate (0: none), as a noisy line or an
+    // instrument gone mad sends them. What the far end does not take is dropped beyond a small
+    // queue, as a line does not wait.
+    void setFloodRate(int bytesPerSecond) { floodRate_ = bytesPerSecond; }
+
     // Serves until stop(); onSlave is told the slave path of every pseudo-terminal opened
     // after a hang-up.
     void serve(const std::function<void(const std::string&)>& onSlave = {});
@@ -49,6 +54,7 @@ class PtyInstrumentServer
     void writeOutput();
     void waitForFarEndToRead();
     void hangUp();
+    void addFlood(std::int64_t nowMicros);
 
     SimulatedInstrument& instrument_;
     std::string folder_;
@@ -61,6 +67,10 @@ class PtyInstrumentServer
     int hangUpPauseMs_ = 1000;
     std::function<void(const SimulatedInstrument::Frame&)> frameLog_;
     std::atomic<bool> stop_{false};
+    int floodRate_ = 0;
+    std::int64_t floodStart_ = -1;
+    std::int64_t floodSent_ = 0;
+    std::uint32_t floodSeed_ = 0x2545F491u;
 };
 
 } // namespace kv

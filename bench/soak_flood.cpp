@@ -1,0 +1,108 @@
+// Soak run under a flood: the simulator program over a pseudo-terminal sends pseudo-random bytes
+// at a rate beside its answers, the main window shown with its splash window closed; first with
+// Run off (nothing reads the port), then with Run on. Prints the resident size every 10 s.
+//
+//   soak_flood [--seconds N] [--rate BYTES_PER_S]      (defaults 60 s a phase, 1000000 B/s)
+//
+// Exits 1 when in either phase the resident size at the end is more than 5 % above the one
+// after its first 5 s.
+#include "../tests/e2e/sim_program.h"
+#include "app/splash_window.h"
+#include "bench_main_window.h"
+#include "platform/qt_serial_control.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace {
+
+using namespace kv;
+using namespace kv::bench;
+
+struct Options
+{
+    int seconds = 60;
+    int rate = 1'000'000;
+};
+
+bool parse(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const int value = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--seconds") == 0 && value >= 10)
+            options.seconds = value;
+        else if (std::strcmp(argv[i], "--rate") == 0 && value > 0)
+            options.rate = value;
+        else
+            return false;
+    }
+    return argc % 2 == 1;
+}
+
+// The resident size's anonymous and file-backed parts (KiB), from /proc/self/status.
+std::string residentParts()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line, parts;
+    while (std::getline(status, line)) {
+        if (line.rfind("RssAnon:", 0) == 0 || line.rfind("RssFile:", 0) == 0 ||
+            line.rfind("RssShmem:", 0) == 0)
+            parts += " " + line.substr(0, line.find(':')) + " " +
+                     std::to_string(std::atol(line.c_str() + line.find(':') + 1));
+    }
+    return parts;
+}
+
+// One phase: 5 s to settle, then `seconds` more; true when the size stayed within 5 %.
+bool phase(const char* name, int seconds)
+{
+    pump(5000);
+    const long startKiB = residentKiB();
+    std::cout << name << ": resident " << startKiB << " KiB at 5 s (" << residentParts().substr(1)
+              << ")" << std::endl;
+    for (int at = 10; at <= seconds; at += 10) {
+        pump(10000);
+        std::cout << name << ": resident " << residentKiB() << " KiB at " << at + 5 << " s ("
+                  << residentParts().substr(1) << ")" << std::endl;
+    }
+    const long endKiB = residentKiB();
+    const double growth = 100.0 * double(endKiB - startKiB) / double(startKiB);
+    std::cout << name << ": growth " << (growth >= 0 ? "+" : "") << growth << " %" << std::endl;
+    return growth <= 5.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::cerr << "usage: soak_flood [--seconds N] [--rate BYTES_PER_S]\n";
+        return 2;
+    }
+    QTemporaryDir folder;
+    SimProgram sim(simProgramPath());
+    if (!sim.start(folder.path(), {QStringLiteral("--flood"), QString::number(options.rate)})) {
+        std::cerr << "soak_flood: the simulator program did not start\n";
+        return 1;
+    }
+    QtSerialControl port(folder.path());
+    CountingSerial serial(port);
+    Window window(serial, folder.path());
+    window.start();
+    window.w.frmSplash().CloseSplash();
+    window.w.show();
+    const bool runOff = phase("run off", options.seconds);
+    window.w.CWButton1->setValue(true);
+    const bool runOn = phase("run on", options.seconds);
+    window.w.CWButton1->setValue(false);
+    std::cout << "records read with Run on: " << serial.records() << std::endl;
+    return runOff && runOn ? 0 : 1;
+}
