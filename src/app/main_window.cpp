@@ -51,6 +51,10 @@ void Main::markCommandButtons()
 
 Main::~Main()
 {
+    // No handler runs while the window comes apart: a control losing the focus as the window
+    // hides (the COM port box commits its text then) would otherwise call into a destroyed Main.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
     // Groups go first: they hold references to the controls.
     groups_.clear();
     if (splash_)
