@@ -11,6 +11,7 @@
 #include "files/export_layouts.h"
 #include "platform/services.h"
 #include "state/colours.h"
+#include "state/names.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
 
@@ -184,17 +185,17 @@ void Main::buildPlotArea(QWidget* face)
     CWSlide4->setInverted(true);
     CWSlide4->setAxisMinimum(-200);
     CWSlide4->setAxisMaximum(200);
-    CWSlide4->setPointerName(1, QStringLiteral("VCH1"));
+    CWSlide4->setPointerName(1, names::VCH1);
     CWSlide4->setPointerColor(1, colour::Blue);
-    CWSlide4->addPointer(QStringLiteral("VCH2"), 0.0, colour::Red);
-    CWSlide4->addPointer(QStringLiteral("VREF1"), 0.0, 0x00C0FF);
+    CWSlide4->addPointer(names::VCH2, 0.0, colour::Red);
+    CWSlide4->addPointer(names::VREF1, 0.0, 0x00C0FF);
 
     CWGraph1 = named(new CwGraph(face), "CWGraph1", {x + 38, y, 560, graphHeight});
     CWGraph1->setToolTip(QStringLiteral("Plot Area: Right click for menu"));
-    CWGraph1->addPlot(QStringLiteral("PCH1"), colour::Blue);
-    CWGraph1->addPlot(QStringLiteral("PCH2"), colour::Red);
-    CWGraph1->addPlot(QStringLiteral("PREF1"), 0x00C0FF);
-    CWGraph1->setPlotVisible(QStringLiteral("PREF1"), false);
+    CWGraph1->addPlot(names::PCH1, colour::Blue);
+    CWGraph1->addPlot(names::PCH2, colour::Red);
+    CWGraph1->addPlot(names::PREF1, 0x00C0FF);
+    CWGraph1->setPlotVisible(names::PREF1, false);
     CWGraph1->setAxisMinMax(CwGraph::XAxis, 500, 1000);
     CWGraph1->setYAxisDownward(true);
     CWGraph1->setAxisMinMax(CwGraph::YAxis, -200, 200);

@@ -15,7 +15,10 @@
 #include "panel/trigger_level.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
 #include "state/colours.h"
+#include "state/names.h"
+#include "state/voltsdiv_range.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -172,15 +175,15 @@ void Main::Form_Load()
     run([&] { CWSerial1.PortSetup(); });
     // 12. Graph cursors and labels.
     run([&] {
-        for (const char* name : {"A", "B", "T"})
-            CWGraph1->addCursor(QString::fromLatin1(name));
+        for (QLatin1String name : {names::CursorA, names::CursorB, names::CursorT})
+            CWGraph1->addCursor(name);
     });
-    const QString A = QStringLiteral("A"), B = QStringLiteral("B"), T = QStringLiteral("T");
+    constexpr QLatin1String A = names::CursorA, B = names::CursorB, T = names::CursorT;
     run([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
     run([&] { CWGraph1->setCursorVisible(T, false); });
     run([&] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
     run([&] {
-        for (const QString& c : {A, B}) {
+        for (QLatin1String c : {A, B}) {
             CWGraph1->setCursorSnapMode(c, CwGraph::SnapFloating);
             CWGraph1->setCursorVisible(c, false);
         }
@@ -196,8 +199,8 @@ void Main::Form_Load()
             b->setOffColor(colour::Blue);
     });
     run([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(plot1)); });
-    run([&] { CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false); });
-    run([&] { CWGraph1->setPlotVisible(QStringLiteral("PCH2"), false); });
+    run([&] { CWGraph1->setPlotVisible(names::PCH1, false); });
+    run([&] { CWGraph1->setPlotVisible(names::PCH2, false); });
     run([&] { PeriodVAL->setText(QStringLiteral("100mV")); });
     run([&] { PeriodVAL2->setText(QStringLiteral("100mV")); });
     state.TrigPosByte1 = 240;
@@ -218,14 +221,14 @@ void Main::Form_Load()
     run([&] { identification->CheckHardware(); });
     run([&] {
         const auto gainFor = [this](const Variant& index, float& gain) {
-            const double i = index.toNumber();
-            if (i >= 1 && i <= 3)
+            const VoltsRange range = voltsRangeOf(index.toNumber());
+            if (range == VoltsRange::Low)
                 gain = global.ModelGainLo;
-            else if (i >= 4 && i <= 6)
+            else if (range == VoltsRange::High)
                 gain = global.ModelGainHi;
         };
-        gainFor(state.VdivIndexCH1, global.GainCH1);
-        gainFor(state.VdivIndexCH2, global.GainCH2);
+        for (int channel = 1; channel <= 2; ++channel)
+            gainFor(channelState(state, channel).VdivIndex, channelShared(global, channel).Gain);
     });
     // 14. Popup cursor-action marks agree with the cursor-action slide.
     run([&] {

@@ -9,7 +9,9 @@
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/names.h"
 #include "state/timebase_table.h"
+#include "state/voltsdiv_range.h"
 #include "state/voltsdiv_table.h"
 
 #include <QAction>
@@ -22,8 +24,8 @@ namespace kv {
 
 namespace {
 
-const QString CursorA = QStringLiteral("A");
-const QString CursorB = QStringLiteral("B");
+using names::CursorA;
+using names::CursorB;
 
 double number(const Variant& value)
 {
@@ -108,7 +110,8 @@ std::optional<VoltScale> CursorVoltScale(int vdivIndex)
                                                   -0.019678f, -0.0394f, -0.0984f};
     if (vdivIndex < 1 || vdivIndex > 6)
         return std::nullopt;
-    return VoltScale{perUnit[vdivIndex - 1], vdivIndex <= 3 ? "mV" : "V"};
+    return VoltScale{perUnit[vdivIndex - 1],
+                     voltsRangeOf(vdivIndex) == VoltsRange::Low ? "mV" : "V"};
 }
 
 std::optional<int> VdivIndexOfCaption(std::string_view caption)
@@ -177,10 +180,11 @@ CursorReadout ComputeCursorReadout(const CursorInput& in)
     r.lblXpos = ax + in.timeUnitText;
     r.lblXPos2 = bx + in.timeUnitText;
 
-    if (in.vdivIndex >= 1 && in.vdivIndex <= 3) {
+    const VoltsRange range = voltsRangeOf(in.vdivIndex);
+    if (range == VoltsRange::Low) {
         r.voltages = true;
         millivoltReadout(in, r);
-    } else if (in.vdivIndex >= 4 && in.vdivIndex <= 6) {
+    } else if (range == VoltsRange::High) {
         r.voltages = true;
         voltReadout(in, r);
     }
@@ -327,7 +331,7 @@ void Cursors::setCursorModeFor(int style)
     // load switching to floating cursors runs this too) the drag stays what the slide shows.
     if (m.CWSlide7->position() == MouseActionCursors)
         g.setTrackMode(row.trackMode);
-    for (const QString& c : {CursorA, CursorB}) {
+    for (QLatin1String c : {CursorA, CursorB}) {
         g.setCursorCrosshairStyle(c, row.crosshair);
         g.setCursorPointStyle(c, row.point);
         g.setCursorVisible(c, row.visible);

@@ -8,7 +8,10 @@
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
+#include "state/names.h"
 #include "state/timebase_table.h"
+#include "state/voltsdiv_range.h"
 #include "state/voltsdiv_table.h"
 
 #include <QLabel>
@@ -47,11 +50,14 @@ std::optional<SampleRateEntry> SampleRateForPosition(int position, bool bothShow
 
 std::optional<float> MeasVoltsPerCountFor(const Variant& vdivIndex)
 {
-    const double index = vdivIndex.toNumber();
-    if (index >= 1 && index <= 3)
+    switch (voltsRangeOf(vdivIndex.toNumber())) {
+    case VoltsRange::Low:
         return LowRangeVoltsPerCount;
-    if (index >= 4 && index <= 6)
+    case VoltsRange::High:
         return HighRangeVoltsPerCount;
+    case VoltsRange::None:
+        return std::nullopt;
+    }
     return std::nullopt;
 }
 
@@ -62,7 +68,8 @@ std::optional<float> RefVoltsPerCount(const Variant& VREFLabel)
     const auto position = voltsDivPositionOfLabel(VREFLabel.toText());
     if (!position)
         return std::nullopt;
-    return *position <= 3 ? LowRangeVoltsPerCount : HighRangeVoltsPerCount;
+    return voltsRangeOf(*position) == VoltsRange::Low ? LowRangeVoltsPerCount
+                                                      : HighRangeVoltsPerCount;
 }
 
 std::optional<int> RefSampleRate(const Variant& HREFLabel)
@@ -98,14 +105,14 @@ ReadOuts::Labels ReadOuts::ch2Labels() const
     return {m.Min2, m.Max2, m.P2P2, m.RMS2, m.Mean2, m.Prd2, m.Frq2, true};
 }
 
-bool ReadOuts::traceShown(const char* plot) const
+bool ReadOuts::traceShown(QLatin1String plot) const
 {
-    return m.CWGraph1->plotVisible(QString::fromLatin1(plot));
+    return m.CWGraph1->plotVisible(plot);
 }
 
 bool ReadOuts::bothTracesShown() const
 {
-    return traceShown("PCH1") && traceShown("PCH2");
+    return traceShown(names::PCH1) && traceShown(names::PCH2);
 }
 
 void ReadOuts::UpdateForTimebase()
@@ -201,7 +208,7 @@ void ReadOuts::measureReference(int& r, PeriodOperation period)
     MeasureTrace(m.state.REFCounts, m.state.VoltsPerCount, r, selectedLabels(), period);
 }
 
-void ReadOuts::panel(const char* plot, const Variant& vdivIndex, std::span<const double> counts,
+void ReadOuts::panel(QLatin1String plot, const Variant& vdivIndex, std::span<const double> counts,
                      int r, const Labels& labels)
 {
     takeMeasVoltsPerCount(vdivIndex);
@@ -218,12 +225,11 @@ void ReadOuts::UpdateReadouts()
     timeValAndRate(r);
     takeMeasVoltsPerCount(m.state.VdivIndex);
     const float k = m.state.MeasVoltsPerCount;
-    switch (activeChannel()) {
+    switch (const int active = activeChannel()) {
     case 1:
-        MeasureTrace(s.CountsCH1, k, r, selectedLabels(), PeriodOperation::Format_Time);
-        break;
     case 2:
-        MeasureTrace(s.CountsCH2, k, r, selectedLabels(), PeriodOperation::Format_Time);
+        MeasureTrace(channelSamples(s, active).Counts, k, r, selectedLabels(),
+                     PeriodOperation::Format_Time);
         break;
     case 5:
         measureReference(r, PeriodOperation::Format_Time);
@@ -231,8 +237,8 @@ void ReadOuts::UpdateReadouts()
     default:
         break;
     }
-    panel("PCH1", m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
-    panel("PCH2", m.state.VdivIndexCH2, s.CountsCH2, r, ch2Labels());
+    panel(names::PCH1, m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
+    panel(names::PCH2, m.state.VdivIndexCH2, s.CountsCH2, r, ch2Labels());
 }
 
 void ReadOuts::UpdateReadoutsSingle()
@@ -246,8 +252,8 @@ void ReadOuts::UpdateReadoutsSingle()
                  PeriodOperation::Format_Time);
     if (activeChannel() == 5)
         measureReference(r, referencePeriod(m.state.REFDualChannel));
-    panel("PCH1", m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
-    panel("PCH2", m.state.VdivIndexCH2, s.CountsCH1, r, ch2Labels());
+    panel(names::PCH1, m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
+    panel(names::PCH2, m.state.VdivIndexCH2, s.CountsCH1, r, ch2Labels());
 }
 
 void ReadOuts::Measure()
@@ -269,12 +275,10 @@ void ReadOuts::Measure()
     takeMeasVoltsPerCount(m.state.VdivIndex);
     const float k = m.state.MeasVoltsPerCount;
     const auto time = PeriodOperation::Format_Time;
-    switch (activeChannel()) {
+    switch (const int active = activeChannel()) {
     case 1:
-        MeasureTrace(s.Counts750CH1, k, r, selectedLabels(), time);
-        break;
     case 2:
-        MeasureTrace(s.Counts750CH2, k, r, selectedLabels(), time);
+        MeasureTrace(channelSamples(s, active).Counts750, k, r, selectedLabels(), time);
         break;
     case 5:
         measureReference(r, referencePeriod(m.state.REFDualChannel));
@@ -282,8 +286,8 @@ void ReadOuts::Measure()
     default:
         break;
     }
-    panel("PCH1", m.state.VdivIndexCH1, s.Counts750CH1, r, ch1Labels());
-    panel("PCH2", m.state.VdivIndexCH2, s.Counts750CH2, r, ch2Labels());
+    panel(names::PCH1, m.state.VdivIndexCH1, s.Counts750CH1, r, ch1Labels());
+    panel(names::PCH2, m.state.VdivIndexCH2, s.Counts750CH2, r, ch2Labels());
 }
 
 } // namespace kv

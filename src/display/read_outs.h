@@ -96,7 +96,7 @@ class ReadOuts : public HandlerGroup
     Labels ch1Labels() const;
     Labels ch2Labels() const;
     bool bothTracesShown() const;
-    bool traceShown(const char* plot) const;
+    bool traceShown(QLatin1String plot) const;
     int activeChannel() const;
     // TimeVal and the rate from the table for CWKnob2's position; r unchanged outside it.
     void timeValAndRate(int& r);
@@ -107,7 +107,7 @@ class ReadOuts : public HandlerGroup
     void setFormatted(QLabel* label, const std::optional<std::string>& text);
     static void clearLabels(const Labels& labels);
     // A channel panel: measured when its trace is shown, "-" everywhere otherwise.
-    void panel(const char* plot, const Variant& vdivIndex, std::span<const double> counts, int r,
+    void panel(QLatin1String plot, const Variant& vdivIndex, std::span<const double> counts, int r,
                const Labels& labels);
 
     Spectrum FreqSpectrum;

@@ -7,6 +7,8 @@
 #include "controls/cw_slide.h"
 #include "display/cursors.h"
 #include "panel/side_panels.h"
+#include "state/names.h"
+#include "state/voltsdiv_range.h"
 #include "state/voltsdiv_table.h"
 
 #include <QAction>
@@ -72,11 +74,14 @@ std::optional<QString> VdivCaption(const Variant& vdivIndex)
 
 std::optional<float> SettingsVoltsPerCount(const Variant& vdivIndex)
 {
-    const int i = vdivIndexOf(vdivIndex);
-    if (i >= 1 && i <= 3)
+    switch (voltsRangeOf(vdivIndexOf(vdivIndex))) {
+    case VoltsRange::Low:
         return 0.0196f;
-    if (i >= 4 && i <= 6)
+    case VoltsRange::High:
         return 0.7843f;
+    case VoltsRange::None:
+        return std::nullopt;
+    }
     return std::nullopt;
 }
 
@@ -255,9 +260,9 @@ void TraceView::CWGraph1_MouseUp(int /*button*/, int /*shift*/, double /*x*/, do
         m.ZoomOut->setEnabled(true);
         m.state.IsZoomed = true;
         setPlotAreaPicture(QStringLiteral("Zoomed.bmp"));
-        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")))
+        if (m.CWGraph1->plotVisible(names::PCH1))
             m.PeriodVAL->setText(QStringLiteral("Zoomed"));
-        if (m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+        if (m.CWGraph1->plotVisible(names::PCH2))
             m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
         showViewSlider(false);
         m.CWSlide7->setPosition(MouseCursors);

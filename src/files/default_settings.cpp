@@ -12,6 +12,7 @@
 #include "platform/serial_control.h"
 #include "platform/services.h"
 #include "state/colours.h"
+#include "state/names.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -180,7 +181,7 @@ void DefaultSettings::triggerDisplay()
     m.Label20->setEnabled(true);
     m.CWSlide3->setPointerVisible(1, true);
     m.CWSlide3->setPointerVisible(2, false);
-    const QString T = QStringLiteral("T");
+    constexpr QLatin1String T = names::CursorT;
     m.CWGraph1->setCursorColor(T, m.CWGraph1->plotColor(m.CWGraph1->plotName(1)));
     m.CWGraph1->setCursorVisible(T, false);
     m.TriggerTimer->setEnabled(true);
@@ -191,8 +192,8 @@ void DefaultSettings::hideChannels()
     for (QWidget* w : std::initializer_list<QWidget*>{m.CWButton22, m.CWButton25, m.PeriodVAL,
                                                       m.PeriodVAL2, m.CHDISP})
         w->setVisible(false);
-    m.CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false);
-    m.CWGraph1->setPlotVisible(QStringLiteral("PCH2"), false);
+    m.CWGraph1->setPlotVisible(names::PCH1, false);
+    m.CWGraph1->setPlotVisible(names::PCH2, false);
     m.LED1->setValue(false);
     m.LED2->setValue(false);
 }
@@ -214,10 +215,10 @@ void DefaultSettings::cursorColours()
 {
     for (CwButton* b : {m.CWButton5, m.CWButton24, m.btnAPOS})
         b->setOffColor(colour::Red);
-    m.CWGraph1->setCursorColor(QStringLiteral("A"), m.CWButton24->offColor());
+    m.CWGraph1->setCursorColor(names::CursorA, m.CWButton24->offColor());
     for (CwButton* b : {m.CWButton6, m.CWButton23, m.btnBPOS})
         b->setOffColor(colour::Blue);
-    m.CWGraph1->setCursorColor(QStringLiteral("B"), m.CWButton23->offColor());
+    m.CWGraph1->setCursorColor(names::CursorB, m.CWButton23->offColor());
 }
 
 } // namespace kv

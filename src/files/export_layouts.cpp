@@ -2,6 +2,7 @@
 
 #include "files/excel_file.h"
 #include "platform/runtime_rules.h"
+#include "state/voltsdiv_range.h"
 
 namespace kv {
 
@@ -49,11 +50,14 @@ int ExportTriggerSample(const Variant& HTrigPosition)
 
 float ExportVoltsFactor(const Variant& vdivIndex)
 {
-    const double index = numberOf(vdivIndex);
-    if (index >= 1 && index <= 3)
+    switch (voltsRangeOf(numberOf(vdivIndex))) {
+    case VoltsRange::Low:
         return -0.01537037f;
-    if (index >= 4 && index <= 6)
+    case VoltsRange::High:
         return -0.076857143f;
+    case VoltsRange::None:
+        return 0.0f;
+    }
     return 0.0f;
 }
 

@@ -7,6 +7,7 @@
 #include "controls/cw_timer.h"
 #include "files/excel_file.h"
 #include "platform/services.h"
+#include "state/names.h"
 
 #include <QAction>
 
@@ -70,8 +71,8 @@ ExportSettings Exports::exportSettings() const
     settings.VdivIndexCH2 = m.state.VdivIndexCH2;
     settings.SampleTime = m.state.SampleTime;
     settings.timeDivPosition = m.CWKnob2->position();
-    settings.pch1Shown = m.CWGraph1->plotVisible(QStringLiteral("PCH1"));
-    settings.pch2Shown = m.CWGraph1->plotVisible(QStringLiteral("PCH2"));
+    settings.pch1Shown = m.CWGraph1->plotVisible(names::PCH1);
+    settings.pch2Shown = m.CWGraph1->plotVisible(names::PCH2);
     settings.ActiveChannel = m.global.ActiveChannel;
     return settings;
 }

@@ -14,7 +14,9 @@
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
 #include "state/colours.h"
+#include "state/names.h"
 #include "state/timebase_table.h"
 
 #include <QFileInfo>
@@ -46,7 +48,7 @@ std::vector<double> ReferenceTrace(int channel, ReferenceLayout layout, const Sa
     values.reserve(ReferenceSampleCount);
     switch (layout) {
     case ReferenceLayout::Doubled750:
-        for (double v : channel == 1 ? samples.Trace750CH1 : samples.Trace750CH2) {
+        for (double v : channelSamples(samples, channel).Trace750) {
             values.push_back(v);
             values.push_back(v);
         }
@@ -55,7 +57,7 @@ std::vector<double> ReferenceTrace(int channel, ReferenceLayout layout, const Sa
         values.assign(samples.TraceCH1.begin(), samples.TraceCH1.end());
         break;
     case ReferenceLayout::TwoChannel: {
-        const auto& trace = channel == 1 ? samples.TraceCH1 : samples.TraceCH2;
+        const auto& trace = channelSamples(samples, channel).Trace;
         values.assign(trace.begin(), trace.end());
         break;
     }
@@ -147,9 +149,9 @@ int bgr(const QColor& c)
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
-const QString PCH1 = QStringLiteral("PCH1");
-const QString PCH2 = QStringLiteral("PCH2");
-const QString PREF1 = QStringLiteral("PREF1");
+using names::PCH1;
+using names::PCH2;
+using names::PREF1;
 
 FileDialogRequest referenceDialog(const QString& title)
 {
@@ -182,12 +184,11 @@ bool ReferenceWaveforms::saveChannel(int channel, const QString& path)
     // The caption reads "Zoomed" or "Autoscale" while the view is zoomed or autoscaled; the
     // file keeps the channel's volts/div setting, which its reader measures the trace with.
     const QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
-    w.voltsDiv = VdivCaption(first ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2)
-                     .value_or(caption->text())
-                     .toStdString();
+    const ChannelState ch = channelState(m.state, channel);
+    w.voltsDiv = VdivCaption(ch.VdivIndex).value_or(caption->text()).toStdString();
     w.timeDiv = ReferenceTimeDivText(m.CWKnob2->position());
-    w.verticalPosition = float(first ? m.state.FrameVPosCH1 : m.state.FrameVPosCH2);
-    w.plotScale = first ? m.state.PlotScaleCH1 : m.state.PlotScaleCH2;
+    w.verticalPosition = float(ch.FrameVPos);
+    w.plotScale = ch.PlotScale;
     w.dualChannel = layout == ReferenceLayout::Doubled750;
     w.samples = ReferenceTrace(channel, layout, m.global.Samples);
     m.state.REFDualChannel = w.dualChannel;
@@ -208,7 +209,7 @@ bool ReferenceWaveforms::saveChannel(int channel, const QString& path)
 
 void ReferenceWaveforms::saveButton(int channel, bool value)
 {
-    if (!value || !m.CWGraph1->plotVisible(channel == 1 ? PCH1 : PCH2))
+    if (!value || !m.CWGraph1->plotVisible(names::channelPlot(channel)))
         return;
     if (m.Timer1->enabled())
         m.CWButton1->setValue(false);

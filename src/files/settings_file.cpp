@@ -17,7 +17,9 @@
 #include "panel/trigger_source.h"
 #include "platform/com_port_map.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
 #include "state/colours.h"
+#include "state/names.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
 
@@ -363,9 +365,9 @@ void setSlidePosition(CwSlide* slide, int position)
     slide->setPosition(inRange(position, 1, slide->positionCount()));
 }
 
-void setPointerVisible(CwSlide* slide, const char* name, bool visible)
+void setPointerVisible(CwSlide* slide, const QString& name, bool visible)
 {
-    slide->setPointerVisible(slide->pointerIndex(QString::fromLatin1(name)), visible);
+    slide->setPointerVisible(slide->pointerIndex(name), visible);
 }
 
 QString text(const std::string& s)
@@ -373,9 +375,8 @@ QString text(const std::string& s)
     return QString::fromStdString(s);
 }
 
-const QString PCH1 = QStringLiteral("PCH1");
-const QString PCH2 = QStringLiteral("PCH2");
-const QString PREF1 = QStringLiteral("PREF1");
+using names::PCH1;
+using names::PCH2;
 
 } // namespace
 
@@ -749,7 +750,7 @@ void SettingsFile::applyTriggerChannel(int channel)
     ApplyChannelSource(m, channel);
     m.CWSlide3->setPointerVisible(1, channel == 1);
     m.CWSlide3->setPointerVisible(2, channel == 2);
-    const QString T = QStringLiteral("T");
+    const QLatin1String T = names::CursorT;
     m.CWGraph1->setCursorColor(T, m.CWGraph1->plotColor(m.CWGraph1->plotName(channel)));
     m.CWGraph1->setCursorVisible(T, true);
     m.TriggerTimer->setEnabled(true);
@@ -760,7 +761,7 @@ void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
     const bool first = channel == 1;
     (first ? m.CH1Button : m.CH2Button)
         ->setValue(boolean(c.line(first ? SettingsLine::CH1Button : SettingsLine::CH2Button)));
-    if ((first ? m.state.CH1EnableBits : m.state.CH2EnableBits) != "0001")
+    if (channelState(m.state, channel).EnableBits != "0001")
         return;
     CwButton* indicator = first ? m.CWButton22 : m.CWButton25;
     indicator->setVisible(true);
@@ -769,10 +770,10 @@ void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
     QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
     caption->setVisible(true);
     caption->setText(text(c.line(first ? SettingsLine::PeriodVAL : SettingsLine::PeriodVAL2)));
-    m.CWGraph1->setPlotVisible(first ? PCH1 : PCH2, true);
-    setPointerVisible(m.CWSlide4, "VCH1", true);
-    setPointerVisible(m.CWSlide4, "VCH2", true);
-    setPointerVisible(m.CWSlide4, "VREF1", false);
+    m.CWGraph1->setPlotVisible(names::channelPlot(channel), true);
+    setPointerVisible(m.CWSlide4, names::VCH1, true);
+    setPointerVisible(m.CWSlide4, names::VCH2, true);
+    setPointerVisible(m.CWSlide4, names::VREF1, false);
     // Lights the other channel's lamp yellow; the enable bits switch it off again if needed.
     CwButton* otherLed = first ? m.LED2 : m.LED1;
     otherLed->setValue(true);
@@ -846,24 +847,26 @@ void SettingsFile::applyAttenuation(int channel, const std::string& line)
     if (value == 0)
         value = 20.0;
     const float factor = single(value / 20.0);
-    (channel == 1 ? m.global.ATTFactorCH1 : m.global.ATTFactorCH2) = factor;
+    const ChannelShared shared = channelShared(m.global, channel);
+    shared.ATTFactor = factor;
     if (factor == 1.0f)
         return;
     for (CwButton* led : attenuatorLeds(channel))
         led->setOffColor(colour::Green);
-    (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = true;
+    shared.ATTOn = true;
 }
 
 void SettingsFile::applyAttenuationText(int channel)
 {
-    const float factor = channel == 1 ? m.global.ATTFactorCH1 : m.global.ATTFactorCH2;
+    const ChannelShared shared = channelShared(m.global, channel);
+    const float factor = shared.ATTFactor;
     if (factor == 1.0f || factor == 2.0f)
         return;
     for (CwButton* led : attenuatorLeds(channel))
         led->setOffColor(colour::Red);
-    (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = true;
+    shared.ATTOn = true;
     m.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
-    float& value = channel == 1 ? m.state.ATTValueCH1 : m.state.ATTValueCH2;
+    float& value = channelState(m.state, channel).ATTValue;
     value = factor * 20.0f;
     CwButton* toggle = channel == 1 ? m.CH1ATT : m.CH2ATT;
     const QString caption = text(singleToText(value)) + QStringLiteral(" Attenuation");

@@ -8,6 +8,7 @@
 #include "link/sample_decode.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
 
 #include <QAction>
 #include <QLabel>
@@ -149,18 +150,16 @@ std::string Calibration::requestCapture(const CalFrame& frame)
 
 Variant& Calibration::offsetField(int phase)
 {
-    ScopeState& s = m.state;
-    Variant* fields[] = {&s.CalOffsetCH1Lo, &s.CalOffsetCH1Hi, &s.CalOffsetCH2Lo,
-                         &s.CalOffsetCH2Hi};
-    return *fields[phase];
+    // Phases 0 and 1 calibrate channel 1, 2 and 3 channel 2; the even phase the low range.
+    const ChannelState ch = channelState(m.state, CalFrames[std::size_t(phase)].channel);
+    return phase % 2 == 0 ? ch.CalOffsetLo : ch.CalOffsetHi;
 }
 
 bool Calibration::runPhase(int phase)
 {
     const CalFrame& frame = CalFrames[static_cast<std::size_t>(phase)];
     SampleArrays& samples = m.global.Samples;
-    std::span<double> raw = frame.channel == 1 ? std::span<double>(samples.TraceCH1)
-                                               : std::span<double>(samples.TraceCH2);
+    std::span<double> raw = channelSamples(samples, frame.channel).Trace;
     std::array<std::optional<float>, CapturesPerPhase> captures{};
     for (std::optional<float>& result : captures) {
         const std::string reply = requestCapture(frame);
@@ -169,7 +168,7 @@ bool Calibration::runPhase(int phase)
             return false;
         if (kind == CaptureKind::Good) {
             result = CaptureMean(reply, frame.channel, raw);
-            (frame.channel == 1 ? m.state.SampleIndexCH1 : m.state.SampleIndexCH2) = 0;
+            channelState(m.state, frame.channel).SampleIndex = 0;
         }
         advanceBars();
     }

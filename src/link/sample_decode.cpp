@@ -1,8 +1,10 @@
 #include "link/sample_decode.h"
 
 #include "platform/runtime_rules.h"
+#include "state/channel_fields.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
+#include "state/voltsdiv_range.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,17 +13,6 @@
 namespace kv {
 
 namespace {
-
-// The runtime's "Case 1 To 3" / "Case 4 To 6" test of a volts/div index.
-int rangeGroup(const Variant& vdivIndex)
-{
-    const double index = vdivIndex.toNumber();
-    if (index >= 1 && index <= 3)
-        return 1;
-    if (index >= 4 && index <= 6)
-        return 2;
-    return 0;
-}
 
 std::int16_t roundedOffset(const Variant& offset)
 {
@@ -40,20 +31,24 @@ bool isGoodRecord(std::string_view reply)
 
 ChannelDecode channelDecode(const ScopeState& s, const GlobalV& g, int channel)
 {
-    const bool one = channel == 1;
-    const Variant& index = one ? s.VdivIndexCH1 : s.VdivIndexCH2;
-    const Variant& lo = one ? s.CalOffsetCH1Lo : s.CalOffsetCH2Lo;
-    const Variant& hi = one ? s.CalOffsetCH1Hi : s.CalOffsetCH2Hi;
+    const auto ch = channelState(s, channel);
+    const auto shared = channelShared(g, channel);
     ChannelDecode d;
-    switch (rangeGroup(index)) {
-    case 1: d.offset = roundedOffset(lo); break;
-    case 2: d.offset = roundedOffset(hi); break;
-    default: d.offset = 0; break;
+    switch (voltsRangeOf(ch.VdivIndex.toNumber())) {
+    case VoltsRange::Low:
+        d.offset = roundedOffset(ch.CalOffsetLo);
+        break;
+    case VoltsRange::High:
+        d.offset = roundedOffset(ch.CalOffsetHi);
+        break;
+    case VoltsRange::None:
+        d.offset = 0;
+        break;
     }
-    d.gain = one ? g.GainCH1 : g.GainCH2;
-    d.attFactor = one ? g.ATTFactorCH1 : g.ATTFactorCH2;
-    d.plotScale = one ? s.PlotScaleCH1 : s.PlotScaleCH2;
-    d.vpos = one ? s.FrameVPosCH1 : s.FrameVPosCH2;
+    d.gain = shared.Gain;
+    d.attFactor = shared.ATTFactor;
+    d.plotScale = ch.PlotScale;
+    d.vpos = ch.FrameVPos;
     return d;
 }
 

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "panel/hardware_check_dialog.h"
+#include "state/channel_fields.h"
 
 namespace kv {
 
@@ -50,22 +51,23 @@ void Attenuators::toggle(int channel)
         showHardwareCheck();
     if (g.NoATTHardware)
         return;
-    bool& on = channel == 1 ? g.ATTOnCH1 : g.ATTOnCH2;
-    if (on) {
+    const ChannelShared shared = channelShared(g, channel);
+    if (shared.ATTOn) {
         switchOff(channel);
         return;
     }
-    const float value = channel == 1 ? m.state.ATTValueCH1 : m.state.ATTValueCH2;
+    const float value = channelState(m.state, channel).ATTValue;
     setLeds(channel, attenuatorLedColor(value));
-    on = true;
-    (channel == 1 ? g.ATTFactorCH1 : g.ATTFactorCH2) = attenuationFactor(value);
+    shared.ATTOn = true;
+    shared.ATTFactor = attenuationFactor(value);
 }
 
 void Attenuators::switchOff(int channel)
 {
     setLeds(channel, LedAttOff);
-    (channel == 1 ? m.global.ATTOnCH1 : m.global.ATTOnCH2) = false;
-    (channel == 1 ? m.global.ATTFactorCH1 : m.global.ATTFactorCH2) = 1.0f;
+    const ChannelShared shared = channelShared(m.global, channel);
+    shared.ATTOn = false;
+    shared.ATTFactor = 1.0f;
 }
 
 void Attenuators::setLeds(int channel, int bgr)

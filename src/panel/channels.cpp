@@ -11,7 +11,9 @@
 #include "panel/trigger_source.h"
 #include "panel/volts_div.h"
 #include "platform/runtime_rules.h"
+#include "state/channel_fields.h"
 #include "state/colours.h"
+#include "state/names.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,7 +23,6 @@ namespace kv {
 namespace {
 
 constexpr int Reference = 5;
-const QString PlotREF = QStringLiteral("PREF1");
 
 } // namespace
 
@@ -55,30 +56,10 @@ Channels::Channels(Main& main) : HandlerGroup(main)
 Channels::Channel Channels::channel(int number) const
 {
     if (number == 1)
-        return {1,
-                m.CH1Button,
-                m.LED1,
-                m.CWButton22,
-                m.PeriodVAL,
-                QStringLiteral("PCH1"),
-                colour::Blue,
-                colour::White,
-                QStringLiteral("CH1"),
-                m.mnuC1,
-                &ScopeState::CH1EnableBits,
-                &ScopeState::PlotScaleCH1};
-    return {2,
-            m.CH2Button,
-            m.LED2,
-            m.CWButton25,
-            m.PeriodVAL2,
-            QStringLiteral("PCH2"),
-            colour::Red,
-            colour::Black,
-            QStringLiteral("CH2"),
-            m.mnuC2,
-            &ScopeState::CH2EnableBits,
-            &ScopeState::PlotScaleCH2};
+        return {1,           m.CH1Button,  m.LED1,        m.CWButton22,          m.PeriodVAL,
+                names::PCH1, colour::Blue, colour::White, QStringLiteral("CH1"), m.mnuC1};
+    return {2,           m.CH2Button, m.LED2,        m.CWButton25,          m.PeriodVAL2,
+            names::PCH2, colour::Red, colour::Black, QStringLiteral("CH2"), m.mnuC2};
 }
 
 // ---- Selecting a channel -------------------------------------------------------------------
@@ -118,7 +99,7 @@ void Channels::selectOn(const Channel& ch, const Channel& other)
     ch.indicator->setOffColor(ch.color);
     ch.caption->setVisible(true);
     m.CWKnob1->setEnabled(true);
-    s.*ch.enableBits = "0001";
+    channelState(s, ch.number).EnableBits = "0001";
     m.CWGraph1->setPlotLineWidth(ch.plot, 2);
     m.CWGraph1->setPlotLineWidth(other.plot, 1);
     if (active == other.number)
@@ -126,28 +107,27 @@ void Channels::selectOn(const Channel& ch, const Channel& other)
     ch.led->setOnColor(LedSelected);
     ch.led->setValue(true);
     m.CWGraph1->setPlotVisible(ch.plot, true);
-    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(QStringLiteral("VCH1")), true);
-    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(QStringLiteral("VCH2")), true);
-    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(QStringLiteral("VREF1")), false);
+    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(names::VCH1), true);
+    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(names::VCH2), true);
+    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(names::VREF1), false);
     setKnobPointerColor(ch.color);
     setChdisp(ch);
     m.global.ActiveChannel = Variant(ch.number);
     ch.menu->setChecked(true);
     if (m.cursors)
         m.cursors->Cursor();
-    const Variant& index = ch.number == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
-    m.CWKnob1->setPosition(truncateToPosition(index));
+    m.CWKnob1->setPosition(truncateToPosition(channelState(s, ch.number).VdivIndex));
     updatePlotScale(ch);
 }
 
 void Channels::updatePlotScale(const Channel& ch)
 {
-    const Variant& index = ch.number == 1 ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2;
-    const auto setting = voltsDivSetting(truncateToPosition(index));
+    const ChannelState state = channelState(m.state, ch.number);
+    const auto setting = voltsDivSetting(truncateToPosition(state.VdivIndex));
     // The knob's value: the volts per division of the position it now shows.
     const auto knob = voltsDivSetting(m.CWKnob1->position());
     if (setting && knob)
-        m.state.*ch.plotScale = plotScale(setting->fullScale, knob->voltsPerDiv);
+        state.PlotScale = plotScale(setting->fullScale, knob->voltsPerDiv);
 }
 
 void Channels::markAutoscale()
@@ -188,9 +168,9 @@ void Channels::switchOffChannel1()
     setKnobPointerColor(colour::Red);
     m.mnuC1->setChecked(false);
     handOverSelection(1);
-    m.CWGraph1->setPlotVisible(QStringLiteral("PCH1"), false);
+    m.CWGraph1->setPlotVisible(names::PCH1, false);
     m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH2));
-    m.CWGraph1->setPlotLineWidth(QStringLiteral("PCH2"), 2);
+    m.CWGraph1->setPlotLineWidth(names::PCH2, 2);
     if (m.CWKnob2->position() == 1)
         handOverTrigger(2);
     m.CWButton22->setVisible(false);
@@ -204,9 +184,9 @@ void Channels::switchOffChannel2()
     setKnobPointerColor(colour::Blue);
     handOverSelection(2);
     m.mnuC2->setChecked(false);
-    m.CWGraph1->setPlotVisible(QStringLiteral("PCH2"), false);
+    m.CWGraph1->setPlotVisible(names::PCH2, false);
     setChdisp(channel(1));
-    m.CWGraph1->setPlotLineWidth(QStringLiteral("PCH1"), 2);
+    m.CWGraph1->setPlotLineWidth(names::PCH1, 2);
     if (m.CWKnob2->position() == 1)
         handOverTrigger(1);
     m.CWButton25->setVisible(false);
@@ -219,7 +199,7 @@ void Channels::switchOffReference()
     m.CWKnob1->setEnabled(true);
     m.LED5->setValue(false);
     handOverSelection(Reference);
-    m.CWGraph1->setPlotVisible(PlotREF, false);
+    m.CWGraph1->setPlotVisible(names::PREF1, false);
     m.lblVREF->setVisible(false);
     m.lblHREF->setVisible(false);
 }
@@ -264,8 +244,7 @@ void Channels::handOverTrigger(int c)
     m.CWButton21->setOffColor(ch.button->offColor());
     ApplyChannelSource(m, c);
     ShowTriggerPointer(m, c);
-    s.TrigOnCH1 = c == 1;
-    s.TrigOnCH2 = c == 2;
+    setTriggerChannel(s, c);
 }
 
 void Channels::finishSwitchOff()
@@ -278,9 +257,9 @@ void Channels::finishSwitchOff()
     }
     if (s.IsZoomed) {
         m.CWKnob1->setEnabled(false);
-        if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")))
+        if (m.CWGraph1->plotVisible(names::PCH1))
             m.PeriodVAL->setText(QStringLiteral("Zoomed"));
-        if (m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+        if (m.CWGraph1->plotVisible(names::PCH2))
             m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
     }
     if (m.Autoscale->value()) {

@@ -40,7 +40,7 @@ class Channels : public HandlerGroup
     void mnuCO_Click();
 
   private:
-    // The fixed controls and fields of one channel.
+    // The fixed controls of one channel; its fields come from channelState.
     struct Channel
     {
         int number;
@@ -53,8 +53,6 @@ class Channels : public HandlerGroup
         int chdispTextColor;
         QString name;
         QAction* menu;
-        std::string ScopeState::*enableBits;
-        double ScopeState::*plotScale;
     };
     Channel channel(int number) const;
 

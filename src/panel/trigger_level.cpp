@@ -11,18 +11,21 @@
 #include "panel/volts_div.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
 #include "state/colours.h"
+#include "state/names.h"
 
 #include <QLabel>
+#include <utility>
 
 namespace kv {
 
 namespace {
 
-constexpr int PointerVCH1 = 1; // CWSlide4
-constexpr int PointerVCH2 = 2;
+using names::PointerVCH1;
+using names::PointerVCH2;
 constexpr int ExtIndicatorColor = colour::Green;
-const QString TrigCursor = QStringLiteral("T");
+constexpr QLatin1String TrigCursor = names::CursorT;
 
 // The nested pointer handler re-runs TrigLevel; the recomputed pointer settles at once, so a
 // deeper nesting only happens through rounding and is cut short.
@@ -64,33 +67,17 @@ void TriggerLevel::TrigLevelOffset()
 {
     ScopeState& s = m.state;
     const int source = m.CWSlide5->position();
-    if (source == 1) {
-        s.TrigOnCH1 = true;
-        s.TrigOnCH2 = false;
-    } else if (source == 2) {
-        s.TrigOnCH1 = false;
-        s.TrigOnCH2 = true;
-    }
-    int c = 0;
-    if (s.TrigOnCH1) {
-        if (source != 1)
-            return;
-        const double v = m.CWSlide4->pointerValue(PointerVCH1);
-        s.VPosCH1 = roundToInt16(v).value_or(s.VPosCH1);
-        s.TrigPointerCH1 = float(m.CWSlide3->pointerValue(1) + 200.0);
-        s.TrigOffsetCH1 = float((v + 200.0) - s.TrigPointerCH1);
-        c = 1;
-    } else if (s.TrigOnCH2) {
-        if (source != 2)
-            return;
-        const double v = m.CWSlide4->pointerValue(PointerVCH2);
-        s.VPosCH2 = roundToInt16(v).value_or(s.VPosCH2);
-        s.TrigPointerCH2 = float(m.CWSlide3->pointerValue(2) + 200.0);
-        s.TrigOffsetCH2 = float((v + 200.0) - s.TrigPointerCH2);
-        c = 2;
-    } else {
+    if (source == 1 || source == 2)
+        setTriggerChannel(s, source);
+    // The channel whose trigger is on; the slide must show that channel's source.
+    const int c = s.TrigOnCH1 ? 1 : s.TrigOnCH2 ? 2 : 0;
+    if (c == 0 || source != c)
         return;
-    }
+    const auto ch = channelState(s, c);
+    const double v = m.CWSlide4->pointerValue(names::channelPointer(c));
+    ch.VPos = roundToInt16(v).value_or(ch.VPos);
+    ch.TrigPointer = float(m.CWSlide3->pointerValue(c) + 200.0);
+    ch.TrigOffset = float((v + 200.0) - ch.TrigPointer);
     m.CWGraph1->setCursorY(TrigCursor, m.CWSlide3->pointerValue(c));
 }
 
@@ -104,10 +91,11 @@ void TriggerLevel::TrigLevel()
     const double v2 = m.CWSlide4->pointerValue(PointerVCH2);
     s.VPosCH1 = roundToInt16(v1).value_or(s.VPosCH1);
     s.VPosCH2 = roundToInt16(v2).value_or(s.VPosCH2);
-    if (s.TrigOnCH1)
-        m.CWSlide3->setPointerValue(1, v1 - s.TrigOffsetCH1);
-    if (s.TrigOnCH2)
-        m.CWSlide3->setPointerValue(2, v2 - s.TrigOffsetCH2);
+    for (const auto& [c, v] : {std::pair{1, v1}, std::pair{2, v2}}) {
+        const auto ch = channelState(s, c);
+        if (ch.TrigOn)
+            m.CWSlide3->setPointerValue(c, v - ch.TrigOffset);
+    }
 
     const int source = m.CWSlide5->position();
     bool show = true;
@@ -123,13 +111,13 @@ void TriggerLevel::TrigLevel()
 bool TriggerLevel::computeChannel(int c)
 {
     ScopeState& s = m.state;
-    const Variant& index = c == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2;
-    const double zero = m.CWSlide4->pointerValue(c == 1 ? PointerVCH1 : PointerVCH2);
+    const auto ch = channelState(s, c);
+    const double zero = m.CWSlide4->pointerValue(names::channelPointer(c));
     const auto result =
-        computeTrigLevel(truncateToPosition(index), zero, m.CWSlide3->pointerValue(c));
+        computeTrigLevel(truncateToPosition(ch.VdivIndex), zero, m.CWSlide3->pointerValue(c));
     if (!result)
         return true; // no level for an unknown range: show the stored one
-    (c == 1 ? s.TrigLevelCH1 : s.TrigLevelCH2) = Variant(result->level);
+    ch.TrigLevel = Variant(result->level);
     if (!result->volts) {
         m.lblTrg->setText(QStringLiteral("----"));
         return false;
@@ -218,13 +206,10 @@ void TriggerLevel::CWSlide4_MouseUp()
 
 void TriggerLevel::CWSlide4_PointerValueChanged(int pointer)
 {
-    if (pointer == PointerVCH1) {
-        m.state.TrigOnCH1 = true;
-        m.state.TrigOnCH2 = false;
-    } else if (pointer == PointerVCH2) {
-        m.state.TrigOnCH1 = false;
-        m.state.TrigOnCH2 = true;
-    }
+    if (pointer == PointerVCH1)
+        setTriggerChannel(m.state, 1);
+    else if (pointer == PointerVCH2)
+        setTriggerChannel(m.state, 2);
     TrigLevel();
 }
 

@@ -7,6 +7,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "panel/trigger_level.h"
+#include "state/names.h"
 
 #include <QAction>
 
@@ -14,7 +15,7 @@ namespace kv {
 
 namespace {
 
-const QString TrigCursor = QStringLiteral("T");
+constexpr QLatin1String TrigCursor = names::CursorT;
 
 } // namespace
 
@@ -35,8 +36,7 @@ void ShowTriggerPointer(Main& m, int channel)
 {
     m.CWSlide3->setPointerVisible(channel, true);
     m.CWSlide3->setPointerVisible(3 - channel, false);
-    const QString plot = channel == 1 ? QStringLiteral("PCH1") : QStringLiteral("PCH2");
-    m.CWGraph1->setCursorColor(TrigCursor, m.CWGraph1->plotColor(plot));
+    m.CWGraph1->setCursorColor(TrigCursor, m.CWGraph1->plotColor(names::channelPlot(channel)));
 }
 
 void ApplyExternalSource(Main& m)

@@ -10,6 +10,8 @@
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
 #include "platform/runtime_rules.h"
+#include "state/channel_fields.h"
+#include "state/names.h"
 
 #include <QAction>
 #include <QLabel>
@@ -55,11 +57,7 @@ std::array<QAction*, 6> verticalMenuItems(const Main& m, int channel)
 struct VoltsDiv::Channel
 {
     int number;
-    Variant& vdiv;
-    Variant& vdivOld;
-    Variant& vdivIndex;
-    std::string& rangeBit;
-    double& plotScale;
+    ChannelState state;
     QLabel* caption;
 };
 
@@ -81,12 +79,8 @@ VoltsDiv::VoltsDiv(Main& main) : HandlerGroup(main)
 
 VoltsDiv::Channel VoltsDiv::channel(int number) const
 {
-    ScopeState& s = m.state;
-    if (number == 1)
-        return {1,          s.VdivCH1, s.VdivOldCH1, s.VdivIndexCH1, s.CH1RangeBit, s.PlotScaleCH1,
-                m.PeriodVAL};
-    return {2,           s.VdivCH2, s.VdivOldCH2, s.VdivIndexCH2, s.CH2RangeBit, s.PlotScaleCH2,
-            m.PeriodVAL2};
+    const ChannelState state = channelState(m.state, number);
+    return {state.number, state, state.number == 1 ? m.PeriodVAL : m.PeriodVAL2};
 }
 
 void VoltsDiv::CWKnob1_PointerValueChanged()
@@ -119,11 +113,12 @@ void VoltsDiv::CWKnob1_PointerValueChanged()
 void VoltsDiv::rescaleTrigger(const Channel& ch, int position)
 {
     if (const auto setting = voltsDivSetting(position))
-        ch.vdiv = setting->voltsPerDiv;
+        ch.state.Vdiv = setting->voltsPerDiv;
     const double vpos = m.CWSlide4->pointerValue(ch.number);
     const double trig = m.CWSlide3->pointerValue(ch.number);
     m.CWSlide3->setPointerValue(
-        ch.number, rescaledTriggerPointer(vpos, trig, ch.vdivOld.toNumber(), ch.vdiv.toNumber()));
+        ch.number,
+        rescaledTriggerPointer(vpos, trig, ch.state.VdivOld.toNumber(), ch.state.Vdiv.toNumber()));
 }
 
 void VoltsDiv::applyPosition(const Channel& ch, int position)
@@ -131,8 +126,8 @@ void VoltsDiv::applyPosition(const Channel& ch, int position)
     const auto setting = voltsDivSetting(position);
     if (!setting)
         return;
-    ch.vdivIndex = position;
-    ch.rangeBit = setting->rangeBit;
+    ch.state.VdivIndex = position;
+    ch.state.RangeBit = setting->rangeBit;
     ch.caption->setText(QString::fromLatin1(setting->label));
     checkOnly(verticalMenuItems(m, ch.number), position - 1);
 }
@@ -140,22 +135,22 @@ void VoltsDiv::applyPosition(const Channel& ch, int position)
 void VoltsDiv::updatePlotScale(const Channel& ch)
 {
     // The range comes from the channel's stored index, the volts per division from the knob.
-    const double index = ch.vdivIndex.toNumber();
+    const double index = ch.state.VdivIndex.toNumber();
     const auto stored =
         index == std::floor(index) ? voltsDivSetting(truncateToPosition(index)) : std::nullopt;
     const auto knob = voltsDivSetting(m.CWKnob1->position());
     if (!stored || !knob)
         return;
-    ch.plotScale = plotScale(stored->fullScale, knob->voltsPerDiv);
+    ch.state.PlotScale = plotScale(stored->fullScale, knob->voltsPerDiv);
 }
 
 void VoltsDiv::markZoomed()
 {
     if (!m.state.IsZoomed)
         return;
-    if (m.CWGraph1->plotVisible(QStringLiteral("PCH1")))
+    if (m.CWGraph1->plotVisible(names::PCH1))
         m.PeriodVAL->setText(QStringLiteral("Zoomed"));
-    if (m.CWGraph1->plotVisible(QStringLiteral("PCH2")))
+    if (m.CWGraph1->plotVisible(names::PCH2))
         m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
 }
 

@@ -4,6 +4,7 @@
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
+#include "state/names.h"
 
 namespace kv {
 
@@ -19,8 +20,7 @@ int MainSpectrumSource::timeDivPosition() const
 
 bool MainSpectrumSource::bothTracesShown() const
 {
-    return m.CWGraph1->plotVisible(QStringLiteral("PCH1")) &&
-           m.CWGraph1->plotVisible(QStringLiteral("PCH2"));
+    return m.CWGraph1->plotVisible(names::PCH1) && m.CWGraph1->plotVisible(names::PCH2);
 }
 
 void MainSpectrumSource::setRun(bool on)
