@@ -15,7 +15,10 @@
 #include "platform/serial_control.h"
 #include "platform/services.h"
 #include "spectrum/spectrum_launcher.h"
+#include "state/channel_fields.h"
+#include "state/names.h"
 #include "state/timebase_table.h"
+#include "state/voltsdiv_range.h"
 
 #include <QAction>
 #include <QLabel>
@@ -30,10 +33,10 @@ namespace kv {
 namespace {
 
 constexpr int IdleReplyLength = 501;
-const QString PCH1 = QStringLiteral("PCH1");
-const QString PCH2 = QStringLiteral("PCH2");
-const QString CursorA = QStringLiteral("A");
-const QString CursorB = QStringLiteral("B");
+using names::CursorA;
+using names::CursorB;
+using names::PCH1;
+using names::PCH2;
 
 QVector<double> toVector(std::span<const double> values)
 {
@@ -83,10 +86,14 @@ std::chrono::milliseconds ReplyDeadline(double sampleSeconds)
 
 std::optional<double> RangeSpanVolts(double vdivIndex)
 {
-    if (vdivIndex >= 1 && vdivIndex <= 3)
+    switch (voltsRangeOf(vdivIndex)) {
+    case VoltsRange::Low:
         return 4.0;
-    if (vdivIndex >= 4 && vdivIndex <= 6)
+    case VoltsRange::High:
         return 20.0;
+    case VoltsRange::None:
+        break;
+    }
     return std::nullopt;
 }
 
@@ -148,9 +155,9 @@ void Acquisition::Timer1_Timer()
 
 // ---- Steps shared by the passes ---------------------------------------------------------------
 
-bool Acquisition::traceShown(const char* plot) const
+bool Acquisition::traceShown(QLatin1String plot) const
 {
-    return m.CWGraph1->plotVisible(QString::fromLatin1(plot));
+    return m.CWGraph1->plotVisible(plot);
 }
 
 void Acquisition::snapCursors(bool attachPlot)
@@ -169,8 +176,8 @@ void Acquisition::snapCursors(bool attachPlot)
     const double channel = m.global.ActiveChannel.toNumber();
     if (channel != 1 && channel != 2)
         return;
-    const QString& plot = channel == 1 ? PCH1 : PCH2;
-    for (const QString& cursor : {CursorA, CursorB}) {
+    const QLatin1String plot = names::channelPlot(int(channel));
+    for (const QLatin1String cursor : {CursorA, CursorB}) {
         graph.setCursorPlot(cursor, plot);
         graph.setCursorSnapMode(cursor, CwGraph::SnapToPlot);
     }
@@ -181,17 +188,17 @@ void Acquisition::scaleAndGain(bool withPlotScale)
     const double channel = m.global.ActiveChannel.toNumber();
     if (channel != 1 && channel != 2)
         return;
-    const bool one = channel == 1;
-    const double index = (one ? m.state.VdivIndexCH1 : m.state.VdivIndexCH2).toNumber();
+    const ChannelState state = channelState(m.state, int(channel));
+    const double index = state.VdivIndex.toNumber();
     const auto span = RangeSpanVolts(index);
     if (!span)
         return;
-    const bool low = *span == 4.0;
-    (one ? m.global.GainCH1 : m.global.GainCH2) = low ? m.global.ModelGainLo : m.global.ModelGainHi;
+    const bool low = voltsRangeOf(index) == VoltsRange::Low;
+    channelShared(m.global, int(channel)).Gain = low ? m.global.ModelGainLo : m.global.ModelGainHi;
     // A knob without a volts value (0) would make the scale infinite: the scale then stays.
     const double voltsPerDiv = m.CWKnob1->value();
     if (withPlotScale && voltsPerDiv > 0)
-        (one ? m.state.PlotScaleCH1 : m.state.PlotScaleCH2) = 50.0 * (*span / voltsPerDiv) / 256.0;
+        state.PlotScale = 50.0 * (*span / voltsPerDiv) / 256.0;
 }
 
 std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaiting,
@@ -322,7 +329,7 @@ void Acquisition::AcquireFrame()
 {
     snapCursors(true);
     if (m.CWKnob2->position() == 1) {
-        if (ChooseVariant(1, traceShown("PCH1") && traceShown("PCH2")) == AcquireVariant::FastDual)
+        if (ChooseVariant(1, traceShown(PCH1) && traceShown(PCH2)) == AcquireVariant::FastDual)
             ReceiveData();
         else
             AcquireFrameSingle();
@@ -360,8 +367,8 @@ void Acquisition::AcquireFrameSingle()
     snapCursors(false);
     m.CWSerial1.ReplyLength(DataFrameLength);
     s.FastChannelBits =
-        FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel), traceShown("PCH1"),
-                           traceShown("PCH2"), s.FastChannelBits);
+        FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel), traceShown(PCH1),
+                           traceShown(PCH2), s.FastChannelBits);
     scaleAndGain(false);
     std::string reply;
     const Poll poll = pollRecord(s.BytesWaiting1CH, 1, reply);
@@ -378,7 +385,7 @@ void Acquisition::AcquireFrameSingle()
         if (m.readOuts)
             m.readOuts->UpdateReadoutsSingle();
         if (channel != 0)
-            m.CWGraph1->plotY(channel == 1 ? PCH1 : PCH2, toVector(a.TraceCH1));
+            m.CWGraph1->plotY(names::channelPlot(channel), toVector(a.TraceCH1));
     }
     s.SampleIndexCH1 = 0;
     s.SampleIndexCH2 = 0;

@@ -2,6 +2,7 @@
 
 #include "app/handler_group.h"
 
+#include <QLatin1String>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -87,7 +88,7 @@ class Acquisition : public HandlerGroup
     void setSpectrumRunSwitch(bool on);
     void snapCursors(bool attachPlot);
     void scaleAndGain(bool withPlotScale);
-    bool traceShown(const char* plot) const;
+    bool traceShown(QLatin1String plot) const;
     // Request (when no record is awaited) and poll; the reply once a record can be read, else
     // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
     // A record is read once all its bytes are there, so no read waits; a partial one that stops
