@@ -2,6 +2,11 @@
 
 #include <QObject>
 
+#ifdef KV_RULES_LIBRARY
+#error                                                                                             \
+    "A pure rule (kv_rules) includes a handler group: rules use the standard library and QtCore only."
+#endif
+
 namespace kv {
 
 class Main;
@@ -16,10 +21,10 @@ class HandlerGroup : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     explicit HandlerGroup(Main& main) : m(main) {}
 
-protected:
+  protected:
     Main& m;
 };
 
