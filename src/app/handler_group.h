@@ -3,8 +3,8 @@
 #include <QObject>
 
 #ifdef KV_RULES_LIBRARY
-#error                                                                                             \
-    "A pure rule (kv_rules) includes a handler group: rules use the standard library and QtCore only."
+// A pure rule (kv_rules) uses the standard library and QtCore only, never a handler group.
+#error "kv_rules: a pure rule includes a handler group"
 #endif
 
 namespace kv {
