@@ -16,8 +16,6 @@ namespace kv {
 
 class CwButton;
 
-// ---- The handler group ------------------------------------------------------------------------
-
 class Cursors : public HandlerGroup
 {
     Q_OBJECT

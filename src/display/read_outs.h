@@ -13,8 +13,6 @@ class QLabel;
 
 namespace kv {
 
-// ---- The read-out updates ---------------------------------------------------------------------
-
 // Measurement read-outs: the selected-trace labels of the read-out strip, the CH1 and CH2 panels
 // of the Measurements page and the sample-rate label TimeVal.
 class ReadOuts : public HandlerGroup

@@ -14,8 +14,6 @@
 
 namespace kv {
 
-// ---- The handler group ------------------------------------------------------------------------
-
 class TraceView : public HandlerGroup
 {
     Q_OBJECT

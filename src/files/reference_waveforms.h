@@ -19,9 +19,6 @@ namespace kv {
 
 struct SampleArrays;
 
-// ---- The group
-// -----------------------------------------------------------------------------------
-
 // Saving a channel trace as a reference (SaveREFCH1, SaveREFCH2), loading one and selecting it
 // with the REF button, and the button's tip window.
 class ReferenceWaveforms : public HandlerGroup

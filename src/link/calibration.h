@@ -13,9 +13,6 @@
 
 namespace kv {
 
-// ---- The handlers
-// ---------------------------------------------------------------------------------
-
 // Probe zero calibration: btnCalibrate and File, "Calibrate".
 class Calibration : public HandlerGroup
 {

@@ -16,8 +16,6 @@ using colour::LampGreen;
 using colour::LampRed;
 inline constexpr int CheckCOMPresentMs = 3000;
 inline constexpr int CheckCOMAbsentMs = 500;
-// ---- The handlers
-// ---------------------------------------------------------------------------------
 
 // Instrument identification and the link watch (CheckCOM).
 class Identification : public HandlerGroup
