@@ -2,6 +2,11 @@
 
 #include <QObject>
 
+#ifdef KV_RULES_LIBRARY
+// A pure rule (kv_rules) uses the standard library and QtCore only, never a handler group.
+#error "kv_rules: a pure rule includes a handler group"
+#endif
+
 namespace kv {
 
 class Main;
@@ -16,10 +21,10 @@ class HandlerGroup : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     explicit HandlerGroup(Main& main) : m(main) {}
 
-protected:
+  protected:
     Main& m;
 };
 

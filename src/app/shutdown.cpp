@@ -21,22 +21,6 @@ constexpr double TwipsPerPixel = 15.0;
 
 } // namespace
 
-std::vector<ShrinkStep> ShrinkSteps(double left, double top, double width, double height)
-{
-    std::vector<ShrinkStep> steps;
-    for (int i = 0; i < 25; ++i) {
-        width = std::fabs(width - 359.3);
-        left = std::fabs(left + 179.65);
-        steps.push_back({left, top, width, height, true});
-    }
-    for (int i = 0; i < 31; ++i) {
-        height = std::fabs(height - 360);
-        top = std::fabs(top + 180);
-        steps.push_back({left, top, width, height, false});
-    }
-    return steps;
-}
-
 Shutdown::Shutdown(Main& main) : HandlerGroup(main), endProgram([] { QCoreApplication::exit(0); })
 {
     connect(m.CWButton3, &CwButton::valueChanged, this,

@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library, QtCore and FFTW only; no QObject, widget,
+// control or window.
+
 #include "spectrum/spectrum_math.h"
 
 #include <span>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "display/readout_tables.h"
 #include "platform/variant.h"
 #include "spectrum/spectrum_math.h"
 
@@ -11,36 +12,6 @@
 class QLabel;
 
 namespace kv {
-
-// ---- Tables of the read-outs (pure) -----------------------------------------------------------
-
-// The sample rate of a time/div position (1 to 14) with the caption of TimeVal. Position 1
-// reads "500K s/S" when both channel traces are shown, else "1M s/S"; its rate is 1,000,000
-// either way. nullopt outside 1 to 14.
-struct SampleRateEntry
-{
-    std::string caption;
-    int rate = 0;
-};
-std::optional<SampleRateEntry> SampleRateForPosition(int position, bool bothShown);
-
-// Volts per count of a channel trace by volts/div position: 0.01569 (1 to 3), 0.076825 (4 to 6);
-// nullopt for any other position.
-std::optional<float> MeasVoltsPerCountFor(const Variant& vdivIndex);
-
-// Volts per count of the reference by its stored volts/div text ("100mV" .. "5V", exact);
-// nullopt for any other text.
-std::optional<float> RefVoltsPerCount(const Variant& VREFLabel);
-
-// Sample rate of the reference by its stored time/div text ("50uS" .. "1S", exact); nullopt for
-// any other text.
-std::optional<int> RefSampleRate(const Variant& HREFLabel);
-
-// The number the CH2 panel's mean label shows for m = k x mean of the counts: m in "###0.000",
-// cut to six characters, read back and negated (a mean that rounds to 0.000 gives 0).
-double Mean2Value(double m);
-
-// ---- The read-out updates ---------------------------------------------------------------------
 
 // Measurement read-outs: the selected-trace labels of the read-out strip, the CH1 and CH2 panels
 // of the Measurements page and the sample-rate label TimeVal.

@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // The read-outs' value formatting: a measured number as a short text with its unit, about three
 // significant digits, the unit chosen by the number of digits of the whole-number part.
 

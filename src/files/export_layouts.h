@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // The three layouts of the data exports (worksheet and comma-delimited file): which samples go
 // out, how they are scaled and timed, and the rows and lines that result. Pure functions of
 // the scope state and the sample arrays.

@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // Reading the program's small text files safely: a bounded read that refuses anything but a
 // regular file, a line splitter with a cap on the line length, and why a file was refused.
 // Writing: files/atomic_write.h.

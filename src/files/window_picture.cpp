@@ -9,7 +9,6 @@
 #include "platform/services.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QMainWindow>
 
 namespace kv {
@@ -18,16 +17,6 @@ WindowPicture::WindowPicture(Main& main) : HandlerGroup(main)
 {
     connect(m.CWButton15, &CwButton::valueChanged, this, &WindowPicture::CWButton15_ValueChanged);
     connect(m.mnuFBMP, &QAction::triggered, this, &WindowPicture::mnuFBMP_Click);
-}
-
-QByteArray BitmapFileBytes(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // Qt writes a true-colour image as a 24-bit bitmap.
-    image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP");
-    return bytes;
 }
 
 QImage WindowPicture::CaptureClient(QWidget& frmSrc)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "files/bitmap_file.h"
 
 #include <QImage>
 #include <QString>
@@ -34,8 +35,5 @@ class WindowPicture : public HandlerGroup
     void stopAndCapture();
     bool askAndSave();
 };
-
-// The image as a 24-bit Windows bitmap file.
-QByteArray BitmapFileBytes(const QImage& image);
 
 } // namespace kv

@@ -18,47 +18,11 @@
 namespace kv {
 
 namespace {
-constexpr int ChannelBytes = 1500;
 constexpr int Phases = static_cast<int>(CalFrames.size());
 // A record is read as the acquisition reads it: 751 bytes, then three times 750.
 constexpr int FirstRead = 751;
 constexpr int NextRead = 750;
 } // namespace
-
-CaptureKind ClassifyCapture(std::string_view reply)
-{
-    if (static_cast<int>(reply.size()) < DataFrameLength)
-        return CaptureKind::LinkFailed;
-    return reply.front() == DataSync ? CaptureKind::Good : CaptureKind::NoSync;
-}
-
-float CaptureMean(std::string_view record, int channel, std::span<double> raw)
-{
-    const std::size_t first = channel == 1 ? 1 : 1 + ChannelBytes;
-    double sum = 0;
-    for (std::size_t i = 0; i < ChannelBytes; ++i) {
-        const double value = static_cast<std::uint8_t>(record[first + i]) - SampleZero;
-        if (i < raw.size())
-            raw[i] = value;
-        sum += value;
-    }
-    return static_cast<float>(sum / ChannelBytes);
-}
-
-std::optional<double> PhaseOffset(std::span<const std::optional<float>> captures)
-{
-    double sum = 0;
-    int good = 0;
-    for (const std::optional<float>& c : captures) {
-        if (c) {
-            sum += *c;
-            ++good;
-        }
-    }
-    if (good == 0)
-        return std::nullopt;
-    return sum / good;
-}
 
 // ---- Handlers -----------------------------------------------------------------------------------
 

@@ -19,7 +19,6 @@
 namespace kv {
 
 namespace {
-constexpr int PortCount = 256;
 constexpr int PlatformUnidentified = 0;
 constexpr int PlatformWin9x = 1;
 constexpr int PlatformNT = 2;
@@ -37,24 +36,6 @@ std::optional<QString> ReadRegistryText(const RegistryView& registry, const QStr
 QString QueryValue(const RegistryView& registry, const QString& keyPath, const QString& valueName)
 {
     return ReadRegistryText(registry, keyPath, valueName).value_or(QString());
-}
-
-std::optional<int> PortFromSerialComm(const QString& value)
-{
-    bool ok = false;
-    const int port = value.mid(3).trimmed().toInt(&ok);
-    if (!ok || port < 1 || port > PortCount)
-        return std::nullopt;
-    return port;
-}
-
-std::optional<int> ComListPositionFor(const QString& text)
-{
-    const std::optional<double> number = parseNumberText(text.trimmed().toStdString());
-    if (!number || !std::isfinite(*number))
-        return std::nullopt;
-    const double position = roundHalfEven(std::clamp(*number - 1, -1.0, double(PortCount)));
-    return static_cast<int>(std::clamp(position, 0.0, double(PortCount - 1)));
 }
 
 PortSearch::PortSearch(Main& main) : HandlerGroup(main)

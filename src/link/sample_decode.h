@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -14,7 +17,8 @@ inline constexpr int DataFrameLength = 3001; // sync + 3000 sample bytes
 inline constexpr int SampleZero = 127;       // offset-binary zero of a sample byte
 
 // A run of data bytes of a record: 1-based data byte number (after the sync) and count.
-struct SampleSpan {
+struct SampleSpan
+{
     int firstDataByte;
     int count;
 };
@@ -27,7 +31,8 @@ inline constexpr SampleSpan FastSpanCH1{376, 750};     // middle 750 of each hal
 inline constexpr SampleSpan FastSpanCH2{1876, 750};
 
 // What turns a channel's bytes into counts and trace values.
-struct ChannelDecode {
+struct ChannelDecode
+{
     std::int16_t offset = 0; // calibrated zero offset, already rounded
     double gain = 0;
     double attFactor = 0;

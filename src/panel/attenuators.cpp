@@ -7,16 +7,6 @@
 
 namespace kv {
 
-float attenuationFactor(float attValue)
-{
-    return attValue == 0.0f ? StandardAttFactor : attValue;
-}
-
-int attenuatorLedColor(float attValue)
-{
-    return attValue == StandardAttFactor || attValue == 0.0f ? LedAttStandard : LedAttOther;
-}
-
 Attenuators::Attenuators(Main& main) : HandlerGroup(main)
 {
     connect(m.CH1ATT, &CwButton::valueChanged, this, [this] { CH1ATT_ValueChanged(); });

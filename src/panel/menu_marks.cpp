@@ -13,14 +13,6 @@
 
 namespace kv {
 
-int voltsDivCaptionIndex(const QString& caption)
-{
-    for (int position = 1; const auto setting = voltsDivSetting(position); ++position)
-        if (caption == QLatin1String(setting->label))
-            return position - 1;
-    return -1;
-}
-
 MenuMarks::MenuMarks(Main& main) : HandlerGroup(main) {}
 
 void MenuMarks::MenuSync()

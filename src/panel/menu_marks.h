@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "panel/volts_div_caption.h"
 
 #include <QAction>
 #include <QString>
@@ -24,10 +25,6 @@ inline void checkOnly(std::initializer_list<QAction*> group, int index)
 {
     checkOnly<std::initializer_list<QAction*>>(group, index);
 }
-
-// 0-based index of `caption` among the volts/div captions "100mV" .. "5V" (exact text); -1 for
-// any other caption ("Zoomed", "Autoscale", ...).
-int voltsDivCaptionIndex(const QString& caption);
 
 // Menu check marks kept in step with the controls.
 class MenuMarks : public HandlerGroup

@@ -12,18 +12,6 @@
 
 namespace kv {
 
-std::optional<TimeDivSetting> timeDivSetting(int position)
-{
-    return timebaseRow(position);
-}
-
-std::optional<float> samplePeriodOfRefText(std::string_view refText)
-{
-    if (const auto position = timebasePositionOfRefText(refText))
-        return timebaseRow(*position)->samplePeriod;
-    return std::nullopt;
-}
-
 std::array<QAction*, TimeDivPositions> horizontalMenuItems(const Main& m)
 {
     return {m.mnuH50us, m.mnuH100us, m.mnuH200us, m.mnuH500us, m.mnuH1ms,   m.mnuH2ms,   m.mnuH5ms,

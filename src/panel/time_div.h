@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/handler_group.h"
+#include "panel/time_div_setting.h"
 #include "state/timebase_table.h"
 
 #include <array>
@@ -10,17 +11,6 @@
 class QAction;
 
 namespace kv {
-
-// One position of the time/div knob: its row of the timebase table.
-using TimeDivSetting = TimebaseRow;
-
-inline constexpr int TimeDivPositions = TimebasePositions;
-
-// Position 1..14 of the time/div knob; nullopt for any other position.
-std::optional<TimeDivSetting> timeDivSetting(int position);
-
-// The sample period of the row whose reference text is exactly `refText`; nullopt for none.
-std::optional<float> samplePeriodOfRefText(std::string_view refText);
 
 // The fourteen Horizontal menu items in knob order (50 us first).
 std::array<QAction*, TimeDivPositions> horizontalMenuItems(const Main& m);

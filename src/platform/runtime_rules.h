@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // The runtime's number and text rules, in one place for every file format and read-out:
 // Booleans with all bits set, rounding to integers and to decimals, the Format patterns, the
 // number-to-text rule, the Print and Write statement forms and the readers' parsing of lines.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spectrum/spectrum_axis.h"
 #include "spectrum/spectrum_math.h"
 #include "state/global_v.h"
 
@@ -18,13 +19,6 @@ namespace kv {
 class CwButton;
 class CwGraph;
 class CwTimer;
-
-// An X axis label of the spectrum: the value with its SI prefix followed by "Hz" ("0Hz",
-// "48.8kHz", "1.2MHz"), at most three significant digits.
-std::string HertzAxisLabel(double hz);
-
-// Frequency at which the first shown bin is drawn: its own, firstBin x df.
-double ShownFirstFrequency(int firstBin, double df);
 
 // What the spectrum window reads from and drives in the main window.
 class SpectrumSource

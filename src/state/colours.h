@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // The colours the program gives its traces, cursors, lamps and LEDs, as 0xBBGGRR values.
 
 namespace kv::colour {

@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // The fourteen positions of the time/div knob and what each one means: its caption, the
 // timebase code sent to the instrument, the time per division, the sample period (the record
 // holds 50 samples a division), the sample rate and the texts other parts show for it.

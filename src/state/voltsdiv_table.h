@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 // The six positions of the volts/div knob: caption, volts per division, the range bit sent to
 // the instrument and the converter's full scale in that range.
 

@@ -1,0 +1,14 @@
+#pragma once
+
+// A pure rule, free of QObject, widgets, controls and the window; it needs QtGui's QImage, so it
+// builds in kv_core rather than kv_rules.
+
+#include <QByteArray>
+#include <QImage>
+
+namespace kv {
+
+// The image as a 24-bit Windows bitmap file.
+QByteArray BitmapFileBytes(const QImage& image);
+
+} // namespace kv
