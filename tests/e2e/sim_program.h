@@ -5,6 +5,7 @@
 // end-to-end tests and the end-to-end benchmarks.
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,7 @@ class SimProgram
     bool start(const QString& folder, const QStringList& extra = {}, int port = 10)
     {
         stop();
+        entry_ = QStringLiteral("%1/dosdevices/com%2").arg(folder).arg(port);
         process_ = std::make_unique<QProcess>();
         process_->setProgram(program_);
         process_->setArguments(QStringList{QStringLiteral("--folder"), folder,
@@ -63,13 +65,18 @@ class SimProgram
     }
 
     // Ends the program at once (SIGKILL): the pseudo-terminal vanishes, the link is left behind
-    // pointing at nothing, as a pulled USB adapter leaves its port entry.
+    // pointing at nothing, as a pulled USB adapter leaves its port entry. The entry is turned
+    // to a path beside it that never appears: the system gives a freed pseudo-terminal's number
+    // to the next one opened anywhere on the machine, so a link to the old one would soon lead
+    // to another program's terminal.
     void kill()
     {
         if (!running())
             return;
         process_->kill();
         process_->waitForFinished(5000);
+        QFile::remove(entry_);
+        QFile::link(entry_ + QStringLiteral(".unplugged"), entry_);
     }
 
     bool running() const { return process_ && process_->state() == QProcess::Running; }
@@ -77,6 +84,7 @@ class SimProgram
 
   private:
     QString program_;
+    QString entry_; // <folder>/dosdevices/comN of the last start
     std::unique_ptr<QProcess> process_;
 };
 

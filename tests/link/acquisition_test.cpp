@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace kv {
 namespace {
@@ -96,6 +95,14 @@ class AcquisitionTest : public MainFixture
 
     Main& w() { return main(); }
     Acquisition& acq() { return *main().acquisition; }
+    // The poll reads the instrument's clock: time passes only as the test advances it, so a
+    // machine that stalls between two ticks cannot make a fresh request look long awaited.
+    void pollOnInstrumentClock()
+    {
+        acq().setClock([this] {
+            return Acquisition::Clock::time_point(std::chrono::microseconds(clock().nowMicros()));
+        });
+    }
 
     void setTimeDiv(int position)
     {
@@ -315,12 +322,15 @@ TEST_F(AcquisitionTest, StaleBytesAfterAStopAreFlushedBeforeTheNextRequest)
 
 TEST_F(AcquisitionTest, ARecordLongAwaitedIsPolledLessOften)
 {
+    pollOnInstrumentClock();
     instrument().setPace(SimPace::Real);
     run();
     ticks(1); // request out, capture under way
     ticks(1);
     EXPECT_FALSE(w().Timer1->resting()); // just asked: every tick polls
-    std::this_thread::sleep_for(Acquisition::IdleAfter + 5ms);
+    // Still within the capture (1500 samples of 20 us): no byte has come.
+    clock().advance(std::chrono::microseconds(Acquisition::IdleAfter + 5ms).count());
+    ASSERT_EQ(serial().BytesWaiting(), 0);
     ticks(1);
     EXPECT_TRUE(w().Timer1->resting());
     EXPECT_EQ(w().Timer1->interval(), 1);
@@ -434,9 +444,7 @@ class ReplyDeadlineTest : public AcquisitionTest
     void SetUp() override
     {
         AcquisitionTest::SetUp();
-        acq().setClock([this] {
-            return Acquisition::Clock::time_point(std::chrono::microseconds(clock().nowMicros()));
-        });
+        pollOnInstrumentClock();
     }
     void waitTicking(std::chrono::milliseconds span, std::chrono::milliseconds step = 10ms)
     {
