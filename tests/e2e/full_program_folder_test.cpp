@@ -14,6 +14,7 @@
 namespace kv {
 namespace {
 
+using test::ShowDeadlineMs;
 using test::XSession;
 
 const QString MainTitle =
@@ -83,11 +84,11 @@ TEST_F(FullProgramFolder, KeepsTheInstrumentLinkedThere)
     ASSERT_TRUE(program_);
 
     // The instrument answers: the first-run calibration question comes (declined).
-    const QString probe = x_.waitForWindow(QStringLiteral("Probe Setup"), 10000);
+    const QString probe = x_.waitForWindow(QStringLiteral("Probe Setup"), ShowDeadlineMs);
     ASSERT_FALSE(probe.isEmpty()) << "no calibration question, so no instrument; shown: "
                                   << x_.titles().toStdString();
     ASSERT_TRUE(x_.keys(probe, {QStringLiteral("alt+n")}));
-    const QString main = x_.waitForWindow(MainTitle, 10000); // the splash closes by itself
+    const QString main = x_.waitForWindow(MainTitle, ShowDeadlineMs); // the splash closes by itself
     ASSERT_FALSE(main.isEmpty()) << "shown: " << x_.titles().toStdString();
     ASSERT_TRUE(x_.keys(main, {QStringLiteral("ctrl+r")}));
     EXPECT_TRUE(XSession::waitUntil([&] { return frameCount() > 0; }, 5000))

@@ -18,6 +18,7 @@
 namespace kv {
 namespace {
 
+using test::ShowDeadlineMs;
 using test::XSession;
 
 const QString MainTitle =
@@ -85,7 +86,7 @@ class RoundTrip : public ::testing::Test
                 }
                 return !main.isEmpty();
             },
-            10000);
+            ShowDeadlineMs);
         return main;
     }
 
@@ -183,7 +184,7 @@ TEST_F(RoundTrip, SettingsChangedFromTheMenusComeBackAfterARestart)
     // First start: no autosave file. Decline the probe calibration, close the splash window
     // and the Options panel that a first start opens.
     ASSERT_NO_FATAL_FAILURE(startProgram());
-    const QString probe = x_.waitForWindow(ProbeTitle, 10000);
+    const QString probe = x_.waitForWindow(ProbeTitle, ShowDeadlineMs);
     ASSERT_FALSE(probe.isEmpty()) << "no probe calibration question at the first start";
     ASSERT_TRUE(x_.keys(probe, {QStringLiteral("alt+n")}));
     QString main = mainWindow();

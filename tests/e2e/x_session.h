@@ -22,6 +22,10 @@
 
 namespace kv::test {
 
+// How long a test waits for the program's window to show: generous, since the whole suite runs
+// its test programs side by side and a loaded machine starts a program slowly.
+inline constexpr int ShowDeadlineMs = 30000;
+
 class XSession
 {
   public:
