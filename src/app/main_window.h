@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/layer.h"
+
 #include "state/global_v.h"
 #include "state/scope_state.h"
 
