@@ -1,10 +1,10 @@
 // Painting costs of the shown main window: the graph's plot area with two 1500-point traces (a
 // smooth sine and white noise over the full height, the selected trace 1 px or 2 px wide), and
 // the whole face.
-#include "app/picture_box.h"
 #include "bench_main_window.h"
 #include "bench_traces.h"
 #include "controls/cw_graph.h"
+#include "controls/picture_box.h"
 #include "instrument-sim/in_process_serial.h"
 
 #include <QApplication>

@@ -3,10 +3,10 @@
 //
 //   graph_pictures FOLDER      (writes smooth-1px.png, smooth-2px.png, noisy-1px.png,
 //   noisy-2px.png)
-#include "app/picture_box.h"
 #include "bench_main_window.h"
 #include "bench_traces.h"
 #include "controls/cw_graph.h"
+#include "controls/picture_box.h"
 #include "instrument-sim/in_process_serial.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "app/about_window.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
+#include "controls/picture_box.h"
 #include "link/port_search.h"
 #include "platform/services.h"
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QObject>
+#include "app/layer.h"
 
-#ifdef KV_RULES_LIBRARY
-// A pure rule (kv_rules) uses the standard library and QtCore only, never a handler group.
-#error "kv_rules: a pure rule includes a handler group"
-#endif
+#include <QObject>
 
 namespace kv {
 

@@ -1,13 +1,13 @@
 // Start-up: the main window's load handler.
 #include "app/main_window.h"
 
-#include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "files/settings_file.h"
 #include "link/command_frame.h"
 #include "link/identification.h"

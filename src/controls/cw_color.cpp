@@ -1,15 +1,17 @@
 #include "controls/cw_color.h"
 
+#include "platform/bgr_colour.h"
+
 namespace kv {
 
 QColor colorFromBgr(int bgr)
 {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    return QColor(QRgb(RgbFromBgr(bgr)));
 }
 
 int bgrFromColor(const QColor& color)
 {
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
+    return BgrFromRgb(color.rgb());
 }
 
 } // namespace kv

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "controls/layer.h"
+
 #include <QColor>
 
 namespace kv {
 
-// Colours of the instrument face are 24-bit integers 0xBBGGRR (red in the low byte), the order
-// the stored settings and the window's handlers use. These turn them into QColor and back.
+// Colours of the instrument face are 24-bit integers 0xBBGGRR (platform/bgr_colour.h). These
+// turn them into QColor and back.
 QColor colorFromBgr(int bgr);
 int bgrFromColor(const QColor& color);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/layer.h"
+
 #include <QLineF>
 #include <QPointF>
 #include <QVector>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/layer.h"
+
 #include <QImage>
 #include <QMap>
 #include <QPainterPath>

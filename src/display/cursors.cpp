@@ -1,11 +1,11 @@
 #include "display/cursors.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
+#include "controls/picture_box.h"
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"

@@ -1,12 +1,12 @@
 #include "files/default_settings.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
 #include "platform/serial_control.h"

@@ -2,6 +2,8 @@
 
 // The questions and reports around writing a named file, the same for every file command.
 
+#include "app/layer.h"
+
 #include <QString>
 
 namespace kv {

@@ -1,6 +1,6 @@
 #include "files/print_page.h"
 
-#include "app/picture_box.h"
+#include "controls/picture_box.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -1,12 +1,12 @@
 #include "files/settings_file.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "display/cursors.h"
 #include "files/atomic_write.h"
 #include "files/file_messages.h"

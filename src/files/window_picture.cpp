@@ -1,9 +1,9 @@
 #include "files/window_picture.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "files/atomic_write.h"
 #include "files/file_messages.h"
 #include "platform/services.h"

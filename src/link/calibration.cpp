@@ -1,9 +1,9 @@
 #include "link/calibration.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_slide.h"
+#include "controls/picture_box.h"
 #include "link/command_frame.h"
 #include "link/sample_decode.h"
 #include "platform/serial_control.h"

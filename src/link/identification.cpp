@@ -1,10 +1,11 @@
 #include "link/identification.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "app/splash_window.h"
+#include "app/timer_ticks.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "link/command_frame.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"

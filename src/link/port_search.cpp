@@ -1,8 +1,8 @@
 #include "link/port_search.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
+#include "controls/picture_box.h"
 #include "link/identification.h"
 #include "platform/runtime_rules.h"
 #include "platform/serial_control.h"

@@ -1,11 +1,11 @@
 #include "panel/channels.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
+#include "controls/picture_box.h"
 #include "display/cursors.h"
 #include "display/read_outs.h"
 #include "panel/trigger_source.h"

@@ -1,9 +1,9 @@
 #include "panel/side_panels.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 
 #include <QEvent>
 #include <QLabel>

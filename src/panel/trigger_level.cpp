@@ -1,11 +1,12 @@
 #include "panel/trigger_level.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
+#include "app/timer_ticks.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "display/value_format.h"
 #include "panel/side_panels.h"
 #include "panel/volts_div.h"

@@ -1,11 +1,11 @@
 #include "panel/trigger_source.h"
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "panel/trigger_level.h"
 #include "state/names.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/layer.h"
 #include "platform/services.h"
 
 #include <QStringList>
@@ -15,7 +16,7 @@ namespace kv {
 // Everything else is missing.
 class LinuxRegistryView : public RegistryView
 {
-public:
+  public:
     explicit LinuxRegistryView(QString programFolder, QString sysClassTty = "/sys/class/tty",
                                QString devFolder = "/dev");
 
@@ -26,7 +27,7 @@ public:
     // COM port number of a device path; 0 when no port maps to it.
     int comPortOf(const QString& devicePath) const;
 
-private:
+  private:
     std::optional<QString> serialComm(const QString& valueName) const;
     static std::optional<QString> systemInfoProgram();
 

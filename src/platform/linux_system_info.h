@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/layer.h"
 #include "platform/services.h"
 
 namespace kv {
@@ -8,7 +9,7 @@ namespace kv {
 // pixels exactly when the screen's logical DPI is 96.
 class LinuxSystemInfo : public SystemInfo
 {
-public:
+  public:
     int platformCode() const override { return 2; }
     int desktopTextHeight() const override;
     // The primary screen's available geometry.

@@ -1,6 +1,6 @@
 #include "platform/qt_dialogs.h"
 
-#include "controls/cw_color.h"
+#include "platform/bgr_colour.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -22,7 +22,8 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> buttonsOf(MsgButt
     case MsgButtons::OKCancel:
         return {{B::Ok, MsgResult::OK}, {B::Cancel, MsgResult::Cancel}};
     case MsgButtons::AbortRetryIgnore:
-        return {{B::Abort, MsgResult::Abort}, {B::Retry, MsgResult::Retry},
+        return {{B::Abort, MsgResult::Abort},
+                {B::Retry, MsgResult::Retry},
                 {B::Ignore, MsgResult::Ignore}};
     case MsgButtons::YesNoCancel:
         return {{B::Yes, MsgResult::Yes}, {B::No, MsgResult::No}, {B::Cancel, MsgResult::Cancel}};
@@ -117,12 +118,12 @@ std::optional<FileDialogResult> QtDialogs::ShowSaveDialog(const FileDialogReques
 
 std::optional<int> QtDialogs::ShowColor(int initialBgr)
 {
-    QColorDialog dialog(colorFromBgr(initialBgr), parent_);
+    QColorDialog dialog(QColor(QRgb(RgbFromBgr(initialBgr))), parent_);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     ModalGuard guard;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return bgrFromColor(dialog.selectedColor());
+    return BgrFromRgb(dialog.selectedColor().rgb());
 }
 
 std::optional<PrintChoice> QtDialogs::ShowPrinter(QPrinter& printer, const PrintRequest& request)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/layer.h"
 #include "platform/services.h"
 
 class QWidget;
@@ -10,7 +11,7 @@ namespace kv {
 // QPrintDialog. Each holds a ModalGuard while it is open.
 class QtDialogs : public Dialogs
 {
-public:
+  public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -20,10 +21,10 @@ public:
     std::optional<int> ShowColor(int initialBgr) override;
     std::optional<PrintChoice> ShowPrinter(QPrinter& printer, const PrintRequest& request) override;
 
-protected:
+  protected:
     std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override;
 
-private:
+  private:
     std::optional<FileDialogResult> showFile(const FileDialogRequest& request, bool save);
 
     QWidget* parent_;

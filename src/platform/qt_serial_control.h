@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/layer.h"
 #include "platform/serial_control.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,8 @@
 #pragma once
 
+// An interface of the standard library only, in kv_rules (the frame writers of link/ use it); its
+// implementations are platform services.
+
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -1,7 +1,5 @@
 #include "platform/services.h"
 
-#include "controls/cw_timer.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,16 +14,17 @@ namespace {
 int modalDepth = 0;
 } // namespace
 
-ModalGuard::ModalGuard() { ++modalDepth; }
-ModalGuard::~ModalGuard() { --modalDepth; }
-int ModalGuard::depth() { return modalDepth; }
-
-void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler)
+ModalGuard::ModalGuard()
 {
-    QObject::connect(timer, &CwTimer::tick, context, [handler = std::move(handler)] {
-        if (!ModalGuard::open())
-            handler();
-    });
+    ++modalDepth;
+}
+ModalGuard::~ModalGuard()
+{
+    --modalDepth;
+}
+int ModalGuard::depth()
+{
+    return modalDepth;
 }
 
 QStringList qtNameFilters(const QString& runtimeFilter)
@@ -93,7 +92,10 @@ std::unique_ptr<QPrinter> PdfPrinterFactory::create()
     return printer;
 }
 
-QString executableFolder() { return QCoreApplication::applicationDirPath(); }
+QString executableFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
 QString autosaveFolder(const QString& programFolder)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/layer.h"
+
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -7,12 +9,9 @@
 #include <memory>
 #include <optional>
 
-class QObject;
 class QPrinter;
 
 namespace kv {
-
-class CwTimer;
 
 // ---------------------------------------------------------------------------------------------
 // Modal dialogs stop the world: while one is open, timer handlers return at once.
@@ -21,7 +20,7 @@ class CwTimer;
 // long as its dialog is open.
 class ModalGuard
 {
-public:
+  public:
     ModalGuard();
     ~ModalGuard();
     ModalGuard(const ModalGuard&) = delete;
@@ -31,25 +30,45 @@ public:
     static bool open() { return depth() > 0; }
 };
 
-// Connects a timer's tick to a handler that is skipped while a modal dialog is open.
-// Every timer handler of the program is connected through this.
-void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler);
-
 // ---------------------------------------------------------------------------------------------
 // Dialogs: message boxes and the common dialogs.
 
 // Button sets and icons of a message box, with the runtime's codes.
-enum class MsgButtons { OK = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
-                        RetryCancel = 5 };
-enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class MsgButtons
+{
+    OK = 0,
+    OKCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5
+};
+enum class MsgIcon
+{
+    None = 0,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64
+};
+enum class MsgResult
+{
+    OK = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7
+};
 
 inline const QString AppTitle = QStringLiteral("Kestrovue");
 
 // Flags of the file dialogs, as the callers pass them.
 inline constexpr int FileFlagHideReadOnly = 4;
 
-struct FileDialogRequest {
+struct FileDialogRequest
+{
     QString title;
     // "Desc (*.x)|*.x|Desc2 (*.y)|*.y"
     QString filter;
@@ -59,19 +78,22 @@ struct FileDialogRequest {
     int filterIndex = 1; // 1-based initial filter
 };
 
-struct FileDialogResult {
+struct FileDialogResult
+{
     QString fileName;
     int filterIndex = 1; // 1-based filter the user chose
 };
 
-struct PrintRequest {
+struct PrintRequest
+{
     int copies = 1;
     int fromPage = 1;
     int toPage = 1;
     int flags = 0;
 };
 
-struct PrintChoice {
+struct PrintChoice
+{
     int copies = 1;
     int fromPage = 1;
     int toPage = 1;
@@ -79,7 +101,7 @@ struct PrintChoice {
 
 class Dialogs
 {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // Message box; the first button is the default. Text lines are separated by "\r", "\n" or
@@ -98,7 +120,7 @@ public:
     virtual std::optional<PrintChoice> ShowPrinter(QPrinter& printer,
                                                    const PrintRequest& request) = 0;
 
-protected:
+  protected:
     // The save dialog itself: the name as chosen.
     virtual std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) = 0;
 };
@@ -117,7 +139,7 @@ QString withSuffix(const QString& fileName, const QString& suffix);
 // Shell: opens a document or web page with the desktop's program; the result is not looked at.
 class Shell
 {
-public:
+  public:
     virtual ~Shell() = default;
     virtual void open(const QString& fileOrUrl) = 0;
     // Starts a program in a window of its own; false when it cannot be started.
@@ -133,7 +155,7 @@ public:
 // as the registry does and compare without regard to case. nullopt for anything missing.
 class RegistryView
 {
-public:
+  public:
     virtual ~RegistryView() = default;
     virtual std::optional<QString> value(const QString& keyPath,
                                          const QString& valueName) const = 0;
@@ -143,7 +165,7 @@ public:
 // System information.
 class SystemInfo
 {
-public:
+  public:
     virtual ~SystemInfo() = default;
     // Operating-system platform code: 0 unidentified, 1 the 95 family, 2 the NT family.
     virtual int platformCode() const = 0;
@@ -158,7 +180,7 @@ public:
 // Printers.
 class PrinterFactory
 {
-public:
+  public:
     virtual ~PrinterFactory() = default;
     virtual std::unique_ptr<QPrinter> create() = 0;
 };
@@ -166,19 +188,19 @@ public:
 // The real printer: the system's default printer.
 class SystemPrinterFactory : public PrinterFactory
 {
-public:
+  public:
     std::unique_ptr<QPrinter> create() override;
 };
 
 // A printer that writes a PDF file (tests, and systems without a printer).
 class PdfPrinterFactory : public PrinterFactory
 {
-public:
+  public:
     explicit PdfPrinterFactory(QString path) : path_(std::move(path)) {}
     std::unique_ptr<QPrinter> create() override;
     QString path() const { return path_; }
 
-private:
+  private:
     QString path_;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/layer.h"
+
 // Services for runs nobody attends (benchmarks, the soak run, fuzzing): every dialog answers at
 // once, nothing is opened, the registry is empty, the system is the NT family at 96 DPI.
 

@@ -3,7 +3,7 @@
 // another, every side page and the Options panel included.
 #include "app/face_checks.h"
 #include "app/face_scale.h"
-#include "app/picture_box.h"
+#include "controls/picture_box.h"
 #include "support/main_fixture.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 // in place of the Options panel, KV_SCREENSHOT_PLAIN the plot area. The lamp picture is taken
 // and checked on every run; KV_SCREENSHOT_DIR names a folder to write it to.
 #include "app/face_checks.h"
-#include "app/picture_box.h"
 #include "controls/cw_color.h"
+#include "controls/picture_box.h"
 #include "platform/linux_system_info.h"
 #include "state/colours.h"
 #include "support/main_fixture.h"

@@ -1,10 +1,10 @@
-#include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "link/command_frame.h"
 #include "support/main_fixture.h"
 

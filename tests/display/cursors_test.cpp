@@ -1,10 +1,10 @@
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/mouse_helpers.h"
+#include "controls/picture_box.h"
 #include "display/cursors.h"
 #include "support/main_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "app/picture_box.h"
+#include "controls/picture_box.h"
 #include "file_test_support.h"
 #include "files/printing.h"
 #include "link/acquisition.h"

@@ -1,4 +1,4 @@
-#include "app/picture_box.h"
+#include "controls/picture_box.h"
 #include "file_test_support.h"
 #include "files/window_picture.h"
 #include "support/main_fixture.h"

@@ -1,4 +1,4 @@
-#include "app/picture_box.h"
+#include "controls/picture_box.h"
 #include "front_panel_fixture.h"
 #include "panel/side_panels.h"
 

@@ -1,6 +1,6 @@
-#include "app/picture_box.h"
 #include "controls/cw_color.h"
 #include "controls/mouse_helpers.h"
+#include "controls/picture_box.h"
 #include "display/value_format.h"
 #include "panel/trigger_level.h"
 #include "panel/trigger_source.h"

@@ -13,13 +13,13 @@
 // Header only.
 
 #include "app/main_window.h"
-#include "app/picture_box.h"
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
+#include "controls/picture_box.h"
 #include "instrument-sim/in_process_serial.h"
 #include "instrument-sim/sim_clock.h"
 #include "support/service_doubles.h"

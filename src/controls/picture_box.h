@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/layer.h"
+
 #include <QImage>
 #include <QLabel>
 
@@ -12,7 +14,7 @@ class PictureBox : public QLabel
 {
     Q_OBJECT
 
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
     PictureBox(const QString& text, QWidget* parent = nullptr);
 
@@ -25,19 +27,19 @@ public:
     // Colour of the drawn face (0xBBGGRR); -1 for none (transparent).
     void setFaceColor(int bgr);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
     void doubleClicked();
     void mouseMoved();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage picture_;
     int faceColor_ = -1;
     bool pressed_ = false;

@@ -1,4 +1,4 @@
-#include "app/picture_box.h"
+#include "controls/picture_box.h"
 
 #include "controls/cw_color.h"
 
@@ -52,7 +52,8 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click)

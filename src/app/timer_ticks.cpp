@@ -1,0 +1,16 @@
+#include "app/timer_ticks.h"
+
+#include "controls/cw_timer.h"
+#include "platform/services.h"
+
+namespace kv {
+
+void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler)
+{
+    QObject::connect(timer, &CwTimer::tick, context, [handler = std::move(handler)] {
+        if (!ModalGuard::open())
+            handler();
+    });
+}
+
+} // namespace kv
