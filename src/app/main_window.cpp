@@ -61,7 +61,10 @@ Main::~Main()
         delete splash_.data();
 }
 
-bool Main::modalOpen() const { return ModalGuard::open(); }
+bool Main::modalOpen() const
+{
+    return ModalGuard::open();
+}
 
 void Main::repaintWindow()
 {
@@ -73,7 +76,10 @@ void Main::paintWhileWaiting()
     paintThrottle_->paintIfDueWithin(4);
 }
 
-bool Main::IsLargeFonts() const { return sysDetectOS.desktopTextHeight() != 16; }
+bool Main::IsLargeFonts() const
+{
+    return sysDetectOS.desktopTextHeight() != 16;
+}
 
 void Main::COMCombo_Click()
 {

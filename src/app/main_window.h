@@ -63,10 +63,14 @@ class HandlerGroup;       // app/handler_group.h
 
 // A control's own Visible property. QWidget::isVisible() is false for every control while the
 // window itself is hidden (during start-up, in headless tests); this reads what was set.
-inline bool Visible(const QWidget* widget) { return !widget->isHidden(); }
+inline bool Visible(const QWidget* widget)
+{
+    return !widget->isHidden();
+}
 
 // What the main window is built from; tests pass doubles.
-struct MainServices {
+struct MainServices
+{
     SerialControl& serial;
     Dialogs& dialogs;
     Shell& shell;
@@ -86,7 +90,7 @@ class Main : public QMainWindow
 {
     Q_OBJECT
 
-public:
+  public:
     explicit Main(const MainServices& services, QWidget* parent = nullptr);
     ~Main() override;
 
@@ -381,11 +385,12 @@ public:
     QAction* mnuHBar1 = nullptr;
     QAction* mnuHAbout = nullptr;
 
-    // ---- Popup menu (never on the menu bar) -------------------------------------------------------
+    // ---- Popup menu (never on the menu bar)
+    // -------------------------------------------------------
     QMenu* mnuPopup = nullptr;
     QAction* mnuZoom = nullptr;
     QAction* mnuZoomout = nullptr;
-    QMenu* mnuPOPCursor = nullptr; // aboutToShow is its click
+    QMenu* mnuPOPCursor = nullptr;    // aboutToShow is its click
     QAction* mnuPOPCursorA = nullptr; // hidden
     QAction* mnuPOPCursorB = nullptr; // hidden
     QAction* mnuPOPCHorizontal = nullptr;
@@ -430,7 +435,7 @@ public:
     Shutdown* shutdown = nullptr;
     SpectrumLauncher* spectrum = nullptr;
 
-private:
+  private:
     // main_window_layout.cpp
     void buildFace();
     void buildPlotArea(QWidget* face);

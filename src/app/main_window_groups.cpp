@@ -1,9 +1,8 @@
 // Creation of the handler groups. Add a group with one line in createGroups() and its include
 // below; the order of the lines is the order in which the groups connect their handlers.
-#include "app/main_window.h"
-
 #include "app/handler_group.h"
 #include "app/help_menu.h"
+#include "app/main_window.h"
 #include "app/shutdown.h"
 #include "display/cursors.h"
 #include "display/read_outs.h"
@@ -24,8 +23,8 @@
 #include "panel/menu_marks.h"
 #include "panel/side_panels.h"
 #include "panel/time_div.h"
-#include "panel/trigger_source.h"
 #include "panel/trigger_level.h"
+#include "panel/trigger_source.h"
 #include "panel/volts_div.h"
 #include "spectrum/spectrum_launcher.h"
 

@@ -1,6 +1,5 @@
-#include "app/main_window.h"
-
 #include "app/face_scale.h"
+#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_color.h"
 #include "controls/cw_graph.h"
@@ -28,8 +27,8 @@ namespace {
 // The face's geometry: a fixed window like an instrument.
 constexpr int FaceWidth = 1000;
 constexpr int FaceHeight = 590;
-constexpr QRect PlotArea{8, 8, 636, 456};    // graph with its edge slides and view slider
-constexpr QRect StatusArea{8, 470, 636, 112};  // read-out strip
+constexpr QRect PlotArea{8, 8, 636, 456};     // graph with its edge slides and view slider
+constexpr QRect StatusArea{8, 470, 636, 112}; // read-out strip
 constexpr QRect PageArea{652, 282, 340, 300}; // side-panel pages
 constexpr int LedOff = colour::DarkGreen;
 
@@ -238,8 +237,8 @@ void Main::buildStatusStrip(QWidget* face)
     QWidget* s = Picture4;
 
     // Row 1: channels, sample rate, trigger.
-    CWButton22 = button(s, "CWButton22", CwButton::Style::PushButton, QStringLiteral("CH1"),
-                        {6, 8, 40, 24});
+    CWButton22 =
+        button(s, "CWButton22", CwButton::Style::PushButton, QStringLiteral("CH1"), {6, 8, 40, 24});
     PeriodVAL = readout(s, "PeriodVAL", QStringLiteral("CH1 V/div"), {50, 4, 70, 30},
                         QStringLiteral("CH1 amplitude"));
     CWButton25 = button(s, "CWButton25", CwButton::Style::PushButton, QStringLiteral("CH2"),
@@ -275,14 +274,15 @@ void Main::buildStatusStrip(QWidget* face)
     CHDISP = button(s, "CHDISP", CwButton::Style::PushButton, QStringLiteral("CH1"),
                     {6, 44, 40, 24}, QStringLiteral("Measured channel"));
     CHDISP->setIndicator(true);
-    struct Meas {
+    struct Meas
+    {
         QLabel** target;
         const char* name;
         const char* caption;
         const char* tip;
     };
     const Meas meas[] = {
-        {&lblMAX, "lblMAX", "Max", "Maximum"},     {&lblMIN, "lblMIN", "Min", "Minimum"},
+        {&lblMAX, "lblMAX", "Max", "Maximum"},      {&lblMIN, "lblMIN", "Min", "Minimum"},
         {&lblP2P, "lblP2P", "P-P", "Peak to Peak"}, {&lblRMS, "lblRMS", "RMS", "true RMS"},
         {&lblMnn, "lblMnn", "Mean", "Mean"},        {&lblPrd, "lblPrd", "Period", "Period"},
         {&lblFrq, "lblFrq", "Freq", "Frequency"},
@@ -352,18 +352,18 @@ void Main::buildRightColumn(QWidget* face)
     CH2Button = button(face, "CH2Button", S::PushButton, QStringLiteral("CH2"), {742, 200, 64, 30},
                        QStringLiteral("Selects channel 2"));
     LED2 = led(face, "LED2", S::SquareLed, {810, 208, 14, 14});
-    REF1Button = button(face, "REF1Button", S::PushButton, QStringLiteral("REF"),
-                        {832, 200, 64, 30},
-                        QStringLiteral("Double-click to select a reference waveform"));
+    REF1Button =
+        button(face, "REF1Button", S::PushButton, QStringLiteral("REF"), {832, 200, 64, 30},
+               QStringLiteral("Double-click to select a reference waveform"));
     LED5 = led(face, "LED5", S::SquareLed, {900, 208, 14, 14});
     CWButton8 = button(face, "CWButton8", S::PushButton, QStringLiteral("OFF"), {922, 200, 70, 30},
                        QStringLiteral("Switches OFF selected channel"));
 
     FFTbutton = button(face, "FFTbutton", S::PushButton, QStringLiteral("FFT"), {652, 240, 90, 34},
                        QStringLiteral("Switches to FFT view"));
-    CWButton1 = button(face, "CWButton1", S::LightPushButton, QStringLiteral("RUN/STOP"),
-                       {750, 240, 242, 34},
-                       QStringLiteral("Acquires and stops acquiring data  [Ctrl+R]"));
+    CWButton1 =
+        button(face, "CWButton1", S::LightPushButton, QStringLiteral("RUN/STOP"),
+               {750, 240, 242, 34}, QStringLiteral("Acquires and stops acquiring data  [Ctrl+R]"));
     CWButton1->setOnColor(colour::Green);
     CWButton1->setOffColor(0x0000A0);
 }
@@ -376,8 +376,7 @@ void Main::buildCursorPage()
          imgCT, "imgCT", QStringLiteral("Trigger"));
     label(p, "lblCursorTitle", QStringLiteral("CURSORS"), {8, 30, 200, 16})
         ->setProperty("title", true);
-    GraphMode = selector(p, "GraphMode",
-                         {"Horizontal Bars", "Vertical Bars", "Paired Bars", "OFF"},
+    GraphMode = selector(p, "GraphMode", {"Horizontal Bars", "Vertical Bars", "Paired Bars", "OFF"},
                          {8, 50, 150, 110}, QStringLiteral("Selects cursor type"));
     CWSlide2 = selector(p, "CWSlide2", {" Snap to Plot", "Floating"}, {170, 46, 160, 52},
                         QStringLiteral("Sets cursor action"));
@@ -389,17 +388,17 @@ void Main::buildCursorPage()
     using S = CwButton::Style;
     ZoomOut = button(p, "ZoomOut", S::PushButton, QStringLiteral("Zoom Out"), {8, 204, 100, 28},
                      QStringLiteral("Zooms out and resets plot(s)"));
-    Autoscale = button(p, "Autoscale", S::LightPushButton, QStringLiteral("Autoscale"),
-                       {116, 204, 100, 28},
-                       QStringLiteral("Toggles between 500 and 1500 horizontal records"));
+    Autoscale =
+        button(p, "Autoscale", S::LightPushButton, QStringLiteral("Autoscale"), {116, 204, 100, 28},
+               QStringLiteral("Toggles between 500 and 1500 horizontal records"));
     const QString placeNote = QStringLiteral(" to be placed on plot.  Note: Click button then "
                                              "click desired area on plot to place cursor.");
     btnAPOS = button(p, "btnAPOS", S::PushButton, QStringLiteral("Place A"), {8, 240, 100, 26},
                      QStringLiteral("Selects Cursor A") + placeNote);
     btnBPOS = button(p, "btnBPOS", S::PushButton, QStringLiteral("Place B"), {116, 240, 100, 26},
                      QStringLiteral("Selects Cursor B") + placeNote);
-    CWButton5 = button(p, "CWButton5", S::PushButton, QStringLiteral("Color A"),
-                       {8, 270, 100, 26}, QStringLiteral("Changes cursor A color"));
+    CWButton5 = button(p, "CWButton5", S::PushButton, QStringLiteral("Color A"), {8, 270, 100, 26},
+                       QStringLiteral("Changes cursor A color"));
     CWButton6 = button(p, "CWButton6", S::PushButton, QStringLiteral("Color B"),
                        {116, 270, 100, 26}, QStringLiteral("Changes cursor B color"));
 }
@@ -416,7 +415,8 @@ void Main::buildMeasurePage()
         ->setAlignment(Qt::AlignCenter);
     label(p, "lblMeasCH2", QStringLiteral("CH2"), {224, 50, 100, 16})
         ->setAlignment(Qt::AlignCenter);
-    struct Row {
+    struct Row
+    {
         QLabel** ch1;
         const char* name1;
         QLabel** ch2;
@@ -468,8 +468,8 @@ void Main::buildTriggerPage()
                        QStringLiteral("Selects acquisition mode"));
     // The switch is on (lever up) for single acquisition.
     Label16 = clickLabel(p, "Label16", QStringLiteral("Single Acquisition"), {50, 220, 200, 16});
-    Label15 = clickLabel(p, "Label15", QStringLiteral("Continuous Acquisition"),
-                         {50, 264, 200, 16});
+    Label15 =
+        clickLabel(p, "Label15", QStringLiteral("Continuous Acquisition"), {50, 264, 200, 16});
 }
 
 void Main::buildFilePage()
@@ -484,25 +484,23 @@ void Main::buildFilePage()
                        QStringLiteral("Exits Kestrovue  [Ctrl+E]"));
     CWButton14 = led(p, "CWButton14", S::RoundLed, {60, 58, 16, 16});
     CWButton14->setOffColor(colour::LampGreen);
-    CWButton15 = button(p, "CWButton15", S::PushButton, QStringLiteral("Export Picture"),
-                        {100, 54, 112, 28},
-                        QStringLiteral("Saves the plot(s) as a *.bmp file  [Crtl+S]"));
-    CWButton2 = button(p, "CWButton2", S::PushButton, QStringLiteral("Export Data"),
-                       {220, 54, 112, 28},
-                       QStringLiteral("Saves the plot(s) as a *.xls or a *.csv file  [Ctrl+D]"));
-    CWButton17 = button(p, "CWButton17", S::PushButton, QStringLiteral("Print"),
-                        {100, 90, 112, 28}, QStringLiteral("Prints current plot(s)  [Ctrl+P]"));
+    CWButton15 =
+        button(p, "CWButton15", S::PushButton, QStringLiteral("Export Picture"), {100, 54, 112, 28},
+               QStringLiteral("Saves the plot(s) as a *.bmp file  [Crtl+S]"));
+    CWButton2 =
+        button(p, "CWButton2", S::PushButton, QStringLiteral("Export Data"), {220, 54, 112, 28},
+               QStringLiteral("Saves the plot(s) as a *.xls or a *.csv file  [Ctrl+D]"));
+    CWButton17 = button(p, "CWButton17", S::PushButton, QStringLiteral("Print"), {100, 90, 112, 28},
+                        QStringLiteral("Prints current plot(s)  [Ctrl+P]"));
     CWButton19 = button(p, "CWButton19", S::PushButton, QStringLiteral("Preview"),
                         {220, 90, 112, 28}, QStringLiteral("Opens print preview window"));
     CWButton18 = button(p, "CWButton18", S::PushButton, QStringLiteral("Oscilloscope settings"),
                         {100, 140, 232, 30}, QStringLiteral("Opens settings window  [F12]"));
-    Label5 = label(p, "Label5", QStringLiteral("Save reference waveform (*.rfw)"),
-                   {8, 196, 300, 16});
-    SaveREFCH1 = button(p, "SaveREFCH1", S::PushButton, QStringLiteral("CH1"),
-                        {8, 218, 100, 28},
+    Label5 =
+        label(p, "Label5", QStringLiteral("Save reference waveform (*.rfw)"), {8, 196, 300, 16});
+    SaveREFCH1 = button(p, "SaveREFCH1", S::PushButton, QStringLiteral("CH1"), {8, 218, 100, 28},
                         QStringLiteral("Saves CH1 reference waveform as a *.rfw file"));
-    SaveREFCH2 = button(p, "SaveREFCH2", S::PushButton, QStringLiteral("CH2"),
-                        {116, 218, 100, 28},
+    SaveREFCH2 = button(p, "SaveREFCH2", S::PushButton, QStringLiteral("CH2"), {116, 218, 100, 28},
                         QStringLiteral("Saves CH2 reference waveform as a *.rfw file"));
 }
 
@@ -516,19 +514,18 @@ void Main::buildOptionsPanel(QWidget* face)
         ->setProperty("title", true);
     using S = CwButton::Style;
 
-    Frame4 = named(new QGroupBox(QStringLiteral("Global Settings"), o), "Frame4",
-                   {12, 28, 300, 180});
-    CWButton27 = button(Frame4, "CWButton27", S::PushButton,
-                        QStringLiteral("Load Default Settings"), {16, 28, 268, 36},
-                        QStringLiteral("Loads default settings"));
+    Frame4 =
+        named(new QGroupBox(QStringLiteral("Global Settings"), o), "Frame4", {12, 28, 300, 180});
+    CWButton27 =
+        button(Frame4, "CWButton27", S::PushButton, QStringLiteral("Load Default Settings"),
+               {16, 28, 268, 36}, QStringLiteral("Loads default settings"));
     CWButton28 = button(Frame4, "CWButton28", S::PushButton, QStringLiteral("Load  Settings"),
-                        {16, 76, 268, 36},
-                        QStringLiteral("Loads previously saved settings  [F2]"));
+                        {16, 76, 268, 36}, QStringLiteral("Loads previously saved settings  [F2]"));
     CWButton20 = button(Frame4, "CWButton20", S::PushButton, QStringLiteral("Save  Settings"),
                         {16, 124, 268, 36}, QStringLiteral("Saves current settings  [F4]"));
 
-    Frame3 = named(new QGroupBox(QStringLiteral("COM Port Settings"), o), "Frame3",
-                   {324, 28, 300, 228});
+    Frame3 =
+        named(new QGroupBox(QStringLiteral("COM Port Settings"), o), "Frame3", {324, 28, 300, 228});
     Label1 = label(Frame3, "Label1", QStringLiteral("Selected COM Port:"), {12, 26, 120, 20});
     COMCombo = named(new QComboBox(Frame3), "COMCombo", {136, 24, 70, 24});
     COMCombo->setEditable(true);
@@ -543,8 +540,7 @@ void Main::buildOptionsPanel(QWidget* face)
     Image2->setAlignment(Qt::AlignCenter);
     Image2->setFaceColor(0x3C342E);
     btnSearchCOMPort = button(Frame3, "btnSearchCOMPort", S::PushButton,
-                              QStringLiteral("Search for Kestrovue COM Port"),
-                              {64, 78, 224, 30});
+                              QStringLiteral("Search for Kestrovue COM Port"), {64, 78, 224, 30});
     btnSearchCOMPort->setVisible(false);
     Label4 = label(Frame3, "Label4",
                    QStringLiteral("Tip:  Be sure to set the COM port that was assigned to the "
@@ -582,9 +578,9 @@ void Main::buildOptionsPanel(QWidget* face)
         bar->setAxisMaximum(100);
     }
 
-    CWButton26 = button(o, "CWButton26", S::PushButton, QStringLiteral("CLOSE"),
-                        {504, 414, 120, 32},
-                        QStringLiteral("Closes this view and returns to plot area view"));
+    CWButton26 =
+        button(o, "CWButton26", S::PushButton, QStringLiteral("CLOSE"), {504, 414, 120, 32},
+               QStringLiteral("Closes this view and returns to plot area view"));
 }
 
 void Main::buildTimers()

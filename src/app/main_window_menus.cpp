@@ -56,13 +56,15 @@ void Main::buildMenus()
             QKeySequence(QStringLiteral("Ctrl+S")));
     addItem(mnuFile, mnuFExport, "mnuFExport", QStringLiteral("Export &Data As..."),
             QKeySequence(QStringLiteral("Ctrl+D")));
-    addItem(mnuFile, mnuFPrint, "mnuFPrint", QStringLiteral("&Print"), QKeySequence(QStringLiteral("Ctrl+P")));
+    addItem(mnuFile, mnuFPrint, "mnuFPrint", QStringLiteral("&Print"),
+            QKeySequence(QStringLiteral("Ctrl+P")));
     addItem(mnuFile, mnuFPrivew, "mnuFPrivew", QStringLiteral("Print Pre&view"));
     addSeparator(mnuFile, mnuFBar1, "mnuFBar1");
     addItem(mnuFile, mnuFcal, "mnuFcal", QStringLiteral("Calibrate"), Qt::Key_F11);
     addItem(mnuFile, mnuFcom, "mnuFcom", QStringLiteral("Set COM Port"), Qt::Key_F12);
     addSeparator(mnuFile, mnuFBar2, "mnuFBar2");
-    addItem(mnuFile, mnuFExit, "mnuFExit", QStringLiteral("&Exit"), QKeySequence(QStringLiteral("Ctrl+E")));
+    addItem(mnuFile, mnuFExit, "mnuFExit", QStringLiteral("&Exit"),
+            QKeySequence(QStringLiteral("Ctrl+E")));
 
     addSubmenu(nullptr, mnuTriger, "mnuTriger", QStringLiteral("&Trigger"));
     addSubmenu(mnuTriger, mnuTSource, "mnuTSource", QStringLiteral("&Source"));
@@ -93,7 +95,8 @@ void Main::buildMenus()
     addMarkedItem(mnuChannel, mnuC2, "mnuC2", QStringLiteral("Channel &2"));
 
     addSubmenu(nullptr, mnuHorizontal, "mnuHorizontal", QStringLiteral("&Horizontal"));
-    struct Entry {
+    struct Entry
+    {
         QAction** item;
         const char* name;
         const char* caption;

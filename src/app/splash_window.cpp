@@ -19,7 +19,10 @@ constexpr int VersionRevision = 0;
 
 QString SplashWindow::versionText()
 {
-    return QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(VersionMajor)
+        .arg(VersionMinor)
+        .arg(VersionRevision);
 }
 
 SplashWindow::SplashWindow(Main& main)
@@ -35,8 +38,8 @@ SplashWindow::SplashWindow(Main& main)
     Model = addLabel(QStringLiteral("Model"), {24, 172, 300, 20}, "Model");
     Firmware = addLabel(QStringLiteral("Firmware"), {24, 194, 300, 20}, "Firmware");
     Manufacture = addLabel(QStringLiteral("Manufacture"), {24, 216, 300, 20}, "Manufacture");
-    lblPlatform = addLabel(QStringLiteral("Windows 98/ME, 2000/XP"), {24, 250, 300, 20},
-                           "lblPlatform");
+    lblPlatform =
+        addLabel(QStringLiteral("Windows 98/ME, 2000/XP"), {24, 250, 300, 20}, "lblPlatform");
     lblVersion = addLabel(QStringLiteral("Version"), {24, 272, 200, 20}, "lblVersion");
     lblVersion->setStyleSheet(QStringLiteral("font-family: Arial;"));
     lblWarning = addLabel({}, {240, 250, 220, 20}, "lblWarning");
@@ -70,7 +73,10 @@ PictureBox* SplashWindow::addLabel(const QString& text, const QRect& geometry, c
     return label;
 }
 
-void SplashWindow::Form_Load() { lblVersion->setText(versionText()); }
+void SplashWindow::Form_Load()
+{
+    lblVersion->setText(versionText());
+}
 
 void SplashWindow::keyPressEvent(QKeyEvent* event)
 {

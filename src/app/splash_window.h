@@ -19,7 +19,7 @@ class SplashWindow : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit SplashWindow(Main& main);
 
     // Shows the main window, unloads this window, and stops the link watch unless the Options
@@ -36,15 +36,15 @@ public:
     PictureBox* lblVersion = nullptr;
     PictureBox* lblWarning = nullptr;
     PictureBox* lblWarning2 = nullptr;
-    PictureBox* Label1 = nullptr; // "Click the Mouse Button to Continue"
+    PictureBox* Label1 = nullptr;  // "Click the Mouse Button to Continue"
     CwTimer* SplashTime = nullptr; // 6000 ms, disabled
 
     static QString versionText(); // "Version 4.0.0"
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Form_Load();
     PictureBox* addLabel(const QString& text, const QRect& geometry, const char* name);
 

@@ -1,6 +1,5 @@
 // Start-up: the main window's load handler.
 #include "app/main_window.h"
-
 #include "app/splash_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
@@ -214,9 +213,8 @@ void Main::Form_Load()
     state.CalOffsetCH2Hi = 0;
     global.FirstRun = true;
     // 13. Settings, identification and gains.
-    state.FilePath = QDir(autosaveFolder(programFolder))
-                         .filePath(QStringLiteral("R7S.ast"))
-                         .toStdString();
+    state.FilePath =
+        QDir(autosaveFolder(programFolder)).filePath(QStringLiteral("R7S.ast")).toStdString();
     run([&] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
     run([&] { identification->CheckHardware(); });
     run([&] {

@@ -3,8 +3,8 @@
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "state/timebase_table.h"
-#include "state/voltsdiv_table.h"
 #include "state/voltsdiv_range.h"
+#include "state/voltsdiv_table.h"
 
 #include <array>
 #include <cmath>

@@ -2,8 +2,8 @@
 
 #include "platform/runtime_rules.h"
 #include "state/timebase_table.h"
-#include "state/voltsdiv_table.h"
 #include "state/voltsdiv_range.h"
+#include "state/voltsdiv_table.h"
 
 namespace kv {
 

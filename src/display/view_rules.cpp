@@ -1,7 +1,7 @@
 #include "display/view_rules.h"
 
-#include "state/voltsdiv_table.h"
 #include "state/voltsdiv_range.h"
+#include "state/voltsdiv_table.h"
 
 #include <cmath>
 

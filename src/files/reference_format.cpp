@@ -1,9 +1,9 @@
 #include "files/reference_format.h"
 
 #include "platform/runtime_rules.h"
+#include "state/channel_fields.h"
 #include "state/global_v.h"
 #include "state/timebase_table.h"
-#include "state/channel_fields.h"
 
 #include <cmath>
 

@@ -367,9 +367,8 @@ void Acquisition::AcquireFrameSingle()
     ScopeState& s = m.state;
     snapCursors(false);
     m.CWSerial1.ReplyLength(DataFrameLength);
-    s.FastChannelBits =
-        FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel), traceShown(PCH1),
-                           traceShown(PCH2), s.FastChannelBits);
+    s.FastChannelBits = FastChannelBitsFor(truncateToPosition(m.global.ActiveChannel),
+                                           traceShown(PCH1), traceShown(PCH2), s.FastChannelBits);
     scaleAndGain(false);
     std::string reply;
     const Poll poll = pollRecord(s.BytesWaiting1CH, 1, reply);

@@ -22,7 +22,10 @@ std::int32_t fBinToDec(std::string& bits)
 
 namespace {
 
-std::string joinedByteText(std::string bits) { return std::to_string(fBinToDec(bits)); }
+std::string joinedByteText(std::string bits)
+{
+    return std::to_string(fBinToDec(bits));
+}
 
 std::string trigLevelByteText(const Variant& level)
 {
@@ -38,7 +41,8 @@ void Header(ScopeState& s, int trigSourcePosition)
         s.HeaderBytes[1] = trigLevelByteText(s.TrigLevelCH1);
     else if (trigSourcePosition == 2)
         s.HeaderBytes[1] = trigLevelByteText(s.TrigLevelCH2);
-    s.HeaderBytes[2] = joinedByteText(s.CH2RangeBit + s.CH1RangeBit + s.TrigSlopeBits + s.CH1EnableBits);
+    s.HeaderBytes[2] =
+        joinedByteText(s.CH2RangeBit + s.CH1RangeBit + s.TrigSlopeBits + s.CH1EnableBits);
     s.HeaderBytes[3] = joinedByteText(s.TimebaseCode + s.TrigModeBit + s.TrigSourceBits);
     s.HeaderBytes[4] = joinedByteText("0" + std::to_string(s.ExtTrigBit) + s.FastChannelBits +
                                       std::to_string(s.FastModeBit) + "010");
@@ -48,7 +52,10 @@ void Header(ScopeState& s, int trigSourcePosition)
     s.HeaderBytes[8] = s.TrigPosByte4.toText();
 }
 
-void SendData(SerialControl& serial, std::uint8_t byte) { serial.WriteByte(byte); }
+void SendData(SerialControl& serial, std::uint8_t byte)
+{
+    serial.WriteByte(byte);
+}
 
 std::uint8_t headerByteValue(const std::string& text)
 {

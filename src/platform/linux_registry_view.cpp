@@ -37,8 +37,7 @@ const QString VcpPrefix = QStringLiteral("\\device\\vcp");
 
 } // namespace
 
-LinuxRegistryView::LinuxRegistryView(QString programFolder, QString sysClassTty,
-                                     QString devFolder)
+LinuxRegistryView::LinuxRegistryView(QString programFolder, QString sysClassTty, QString devFolder)
     : programFolder_(std::move(programFolder)), sysClassTty_(std::move(sysClassTty)),
       devFolder_(std::move(devFolder))
 {

@@ -12,9 +12,16 @@ namespace kv {
 // A tagged value as the runtime's variants hold it: nothing (empty), a Boolean, a number or a
 // text. Empty reads as 0 in arithmetic and as "" as text. A variant keeps the exact characters
 // of a text it was given, so a value read from a file and not changed is written back as read.
-class Variant {
-public:
-    enum class Kind { Empty, Boolean, Number, Text };
+class Variant
+{
+  public:
+    enum class Kind
+    {
+        Empty,
+        Boolean,
+        Number,
+        Text
+    };
 
     Variant() = default;
     Variant(double number) : value_(number) {}
@@ -48,7 +55,7 @@ public:
     // compares as -1/0. A text that reads as no number equals no number or Boolean.
     friend bool operator==(const Variant& a, const Variant& b);
 
-private:
+  private:
     std::variant<std::monostate, bool, double, std::string> value_;
 };
 

@@ -10,7 +10,8 @@
 namespace kv {
 
 // The capture record: display values (graph units) and calibrated counts of both channels.
-struct SampleArrays {
+struct SampleArrays
+{
     static constexpr int Length = 1500;
     static constexpr int FastLength = 750;
     std::array<double, Length> TraceCH1{}, TraceCH2{}, CountsCH1{}, CountsCH2{};
@@ -18,7 +19,8 @@ struct SampleArrays {
 };
 
 // Shared variables of the main window, the file code and the spectrum window.
-struct GlobalV {
+struct GlobalV
+{
     bool NoATTHardware = false;     // the 40 V attenuator circuitry is taken as absent
     bool ShowHardwareCheck = false; // an attenuator click opens the "Hardware Check" dialog
     bool ShowRefTip = false;        // the reference button shows its tip dialog

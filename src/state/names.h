@@ -4,7 +4,6 @@
 // pointers by. One definition each; every file that names one uses these.
 
 #include <QLatin1String>
-
 #include <cstddef>
 
 namespace kv::names {

@@ -15,14 +15,15 @@ namespace kv {
 // strings and bytes, calibration, identification, the loaded reference, cursor and read-out
 // scratch values and the current file path. Every field starts at zero, false, "" or empty;
 // start-up then writes its defaults.
-struct ScopeState {
+struct ScopeState
+{
     // Vertical, per channel.
-    Variant VdivIndexCH1, VdivIndexCH2; // volts/div index 1..6 ("100mV" .. "5V")
-    Variant VdivIndex;                  // volts/div knob position at its last change
-    Variant VdivCH1, VdivCH2;           // volts per division
-    Variant VdivOldCH1, VdivOldCH2;     // volts per division before the last change
-    std::string CH1RangeBit, CH2RangeBit;     // "0" low range (4 V), "1" high range (20 V)
-    std::string CH1EnableBits, CH2EnableBits; // "0001" on, "0000" off
+    Variant VdivIndexCH1, VdivIndexCH2;              // volts/div index 1..6 ("100mV" .. "5V")
+    Variant VdivIndex;                               // volts/div knob position at its last change
+    Variant VdivCH1, VdivCH2;                        // volts per division
+    Variant VdivOldCH1, VdivOldCH2;                  // volts per division before the last change
+    std::string CH1RangeBit, CH2RangeBit;            // "0" low range (4 V), "1" high range (20 V)
+    std::string CH1EnableBits, CH2EnableBits;        // "0001" on, "0000" off
     std::int16_t VPosCH1 = 0, VPosCH2 = 0;           // vertical position, graph units
     std::int16_t FrameVPosCH1 = 0, FrameVPosCH2 = 0; // VPos copied when a record is decoded
     double PlotScaleCH1 = 0, PlotScaleCH2 = 0;       // graph units per count
@@ -44,10 +45,10 @@ struct ScopeState {
     // Trigger.
     Variant TrigLevelCH1, TrigLevelCH2; // trigger level in counts 0..255
     double TrigLevelVolts = 0;
-    std::string TrigSourceBits; // "00" channel 1, "01" channel 2
+    std::string TrigSourceBits;  // "00" channel 1, "01" channel 2
     std::int16_t ExtTrigBit = 0; // 1 for the external (TTL) input
-    std::string TrigSourceText; // "CH1", "CH2" or "TTL"
-    std::string TrigSlopeBits;  // "11" rising, "00" falling
+    std::string TrigSourceText;  // "CH1", "CH2" or "TTL"
+    std::string TrigSlopeBits;   // "11" rising, "00" falling
     std::string TrigSlopeSaved;
     std::string TrigEdgeText; // "Rising" or "Falling"
     std::string TrigModeBit;  // "1" Auto, "0" Normal

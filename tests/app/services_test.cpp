@@ -21,9 +21,10 @@ TEST(SystemInfo, TextHeightIsSixteenExactlyAtNinetySixDpi)
 
 TEST(Filters, RuntimeFilterBecomesQtNameFilters)
 {
-    EXPECT_EQ(qtNameFilters("Microsoft Excel Worksheet (*.xls)|*.xls|Comma-delimited ASCII file "
-                            "(*.csv)|*.csv"),
-              QStringList({"Microsoft Excel Worksheet (*.xls)", "Comma-delimited ASCII file (*.csv)"}));
+    EXPECT_EQ(
+        qtNameFilters("Microsoft Excel Worksheet (*.xls)|*.xls|Comma-delimited ASCII file "
+                      "(*.csv)|*.csv"),
+        QStringList({"Microsoft Excel Worksheet (*.xls)", "Comma-delimited ASCII file (*.csv)"}));
     EXPECT_EQ(qtNameFilters("Pictures|*.bmp;*.jpg"), QStringList({"Pictures (*.bmp *.jpg)"}));
     EXPECT_TRUE(qtNameFilters("").isEmpty());
 }
@@ -63,7 +64,7 @@ TEST(Filters, SuffixIsAddedOnlyToANameWithoutOne)
 // A fake /sys/class/tty with USB serial devices of two drivers.
 class Registry : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());

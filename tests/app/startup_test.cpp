@@ -23,7 +23,7 @@ namespace {
 
 class StartUp : public MainFixture
 {
-protected:
+  protected:
     // No instrument answers, so start-up asks no first-run calibration question.
     void SetUp() override { instrument().faults().silence = true; }
 };
@@ -87,8 +87,8 @@ TEST_F(StartUp, ChannelAndTimebaseDefaults)
     EXPECT_EQ(m.state.VdivIndexCH1, Variant(1));
     EXPECT_EQ(m.state.VdivIndexCH2, Variant(1));
     EXPECT_EQ(m.state.VdivIndex, Variant(1));
-    for (const Variant* v : {&m.state.VdivCH1, &m.state.VdivCH2, &m.state.VdivOldCH1,
-                             &m.state.VdivOldCH2})
+    for (const Variant* v :
+         {&m.state.VdivCH1, &m.state.VdivCH2, &m.state.VdivOldCH1, &m.state.VdivOldCH2})
         EXPECT_DOUBLE_EQ(v->toNumber(), 0.1);
     EXPECT_EQ(m.state.CH1RangeBit, "0");
     EXPECT_EQ(m.state.CH2RangeBit, "0");
@@ -212,7 +212,8 @@ TEST_F(StartUp, PopupCursorActionMarksAgreeWithTheSlide)
 }
 
 // Skin images come from Graphics/100P at a text height of 16, else from Graphics/125P.
-struct SkinCase {
+struct SkinCase
+{
     int textHeight;
     const char* folder;
 };
@@ -225,7 +226,7 @@ void PrintTo(const SkinCase& c, std::ostream* os)
 
 class Skin : public MainFixture, public ::testing::WithParamInterface<SkinCase>
 {
-protected:
+  protected:
     // No instrument answers, so start-up asks no first-run calibration question.
     void SetUp() override { instrument().faults().silence = true; }
 };

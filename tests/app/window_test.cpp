@@ -1,14 +1,13 @@
+#include "controls/cw_button.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "support/main_fixture.h"
 
-#include "controls/cw_button.h"
-
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace kv::test {
@@ -16,12 +15,13 @@ namespace {
 
 class Window : public MainFixture
 {
-protected:
+  protected:
     // No instrument answers, so start-up asks no first-run calibration question.
     void SetUp() override { instrument().faults().silence = true; }
 };
 
-struct Item {
+struct Item
+{
     const char* name;
     const char* caption; // "-" for a separator
     const char* shortcut;
@@ -220,13 +220,15 @@ TEST_F(Window, ClickingAnItemDoesNotToggleItsCheckMark)
     EXPECT_FALSE(m.mnuASingle->isChecked());
 }
 
-struct TimerCase {
+struct TimerCase
+{
     const char* name;
     int interval;
     bool enabled;
 };
 
-struct FaceText {
+struct FaceText
+{
     const char* name;
     const char* toolTip;
     const char* caption; // nullptr: not checked

@@ -131,11 +131,17 @@ TEST(FormatFrequency, RoundingCarryKeepsTheUnitRight)
 {
     const FrequencyCase cases[] = {
         {99.5, "100 Hz"}, // rounds to 100: three digits, and "99." would be cut
-        {99.99, "100 Hz"},   {99.49, "99.4 Hz"}, // no carry: the four characters of two digits
-        {9.5, "9.5 Hz"}, // rounds to 10, and four characters still read right
-        {999.5, "1KHz"},     {999.6, "1KHz"},       {9999.5, "10KHz"},   {99999.7, "100KHz"},
-        {999999.5, "1MHz"},  {999999999.6, "1GHz"}, {1239.7, "1.23KHz"}, // no carry: the characters
-                                                                         // are cut, not rounded
+        {99.99, "100 Hz"},
+        {99.49, "99.4 Hz"}, // no carry: the four characters of two digits
+        {9.5, "9.5 Hz"},    // rounds to 10, and four characters still read right
+        {999.5, "1KHz"},
+        {999.6, "1KHz"},
+        {9999.5, "10KHz"},
+        {99999.7, "100KHz"},
+        {999999.5, "1MHz"},
+        {999999999.6, "1GHz"},
+        {1239.7, "1.23KHz"}, // no carry: the characters
+                             // are cut, not rounded
         {1999.5, "1.99KHz"}, // 2000 has as many digits as 1999
     };
     for (const auto& c : cases)

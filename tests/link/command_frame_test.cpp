@@ -3,15 +3,15 @@
 #include "state/scope_state.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace kv {
 namespace {
 
 // Records what is written; reads nothing.
-class RecordingSerial : public SerialControl {
-public:
+class RecordingSerial : public SerialControl
+{
+  public:
     std::vector<std::string> calls;
     std::vector<std::uint8_t> written;
     void PortNumber(int n) override { calls.push_back("PortNumber " + std::to_string(n)); }
@@ -64,13 +64,14 @@ TEST(CommandFrame, StartUpSettingsGiveTheKnownFrame)
 
 TEST(CommandFrame, TriggerLevelByteIs255MinusTheLevelOfTheSelectedSource)
 {
-    struct Case {
+    struct Case
+    {
         double level;
         int source;
         const char* byte1;
     };
-    const Case cases[] = {{0, 1, "255"}, {255, 1, "0"}, {127, 1, "128"}, {100.4, 1, "155"},
-                          {0, 2, "255"}, {27.5, 2, "228"}};
+    const Case cases[] = {{0, 1, "255"},     {255, 1, "0"}, {127, 1, "128"},
+                          {100.4, 1, "155"}, {0, 2, "255"}, {27.5, 2, "228"}};
     for (const Case& c : cases) {
         ScopeState s = startUpFrameState();
         (c.source == 1 ? s.TrigLevelCH1 : s.TrigLevelCH2) = c.level;

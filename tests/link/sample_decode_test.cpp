@@ -2,9 +2,8 @@
 #include "state/global_v.h"
 #include "state/scope_state.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace kv {
@@ -29,9 +28,9 @@ TEST(SampleDecode, BytesAroundZero)
 
 TEST(SampleDecode, CountsRoundHalvesToEven)
 {
-    EXPECT_EQ(decodeCount(127 + 3, unity(0, 1.5)), 4);   // 4.5 -> 4
-    EXPECT_EQ(decodeCount(127 + 5, unity(0, 1.5)), 8);   // 7.5 -> 8
-    EXPECT_EQ(decodeCount(127 - 3, unity(0, 1.5)), -4);  // -4.5 -> -4
+    EXPECT_EQ(decodeCount(127 + 3, unity(0, 1.5)), 4);  // 4.5 -> 4
+    EXPECT_EQ(decodeCount(127 + 5, unity(0, 1.5)), 8);  // 7.5 -> 8
+    EXPECT_EQ(decodeCount(127 - 3, unity(0, 1.5)), -4); // -4.5 -> -4
 }
 
 TEST(SampleDecode, OffsetIsRoundedHalvesToEvenAndChosenByRangeGroup)
@@ -41,12 +40,13 @@ TEST(SampleDecode, OffsetIsRoundedHalvesToEvenAndChosenByRangeGroup)
     s.CalOffsetCH1Lo = 2.5;
     s.CalOffsetCH1Hi = 3.5;
     s.CalOffsetCH2Lo = -1.5;
-    struct Case {
+    struct Case
+    {
         Variant index;
         int channel;
         int offset;
     };
-    const Case cases[] = {{1, 1, 2}, {3, 1, 2}, {4, 1, 4}, {6, 1, 4}, {7, 1, 0},
+    const Case cases[] = {{1, 1, 2}, {3, 1, 2},         {4, 1, 4},   {6, 1, 4}, {7, 1, 0},
                           {0, 1, 0}, {Variant(), 1, 0}, {"2", 1, 2}, {2, 2, -2}};
     for (const Case& c : cases) {
         (c.channel == 1 ? s.VdivIndexCH1 : s.VdivIndexCH2) = c.index;

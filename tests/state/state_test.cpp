@@ -1,9 +1,8 @@
 #include "state/global_v.h"
 #include "state/scope_state.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace kv {
 namespace {

@@ -1,8 +1,7 @@
 #include "state/timebase_table.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace kv {

@@ -37,7 +37,7 @@ namespace kv::test {
 
 class MainFixture : public ::testing::Test
 {
-protected:
+  protected:
     MainFixture()
         : clock_(std::make_shared<ManualSimClock>()), serial_(clock_),
           printers_(QDir(dir_.path()).filePath(QStringLiteral("print.pdf")))
@@ -81,7 +81,7 @@ protected:
     QString folder() const { return dir_.path(); }
     QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
 
-private:
+  private:
     QTemporaryDir dir_;
     std::shared_ptr<ManualSimClock> clock_;
     InProcessSerial serial_;

@@ -22,10 +22,18 @@ namespace kv::test {
 // (message boxes answer with their last button).
 class ScriptedDialogs : public Dialogs
 {
-public:
-    enum class Kind { MsgBox, Open, Save, Color, Printer };
+  public:
+    enum class Kind
+    {
+        MsgBox,
+        Open,
+        Save,
+        Color,
+        Printer
+    };
 
-    struct Request {
+    struct Request
+    {
         Kind kind = Kind::MsgBox;
         QString text; // message text, or file dialog filter
         QString title;
@@ -138,16 +146,17 @@ public:
         return "dialog";
     }
 
-protected:
+  protected:
     std::optional<FileDialogResult> ShowSaveDialog(const FileDialogRequest& request) override
     {
         return file(Kind::Save, request);
     }
 
-private:
+  private:
     using Answer = std::variant<MsgResult, std::optional<FileDialogResult>, std::optional<int>,
                                 std::optional<PrintChoice>>;
-    struct Scripted {
+    struct Scripted
+    {
         Kind kind;
         Answer answer;
     };
@@ -212,7 +221,7 @@ private:
 // Records what the program asked the desktop to open.
 class RecordingShell : public Shell
 {
-public:
+  public:
     void open(const QString& fileOrUrl) override { opened << fileOrUrl; }
     QStringList opened;
 };
@@ -220,7 +229,7 @@ public:
 // Registry values given by the test; keys and value names compare without regard to case.
 class FixedRegistry : public RegistryView
 {
-public:
+  public:
     FixedRegistry& set(const QString& keyPath, const QString& valueName, const QString& value)
     {
         values_[{keyPath.toLower(), valueName.toLower()}] = value;
@@ -234,14 +243,14 @@ public:
         return *it;
     }
 
-private:
+  private:
     QMap<QPair<QString, QString>, QString> values_;
 };
 
 // System information given by the test.
 class FixedSystemInfo : public SystemInfo
 {
-public:
+  public:
     int platform = 2;
     int textHeight = 16;
     QRect area; // empty: no limit on the window's size

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
+#include <gtest/gtest.h>
 
 // Every test program runs with one QApplication, on the offscreen platform unless told otherwise.
 int main(int argc, char** argv)
