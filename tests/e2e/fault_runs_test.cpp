@@ -134,7 +134,10 @@ TEST_P(ShortRecord, IsDroppedAndTheLastGoodRecordStays)
     sim().stop();
     ASSERT_TRUE(startSim({QStringLiteral("--short-record"), QString::fromLatin1(GetParam())}));
     faultFor(3000);
-    EXPECT_LT(longestRoundMs(), 50) << "a pass waited for the rest of a cut record";
+    // A read that waits for missing bytes waits at least the first byte's time-out; a pass
+    // below it waited for nothing (the 50 ms goal itself is the longest-pass benchmark's).
+    EXPECT_LT(longestRoundMs(), QtSerialControl::FirstByteTimeoutMs)
+        << "a pass waited for the rest of a cut record";
     sim().stop();
     EXPECT_RESUMES();
 }
