@@ -1,5 +1,6 @@
 #include "controls/cw_button.h"
 
+#include "controls/control_fonts.h"
 #include "controls/cw_color.h"
 
 #include <QEvent>
@@ -39,22 +40,6 @@ void paintLed(QPainter& p, const QRectF& area, const QColor& lamp, bool round)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 110));
     p.drawEllipse(QRectF(lens.left() + side * 0.16, lens.top() + side * 0.16, glint, glint));
-}
-
-// The largest font, at most the given one, at which the text fits the width.
-QFont fittedFont(QFont font, const QString& text, double width)
-{
-    const bool pixels = font.pixelSize() > 0;
-    for (double size = pixels ? font.pixelSize() : font.pointSizeF(); size > 4;) {
-        if (QFontMetricsF(font).horizontalAdvance(text) <= width)
-            break;
-        size -= pixels ? 1.0 : 0.5;
-        if (pixels)
-            font.setPixelSize(int(size));
-        else
-            font.setPointSizeF(size);
-    }
-    return font;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "controls/cw_knob.h"
 
+#include "controls/control_fonts.h"
 #include "controls/cw_color.h"
 
 #include <QKeyEvent>
@@ -205,19 +206,6 @@ CwKnob::Layout CwKnob::layoutFor(const QFont& labelFont, double lift) const
     return l;
 }
 
-namespace {
-
-QFont withSize(QFont font, double size, bool pixels)
-{
-    if (pixels)
-        font.setPixelSize(std::max(1, int(size)));
-    else
-        font.setPointSizeF(size);
-    return font;
-}
-
-} // namespace
-
 bool CwKnob::Layout::overlapping() const
 {
     for (int i = 1; i < boxes.size(); ++i)
@@ -240,7 +228,7 @@ const CwKnob::Layout& CwKnob::layout() const
     const double step = pixels ? 1.0 : 0.5;
     const QRectF area(rect());
     for (double size = full;; size -= step) {
-        const QFont labelFont = withSize(f, size, pixels);
+        const QFont labelFont = fontWithSize(f, size, pixels);
         layout_ = layoutFor(labelFont, 0.0);
         const bool inside = area.contains(layout_.extent());
         for (double lift = 1.0; inside && layout_.overlapping() && lift < height() / 2.0;
