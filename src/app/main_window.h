@@ -459,9 +459,16 @@ class Main : public QMainWindow
     QAction* addMarkedItem(QMenu* menu, QAction*& item, const char* name, const QString& caption);
     QAction* addSeparator(QMenu* menu, QAction*& item, const char* name);
     QMenu* addSubmenu(QMenu* parent, QMenu*& menu, const char* name, const QString& caption);
-    // main_window_groups.cpp
+    // Groups are built folder by folder, each folder after the ones its groups call:
+    // display, panel, link, files, then the window's own (app/groups_<folder>.cpp).
     void createGroups();
-    template <class Group> Group* addGroup();
+    void createDisplayGroups();
+    void createPanelGroups();
+    void createLinkGroups();
+    void createFileGroups();
+    void createWindowGroups();
+    // Creates a group, keeps it until the window goes, returns it.
+    template <class Group, class... Args> Group* addGroup(Args&&... args);
 
     // start_up.cpp
     void loadSkin();
@@ -472,7 +479,15 @@ class Main : public QMainWindow
     PaintThrottle* paintThrottle_ = nullptr; // owned by the window
     QPointer<SplashWindow> splash_;
     std::vector<QAction*> menuItems_;
-    std::vector<std::unique_ptr<HandlerGroup>> groups_;
+    std::vector<std::unique_ptr<QObject>> groups_;
 };
+
+template <class Group, class... Args> Group* Main::addGroup(Args&&... args)
+{
+    auto group = std::make_unique<Group>(std::forward<Args>(args)...);
+    Group* raw = group.get();
+    groups_.push_back(std::move(group));
+    return raw;
+}
 
 } // namespace kv

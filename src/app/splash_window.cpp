@@ -1,10 +1,10 @@
 #include "app/splash_window.h"
 
 #include "app/main_window.h"
-#include "app/timer_ticks.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
+#include "controls/timer_ticks.h"
 #include "platform/services.h"
 
 #include <QKeyEvent>

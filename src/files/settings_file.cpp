@@ -509,12 +509,12 @@ void SettingsFile::applyTrigSource(const SettingsFileContent& c)
         return;
     }
     if (position == 3)
-        ApplyExternalSource(m);
+        m.triggerSource->ApplyExternalSource();
 }
 
 void SettingsFile::applyTriggerChannel(int channel)
 {
-    ApplyChannelSource(m, channel);
+    m.triggerSource->ApplyChannelSource(channel);
     m.CWSlide3->setPointerVisible(1, channel == 1);
     m.CWSlide3->setPointerVisible(2, channel == 2);
     const QLatin1String T = names::CursorT;

@@ -2,10 +2,10 @@
 
 #include "app/main_window.h"
 #include "app/splash_window.h"
-#include "app/timer_ticks.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
+#include "controls/timer_ticks.h"
 #include "link/command_frame.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"

@@ -228,8 +228,8 @@ void Channels::handOverTrigger(int c)
     m.CWButton21->setOffText(ch.name);
     m.CWButton21->setTextColor(ch.button->textColor());
     m.CWButton21->setOffColor(ch.button->offColor());
-    ApplyChannelSource(m, c);
-    ShowTriggerPointer(m, c);
+    m.triggerSource->ApplyChannelSource(c);
+    m.triggerSource->ShowTriggerPointer(c);
     setTriggerChannel(s, c);
 }
 

@@ -10,9 +10,9 @@
 
 namespace kv {
 
-void restoreDefaultPointer(Main& m)
+void restoreDefaultPointer(QWidget& window)
 {
-    m.unsetCursor();
+    window.unsetCursor();
 }
 
 namespace {

@@ -3,13 +3,14 @@
 #include "app/handler_group.h"
 
 class QEvent;
+class QWidget;
 
 namespace kv {
 
 class PictureBox;
 
 // Puts the main window's mouse pointer back to the default arrow.
-void restoreDefaultPointer(Main& m);
+void restoreDefaultPointer(QWidget& window);
 
 // The side panel's four pages with their twelve tab images, the Options panel (opened by
 // CWButton18, closed by CWButton26) and the mouse-move handlers that restore the arrow pointer.

@@ -1,12 +1,11 @@
 #include "panel/trigger_level.h"
 
-#include "app/main_window.h"
-#include "app/timer_ticks.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
+#include "controls/timer_ticks.h"
 #include "display/value_format.h"
 #include "panel/side_panels.h"
 #include "panel/volts_div.h"
@@ -34,25 +33,26 @@ constexpr int MaxNesting = 4;
 
 } // namespace
 
-TriggerLevel::TriggerLevel(Main& main) : HandlerGroup(main)
+TriggerLevel::TriggerLevel(ScopeState& state, const Controls& controls)
+    : state_(state), ui(controls)
 {
-    connect(m.CWSlide3, &CwSlide::mouseDown, this, [this] { CWSlide3_MouseDown(); });
-    connect(m.CWSlide3, &CwSlide::mouseMove, this, [this] { CWSlide3_MouseMove(); });
-    connect(m.CWSlide3, &CwSlide::mouseUp, this, [this] { CWSlide3_MouseUp(); });
-    connect(m.CWSlide3, &CwSlide::pointerValueChanged, this,
+    connect(ui.CWSlide3, &CwSlide::mouseDown, this, [this] { CWSlide3_MouseDown(); });
+    connect(ui.CWSlide3, &CwSlide::mouseMove, this, [this] { CWSlide3_MouseMove(); });
+    connect(ui.CWSlide3, &CwSlide::mouseUp, this, [this] { CWSlide3_MouseUp(); });
+    connect(ui.CWSlide3, &CwSlide::pointerValueChanged, this,
             [this] { CWSlide3_PointerValueChanged(); });
-    connect(m.CWSlide4, &CwSlide::mouseDown, this, [this] { CWSlide4_MouseDown(); });
-    connect(m.CWSlide4, &CwSlide::mouseMove, this, [this] { CWSlide4_MouseMove(); });
-    connect(m.CWSlide4, &CwSlide::mouseUp, this, [this] { CWSlide4_MouseUp(); });
-    connect(m.CWSlide4, &CwSlide::pointerValueChanged, this,
+    connect(ui.CWSlide4, &CwSlide::mouseDown, this, [this] { CWSlide4_MouseDown(); });
+    connect(ui.CWSlide4, &CwSlide::mouseMove, this, [this] { CWSlide4_MouseMove(); });
+    connect(ui.CWSlide4, &CwSlide::mouseUp, this, [this] { CWSlide4_MouseUp(); });
+    connect(ui.CWSlide4, &CwSlide::pointerValueChanged, this,
             [this](int pointer, double) { CWSlide4_PointerValueChanged(pointer); });
-    connectTick(m.TriggerTimer, this, [this] { TriggerTimer_Timer(); });
+    connectTick(ui.TriggerTimer, this, [this] { TriggerTimer_Timer(); });
 }
 
 void TriggerLevel::TrigLevelOffset()
 {
-    ScopeState& s = m.state;
-    const int source = m.CWSlide5->position();
+    ScopeState& s = state_;
+    const int source = ui.CWSlide5->position();
     if (source == 1 || source == 2)
         setTriggerChannel(s, source);
     // The channel whose trigger is on; the slide must show that channel's source.
@@ -60,11 +60,11 @@ void TriggerLevel::TrigLevelOffset()
     if (c == 0 || source != c)
         return;
     const auto ch = channelState(s, c);
-    const double v = m.CWSlide4->pointerValue(names::channelPointer(c));
+    const double v = ui.CWSlide4->pointerValue(names::channelPointer(c));
     ch.VPos = roundToInt16(v).value_or(ch.VPos);
-    ch.TrigPointer = float(m.CWSlide3->pointerValue(c) + 200.0);
+    ch.TrigPointer = float(ui.CWSlide3->pointerValue(c) + 200.0);
     ch.TrigOffset = float((v + 200.0) - ch.TrigPointer);
-    m.CWGraph1->setCursorY(TrigCursor, m.CWSlide3->pointerValue(c));
+    ui.CWGraph1->setCursorY(TrigCursor, ui.CWSlide3->pointerValue(c));
 }
 
 void TriggerLevel::TrigLevel()
@@ -72,18 +72,18 @@ void TriggerLevel::TrigLevel()
     if (nesting_ >= MaxNesting)
         return;
     ++nesting_;
-    ScopeState& s = m.state;
-    const double v1 = m.CWSlide4->pointerValue(PointerVCH1);
-    const double v2 = m.CWSlide4->pointerValue(PointerVCH2);
+    ScopeState& s = state_;
+    const double v1 = ui.CWSlide4->pointerValue(PointerVCH1);
+    const double v2 = ui.CWSlide4->pointerValue(PointerVCH2);
     s.VPosCH1 = roundToInt16(v1).value_or(s.VPosCH1);
     s.VPosCH2 = roundToInt16(v2).value_or(s.VPosCH2);
     for (const auto& [c, v] : {std::pair{1, v1}, std::pair{2, v2}}) {
         const auto ch = channelState(s, c);
         if (ch.TrigOn)
-            m.CWSlide3->setPointerValue(c, v - ch.TrigOffset);
+            ui.CWSlide3->setPointerValue(c, v - ch.TrigOffset);
     }
 
-    const int source = m.CWSlide5->position();
+    const int source = ui.CWSlide5->position();
     bool show = true;
     if (source == 2 && s.TrigOnCH2)
         show = computeChannel(2);
@@ -96,16 +96,16 @@ void TriggerLevel::TrigLevel()
 
 bool TriggerLevel::computeChannel(int c)
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     const auto ch = channelState(s, c);
-    const double zero = m.CWSlide4->pointerValue(names::channelPointer(c));
+    const double zero = ui.CWSlide4->pointerValue(names::channelPointer(c));
     const auto result =
-        computeTrigLevel(truncateToPosition(ch.VdivIndex), zero, m.CWSlide3->pointerValue(c));
+        computeTrigLevel(truncateToPosition(ch.VdivIndex), zero, ui.CWSlide3->pointerValue(c));
     if (!result)
         return true; // no level for an unknown range: show the stored one
     ch.TrigLevel = Variant(result->level);
     if (!result->volts) {
-        m.lblTrg->setText(QStringLiteral("----"));
+        ui.lblTrg->setText(QStringLiteral("----"));
         return false;
     }
     s.TrigLevelVolts = *result->volts;
@@ -114,58 +114,58 @@ bool TriggerLevel::computeChannel(int c)
 
 void TriggerLevel::showLevel(int source)
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     if (source == 3) {
-        m.CWButton21->setOffText(QStringLiteral("EXT"));
-        m.CWButton21->setOffColor(ExtIndicatorColor);
-        m.lblTrg->setText(QString::fromStdString(s.TrigSourceText));
+        ui.CWButton21->setOffText(QStringLiteral("EXT"));
+        ui.CWButton21->setOffColor(ExtIndicatorColor);
+        ui.lblTrg->setText(QString::fromStdString(s.TrigSourceText));
         showEdge(true);
         return;
     }
     if (const auto text = Format_Voltage(Variant(roundHalfEven(s.TrigLevelVolts, 2))))
         s.FormatResult = Variant(*text);
-    m.lblTrg->setText(QString::fromStdString(s.FormatResult.toText()));
+    ui.lblTrg->setText(QString::fromStdString(s.FormatResult.toText()));
     showEdge(s.TrigEdgeText == "Rising");
     showSourceIndicator();
 }
 
 void TriggerLevel::showSourceIndicator()
 {
-    const std::string& text = m.state.TrigSourceText;
-    CwButton* button = text == "CH1" ? m.CH1Button : text == "CH2" ? m.CH2Button : nullptr;
+    const std::string& text = state_.TrigSourceText;
+    CwButton* button = text == "CH1" ? ui.CH1Button : text == "CH2" ? ui.CH2Button : nullptr;
     if (!button)
         return;
-    m.CWButton21->setOffText(QString::fromStdString(text));
-    m.CWButton21->setTextColor(button->textColor());
-    m.CWButton21->setOffColor(button->offColor());
+    ui.CWButton21->setOffText(QString::fromStdString(text));
+    ui.CWButton21->setTextColor(button->textColor());
+    ui.CWButton21->setOffColor(button->offColor());
 }
 
 void TriggerLevel::showEdge(bool rising)
 {
-    m.ImgRiseing->setVisible(rising);
-    m.ImgFalling->setVisible(!rising);
+    ui.ImgRiseing->setVisible(rising);
+    ui.ImgFalling->setVisible(!rising);
 }
 
 void TriggerLevel::HideTrigCursor()
 {
-    m.CWGraph1->setCursorVisible(TrigCursor, false);
+    ui.CWGraph1->setCursorVisible(TrigCursor, false);
 }
 
 void TriggerLevel::CWSlide3_MouseDown()
 {
-    m.TriggerTimer->setEnabled(false);
-    m.CWGraph1->setCursorVisible(TrigCursor, true);
+    ui.TriggerTimer->setEnabled(false);
+    ui.CWGraph1->setCursorVisible(TrigCursor, true);
 }
 
 void TriggerLevel::CWSlide3_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 
 void TriggerLevel::CWSlide3_MouseUp()
 {
-    m.TriggerTimer->setEnabled(true);
-    m.state.AwaitingFrame = false;
+    ui.TriggerTimer->setEnabled(true);
+    state_.AwaitingFrame = false;
 }
 
 void TriggerLevel::CWSlide3_PointerValueChanged()
@@ -177,32 +177,32 @@ void TriggerLevel::CWSlide3_PointerValueChanged()
 void TriggerLevel::CWSlide4_MouseDown()
 {
     HideTrigCursor();
-    m.TriggerTimer->setEnabled(false);
+    ui.TriggerTimer->setEnabled(false);
 }
 
 void TriggerLevel::CWSlide4_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 
 void TriggerLevel::CWSlide4_MouseUp()
 {
-    m.TriggerTimer->setEnabled(true);
+    ui.TriggerTimer->setEnabled(true);
 }
 
 void TriggerLevel::CWSlide4_PointerValueChanged(int pointer)
 {
     if (pointer == PointerVCH1)
-        setTriggerChannel(m.state, 1);
+        setTriggerChannel(state_, 1);
     else if (pointer == PointerVCH2)
-        setTriggerChannel(m.state, 2);
+        setTriggerChannel(state_, 2);
     TrigLevel();
 }
 
 void TriggerLevel::TriggerTimer_Timer()
 {
     HideTrigCursor();
-    m.TriggerTimer->setEnabled(false);
+    ui.TriggerTimer->setEnabled(false);
 }
 
 } // namespace kv

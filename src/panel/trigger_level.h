@@ -1,20 +1,47 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/trigger_level_math.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <optional>
+
+class QLabel;
+class QWidget;
 
 namespace kv {
 
+class CwButton;
+class CwGraph;
+class CwSlide;
+class CwTimer;
+class PictureBox;
+
 // Trigger level and vertical position: the trigger-level slide CWSlide3, the vertical-position
 // slide CWSlide4, cursor "T" and the one-shot TriggerTimer that hides it.
-class TriggerLevel : public HandlerGroup
+class TriggerLevel : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit TriggerLevel(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // its pointer shape is restored over the slides
+        CwSlide* CWSlide3;
+        CwSlide* CWSlide4;
+        CwSlide* CWSlide5; // the trigger source, read only
+        CwGraph* CWGraph1;
+        CwTimer* TriggerTimer;
+        QLabel* lblTrg;
+        CwButton* CWButton21; // source indicator, in the source channel's colours
+        CwButton* CH1Button;  // read for their colours
+        CwButton* CH2Button;
+        PictureBox* ImgRiseing;
+        PictureBox* ImgFalling;
+    };
+
+    TriggerLevel(ScopeState& state, const Controls& controls);
 
     // Recomputes the vertical positions, the followed trigger pointer, the trigger level of the
     // source channel and its display.
@@ -40,6 +67,8 @@ class TriggerLevel : public HandlerGroup
     void showSourceIndicator();
     void showEdge(bool rising);
 
+    ScopeState& state_;
+    const Controls ui;
     int nesting_ = 0;
 };
 

@@ -1,6 +1,5 @@
 #include "panel/trigger_source.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_slide.h"
@@ -19,87 +18,86 @@ constexpr QLatin1String TrigCursor = names::CursorT;
 
 } // namespace
 
-void ApplyChannelSource(Main& m, int channel)
+void TriggerSource::ApplyChannelSource(int channel)
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     s.TrigSourceText = channel == 1 ? "CH1" : "CH2";
-    m.CWButton12->setEnabled(true);
-    m.CWSlide3->setVisible(true);
-    m.Label19->setEnabled(true);
-    m.Label20->setEnabled(true);
+    ui.CWButton12->setEnabled(true);
+    ui.CWSlide3->setVisible(true);
+    ui.Label19->setEnabled(true);
+    ui.Label20->setEnabled(true);
     s.TrigSlopeBits = s.TrigSlopeSaved;
     s.ExtTrigBit = 0;
     s.TrigSourceBits = channel == 1 ? "00" : "01";
 }
 
-void ShowTriggerPointer(Main& m, int channel)
+void TriggerSource::ShowTriggerPointer(int channel)
 {
-    m.CWSlide3->setPointerVisible(channel, true);
-    m.CWSlide3->setPointerVisible(3 - channel, false);
-    m.CWGraph1->setCursorColor(TrigCursor, m.CWGraph1->plotColor(names::channelPlot(channel)));
+    ui.CWSlide3->setPointerVisible(channel, true);
+    ui.CWSlide3->setPointerVisible(3 - channel, false);
+    ui.CWGraph1->setCursorColor(TrigCursor, ui.CWGraph1->plotColor(names::channelPlot(channel)));
 }
 
-void ApplyExternalSource(Main& m)
+void TriggerSource::ApplyExternalSource()
 {
-    ScopeState& s = m.state;
-    if (m.triggerLevel)
-        m.triggerLevel->HideTrigCursor();
+    ScopeState& s = state_;
+    triggerLevel_.HideTrigCursor();
     s.TrigSourceText = "TTL";
-    m.CWButton12->setEnabled(false);
-    m.Label20->setEnabled(false);
-    m.CWSlide3->setVisible(false);
+    ui.CWButton12->setEnabled(false);
+    ui.Label20->setEnabled(false);
+    ui.CWSlide3->setVisible(false);
     s.TrigSlopeBits = "00";
     s.ExtTrigBit = 1;
     // The frame builder leaves byte 1 as it is while the source is external.
     s.HeaderBytes[1] = "0";
 }
 
-TriggerSource::TriggerSource(Main& main) : HandlerGroup(main)
+TriggerSource::TriggerSource(ScopeState& state, const Controls& controls,
+                             TriggerLevel& triggerLevel)
+    : state_(state), ui(controls), triggerLevel_(triggerLevel)
 {
-    connect(m.CWSlide5, &CwSlide::pointerValueChanged, this,
+    connect(ui.CWSlide5, &CwSlide::pointerValueChanged, this,
             [this] { CWSlide5_PointerValueChanged(); });
-    connect(m.CWButton12, &CwButton::valueChanged, this,
+    connect(ui.CWButton12, &CwButton::valueChanged, this,
             [this](bool v) { CWButton12_ValueChanged(v); });
-    connect(m.CWButton13, &CwButton::valueChanged, this,
+    connect(ui.CWButton13, &CwButton::valueChanged, this,
             [this](bool v) { CWButton13_ValueChanged(v); });
-    connect(m.mnuTSCh1, &QAction::triggered, this, [this] { mnuTSCh1_Click(); });
-    connect(m.mnuTSCh2, &QAction::triggered, this, [this] { mnuTSCh2_Click(); });
-    connect(m.mnuTSExt, &QAction::triggered, this, [this] { mnuTSExt_Click(); });
-    connect(m.mnuTRising, &QAction::triggered, this, [this] { mnuTRising_Click(); });
-    connect(m.mnuTFalling, &QAction::triggered, this, [this] { mnuTFalling_Click(); });
-    connect(m.mnuTAuto, &QAction::triggered, this, [this] { mnuTAuto_Click(); });
-    connect(m.mnuTNormal, &QAction::triggered, this, [this] { mnuTNormal_Click(); });
+    connect(ui.mnuTSCh1, &QAction::triggered, this, [this] { mnuTSCh1_Click(); });
+    connect(ui.mnuTSCh2, &QAction::triggered, this, [this] { mnuTSCh2_Click(); });
+    connect(ui.mnuTSExt, &QAction::triggered, this, [this] { mnuTSExt_Click(); });
+    connect(ui.mnuTRising, &QAction::triggered, this, [this] { mnuTRising_Click(); });
+    connect(ui.mnuTFalling, &QAction::triggered, this, [this] { mnuTFalling_Click(); });
+    connect(ui.mnuTAuto, &QAction::triggered, this, [this] { mnuTAuto_Click(); });
+    connect(ui.mnuTNormal, &QAction::triggered, this, [this] { mnuTNormal_Click(); });
 }
 
 void TriggerSource::CWSlide5_PointerValueChanged()
 {
-    m.state.AwaitingFrame = false;
-    const int position = m.CWSlide5->position();
+    state_.AwaitingFrame = false;
+    const int position = ui.CWSlide5->position();
     if (position == 1 || position == 2)
         selectChannel(position);
     else if (position == 3)
         selectExternal();
-    if (m.triggerLevel) {
-        m.triggerLevel->TrigLevelOffset();
-        m.triggerLevel->TrigLevel();
-    }
+    triggerLevel_.TrigLevelOffset();
+    triggerLevel_.TrigLevel();
 }
 
 void TriggerSource::checkSource(int position)
 {
-    m.mnuTSCh1->setChecked(position == 1);
-    m.mnuTSCh2->setChecked(position == 2);
-    m.mnuTSExt->setChecked(position == 3);
+    ui.mnuTSCh1->setChecked(position == 1);
+    ui.mnuTSCh2->setChecked(position == 2);
+    ui.mnuTSExt->setChecked(position == 3);
 }
 
 void TriggerSource::selectChannel(int channel)
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     checkSource(channel);
-    ApplyChannelSource(m, channel);
-    ShowTriggerPointer(m, channel);
-    m.CWGraph1->setCursorVisible(TrigCursor, true);
-    m.TriggerTimer->setEnabled(true);
+    ApplyChannelSource(channel);
+    ShowTriggerPointer(channel);
+    ui.CWGraph1->setCursorVisible(TrigCursor, true);
+    ui.TriggerTimer->setEnabled(true);
     if (channel == 2)
         s.TrigSlopeSaved = s.TrigSlopeBits;
 }
@@ -107,47 +105,46 @@ void TriggerSource::selectChannel(int channel)
 void TriggerSource::selectExternal()
 {
     checkSource(3);
-    ApplyExternalSource(m);
+    ApplyExternalSource();
 }
 
 void TriggerSource::CWButton12_ValueChanged(bool value)
 {
-    ScopeState& s = m.state;
-    m.mnuTRising->setChecked(value);
-    m.mnuTFalling->setChecked(!value);
+    ScopeState& s = state_;
+    ui.mnuTRising->setChecked(value);
+    ui.mnuTFalling->setChecked(!value);
     s.TrigSlopeSaved = value ? "11" : "00";
     s.TrigEdgeText = value ? "Rising" : "Falling";
     // The external input takes no edge: an edge chosen meanwhile is kept for the channels.
-    if (m.CWSlide5->position() != 3)
+    if (ui.CWSlide5->position() != 3)
         s.TrigSlopeBits = s.TrigSlopeSaved;
-    if (m.triggerLevel)
-        m.triggerLevel->TrigLevel();
+    triggerLevel_.TrigLevel();
 }
 
 void TriggerSource::CWButton13_ValueChanged(bool value)
 {
-    m.mnuTNormal->setChecked(!value);
-    m.mnuTAuto->setChecked(value);
-    m.state.AwaitingFrame = false;
-    m.state.TrigModeBit = value ? "1" : "0";
+    ui.mnuTNormal->setChecked(!value);
+    ui.mnuTAuto->setChecked(value);
+    state_.AwaitingFrame = false;
+    state_.TrigModeBit = value ? "1" : "0";
 }
 
 void TriggerSource::setSourcePosition(int position)
 {
-    m.state.AwaitingFrame = false;
-    m.CWSlide5->setPosition(position);
+    state_.AwaitingFrame = false;
+    ui.CWSlide5->setPosition(position);
 }
 
 void TriggerSource::setEdge(bool rising)
 {
-    m.state.AwaitingFrame = false;
-    m.CWButton12->setValue(rising);
+    state_.AwaitingFrame = false;
+    ui.CWButton12->setValue(rising);
 }
 
 void TriggerSource::setMode(bool autoMode)
 {
-    m.state.AwaitingFrame = false;
-    m.CWButton13->setValue(autoMode);
+    state_.AwaitingFrame = false;
+    ui.CWButton13->setValue(autoMode);
 }
 
 } // namespace kv

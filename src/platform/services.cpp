@@ -10,23 +10,6 @@
 
 namespace kv {
 
-namespace {
-int modalDepth = 0;
-} // namespace
-
-ModalGuard::ModalGuard()
-{
-    ++modalDepth;
-}
-ModalGuard::~ModalGuard()
-{
-    --modalDepth;
-}
-int ModalGuard::depth()
-{
-    return modalDepth;
-}
-
 QStringList qtNameFilters(const QString& runtimeFilter)
 {
     // "Desc (*.x)|*.x|Desc2|*.y;*.z": pairs of description and patterns.

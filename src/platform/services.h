@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/layer.h"
+#include "platform/modal_guard.h"
 
 #include <QRect>
 #include <QString>
@@ -12,23 +13,6 @@
 class QPrinter;
 
 namespace kv {
-
-// ---------------------------------------------------------------------------------------------
-// Modal dialogs stop the world: while one is open, timer handlers return at once.
-
-// Counts the modal dialogs and message boxes open now. Every real modal call holds one for as
-// long as its dialog is open.
-class ModalGuard
-{
-  public:
-    ModalGuard();
-    ~ModalGuard();
-    ModalGuard(const ModalGuard&) = delete;
-    ModalGuard& operator=(const ModalGuard&) = delete;
-
-    static int depth();
-    static bool open() { return depth() > 0; }
-};
 
 // ---------------------------------------------------------------------------------------------
 // Dialogs: message boxes and the common dialogs.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layer.h"
+#include "controls/layer.h"
 
 #include <QObject>
 #include <functional>
@@ -10,8 +10,7 @@ namespace kv {
 class CwTimer;
 
 // Connects a timer's tick to a handler that is skipped while a modal dialog is open
-// (platform/services.h, ModalGuard). Every timer handler of the program is connected through
-// this; it joins a control to a platform service, so it lives above both.
+// (platform/modal_guard.h). Every timer handler of the program is connected through this.
 void connectTick(CwTimer* timer, QObject* context, std::function<void()> handler);
 
 } // namespace kv

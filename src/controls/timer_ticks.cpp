@@ -1,7 +1,7 @@
-#include "app/timer_ticks.h"
+#include "controls/timer_ticks.h"
 
 #include "controls/cw_timer.h"
-#include "platform/services.h"
+#include "platform/modal_guard.h"
 
 namespace kv {
 
