@@ -1,5 +1,8 @@
 #pragma once
 
+// Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
+// control or window.
+
 #include <QRect>
 #include <QSize>
 #include <QString>

@@ -34,8 +34,8 @@ class TriggerGroupsAlone : public ::testing::Test
         graph->addPlot(names::PCH1, colour::Blue);
         graph->addPlot(names::PCH2, colour::Red);
         graph->addCursor(names::CursorT);
-        for (QAction* item : {&ch1Item, &ch2Item, &extItem, &risingItem, &fallingItem, &autoItem,
-                              &normalItem})
+        for (QAction* item :
+             {&ch1Item, &ch2Item, &extItem, &risingItem, &fallingItem, &autoItem, &normalItem})
             item->setCheckable(true);
         state.TrigSlopeSaved = "11";
     }
