@@ -1,8 +1,8 @@
 #pragma once
 
-// src/display: the display groups: read-outs, cursors, the trace view (library kv_groups), above the pure rules, the
-// controls and the platform services, below the window. May use those three and the groups of
-// no other folder. Never the window (src/app): its headers stop with an #error where
+// src/display: the display groups: read-outs, cursors, the trace view (library kv_groups), above
+// the pure rules, the controls and the platform services, below the window. May use those three and
+// the groups of no other folder. Never the window (src/app): its headers stop with an #error where
 // KV_GROUPS_LIBRARY is defined. The folder's pure rules (KV_RULES_FILES of CMakeLists.txt)
 // include nothing of this layer; every other header here includes this one, which refuses the
 // rules, the controls and the services.
