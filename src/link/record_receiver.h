@@ -7,9 +7,10 @@ namespace kv {
 
 // The one receiver in the window that the acquisition hands each pass and its decoded record
 // to: the cursors, the read-outs, the plots and the repaint. The acquisition works no display
-// control itself. The calls of a pass come in this order: snapCursors, traceShown (where the
-// pass asks), paintWhileWaiting (while a reply is awaited), one of the show calls (when a record
-// came), passClosed.
+// control itself. A pass calls, in this order: snapCursors (once more by a pass of the fastest
+// time base), traceShown where the pass depends on the traces shown, paintWhileWaiting once its
+// request is out, one of the show calls when a record has come, and passClosed unless the pass
+// ended early (a record still awaited, or an empty reply).
 class RecordReceiver
 {
   public:
