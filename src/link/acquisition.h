@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "link/acquisition_rules.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
-#include <QLatin1String>
+#include <QObject>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -12,20 +13,48 @@
 #include <string>
 #include <string_view>
 
+class QAction;
+class QLabel;
+
 namespace kv {
 
+class CwButton;
+class CwKnob;
+class CwSlide;
+class CwTimer;
+class PictureBox;
+class RecordReceiver;
+class SerialControl;
 struct SampleSpan;
 
 // ---- The acquisition cycle --------------------------------------------------------------------
 
 // Run/Stop, the acquisition tick with its three passes, the single/continuous switch and the
-// acquisition menu.
-class Acquisition : public HandlerGroup
+// acquisition menu. Each decoded record goes to the window's RecordReceiver.
+class Acquisition : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Acquisition(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwButton* CWButton1; // Run/Stop
+        CwButton* CWButton4; // acquisition: off continuous, on single
+        CwKnob* CWKnob1;     // volts/div, read for the plot scale
+        CwKnob* CWKnob2;     // time/div, read for the sample time and the pass
+        CwSlide* CWSlide5;   // trigger source, read for the command frame
+        CwTimer* Timer1;
+        QLabel* labSetHTrg;  // the horizontal trigger position's caption
+        PictureBox* Label15; // "Continuous Acquisition"
+        PictureBox* Label16; // "Single Acquisition"
+        QAction* mnuASingle;
+        QAction* mnuAContinuous;
+        QAction* mnuARunStop;
+    };
+
+    Acquisition(ScopeState& state, GlobalV& global, SerialControl& serial, const Controls& controls,
+                RecordReceiver& receiver);
 
     // The four reads of a record, taken once all its bytes have arrived.
     static constexpr int FirstChunk = 751;
@@ -58,10 +87,7 @@ class Acquisition : public HandlerGroup
 
   private:
     void stopSteps();
-    void setSpectrumRunSwitch(bool on);
-    void snapCursors(bool attachPlot);
     void scaleAndGain(bool withPlotScale);
-    bool traceShown(QLatin1String plot) const;
     // Request (when no record is awaited) and poll; the reply once a record can be read, else
     // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
     // A record is read once all its bytes are there, so no read waits; a partial one that stops
@@ -86,6 +112,11 @@ class Acquisition : public HandlerGroup
                 std::span<double> trace);
     void closingSteps();
 
+    ScopeState& state_;
+    GlobalV& global_;
+    SerialControl& serial_;
+    const Controls ui;
+    RecordReceiver& receiver_;
     std::chrono::milliseconds linkStall_ = DefaultLinkStall;
     std::function<Clock::time_point()> now_ = [] { return Clock::now(); };
     bool linkBroken_ = false;        // the last reply was cut short: reopen before requests

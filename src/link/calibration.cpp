@@ -1,6 +1,5 @@
 #include "link/calibration.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_slide.h"
 #include "controls/picture_box.h"
@@ -26,71 +25,74 @@ constexpr int NextRead = 750;
 
 // ---- Handlers -----------------------------------------------------------------------------------
 
-Calibration::Calibration(Main& main) : HandlerGroup(main)
+Calibration::Calibration(ScopeState& state, GlobalV& global, SerialControl& serial,
+                         Dialogs& dialogs, const Controls& controls)
+    : state_(state), global_(global), serial_(serial), dialogs_(dialogs), ui(controls)
 {
     // One step per capture over the four phases.
-    m.pgbMain->setAxisMaximum(Phases * CapturesPerPhase);
-    connect(m.btnCalibrate, &CwButton::valueChanged, this, &Calibration::btnCalibrate_ValueChanged);
-    connect(m.mnuFcal, &QAction::triggered, this, &Calibration::mnuFcal_Click);
+    ui.pgbMain->setAxisMaximum(Phases * CapturesPerPhase);
+    connect(ui.btnCalibrate, &CwButton::valueChanged, this,
+            &Calibration::btnCalibrate_ValueChanged);
+    connect(ui.mnuFcal, &QAction::triggered, this, &Calibration::mnuFcal_Click);
 }
 
 void Calibration::mnuFcal_Click()
 {
-    m.btnCalibrate->setValue(true);
-    m.btnCalibrate->setValue(false);
+    ui.btnCalibrate->setValue(true);
+    ui.btnCalibrate->setValue(false);
 }
 
 bool Calibration::confirm()
 {
-    if (m.dialogs.MsgBox(QStringLiteral("Are you sure you want to calibrate the probes?\n"
-                                        "The current calibration settings will be over-written!"),
-                         MsgButtons::YesNo, MsgIcon::Question,
-                         QStringLiteral("Are You Sure?")) != MsgResult::Yes)
+    if (dialogs_.MsgBox(QStringLiteral("Are you sure you want to calibrate the probes?\n"
+                                       "The current calibration settings will be over-written!"),
+                        MsgButtons::YesNo, MsgIcon::Question,
+                        QStringLiteral("Are You Sure?")) != MsgResult::Yes)
         return false;
-    m.Options->setVisible(true);
-    return m.dialogs.MsgBox(QStringLiteral("1) Connect Both CH1 and CH2 Probes into the "
-                                           "Oscilloscope.\n"
-                                           "2) Clip CH1 Positive Lead to CH1 Ground Lead.\n"
-                                           "3) Clip CH2 Positive Lead to CH2 Ground Lead."),
-                            MsgButtons::OK, MsgIcon::Exclamation,
-                            QStringLiteral("Action Required to Calibrate Probes")) == MsgResult::OK;
+    ui.Options->setVisible(true);
+    return dialogs_.MsgBox(QStringLiteral("1) Connect Both CH1 and CH2 Probes into the "
+                                          "Oscilloscope.\n"
+                                          "2) Clip CH1 Positive Lead to CH1 Ground Lead.\n"
+                                          "3) Clip CH2 Positive Lead to CH2 Ground Lead."),
+                           MsgButtons::OK, MsgIcon::Exclamation,
+                           QStringLiteral("Action Required to Calibrate Probes")) == MsgResult::OK;
 }
 
 void Calibration::btnCalibrate_ValueChanged()
 {
-    if (!m.btnCalibrate->value()) {
-        m.CWButton1->setEnabled(true);
+    if (!ui.btnCalibrate->value()) {
+        ui.CWButton1->setEnabled(true);
         return;
     }
-    m.CWButton1->setValue(false);
-    m.CWButton1->setEnabled(false);
-    m.CWButton1->repaint();
-    m.pgbNow->setValue(0);
-    m.pgbMain->setValue(0);
+    ui.CWButton1->setValue(false);
+    ui.CWButton1->setEnabled(false);
+    ui.CWButton1->repaint();
+    ui.pgbNow->setValue(0);
+    ui.pgbMain->setValue(0);
     try {
         if (confirm()) {
             for (int phase = 0; phase < Phases; ++phase) {
                 showPhase(phase < 2 ? "Calibrateing CH1" : "Calibrateing CH2");
                 if (phase == 2)
-                    m.pgbNow->setValue(0);
+                    ui.pgbNow->setValue(0);
                 if (!runPhase(phase))
                     break;
             }
         }
     } catch (const std::exception&) {
     }
-    m.CWButton1->setEnabled(true);
+    ui.CWButton1->setEnabled(true);
 }
 
 void Calibration::showPhase(const char* text)
 {
-    m.lblpgbNow->setText(QString::fromLatin1(text));
-    m.lblpgbNow->repaint();
+    ui.lblpgbNow->setText(QString::fromLatin1(text));
+    ui.lblpgbNow->repaint();
 }
 
 void Calibration::advanceBars()
 {
-    for (CwSlide* bar : {m.pgbNow, m.pgbMain}) {
+    for (CwSlide* bar : {ui.pgbNow, ui.pgbMain}) {
         bar->setValue(bar->value() + 1);
         bar->repaint();
     }
@@ -98,31 +100,30 @@ void Calibration::advanceBars()
 
 std::string Calibration::requestCapture(const CalFrame& frame)
 {
-    SerialControl& serial = m.CWSerial1;
-    serial.ReplyLength(DataFrameLength);
-    serial.FlushInput();
-    m.state.FastModeBit = 0;
-    Header(m.state, m.CWSlide5->position());
+    serial_.ReplyLength(DataFrameLength);
+    serial_.FlushInput();
+    state_.FastModeBit = 0;
+    Header(state_, ui.CWSlide5->position());
     for (const std::uint8_t byte : frame.bytes)
-        SendData(serial, byte);
+        SendData(serial_, byte);
     // Each read has its own time-out, so a silent link costs well under a second.
-    std::string reply = serial.ReadBytes(FirstRead);
+    std::string reply = serial_.ReadBytes(FirstRead);
     for (int i = 0; i < 3; ++i)
-        reply += serial.ReadBytes(NextRead);
+        reply += serial_.ReadBytes(NextRead);
     return reply;
 }
 
 Variant& Calibration::offsetField(int phase)
 {
     // Phases 0 and 1 calibrate channel 1, 2 and 3 channel 2; the even phase the low range.
-    const ChannelState ch = channelState(m.state, CalFrames[std::size_t(phase)].channel);
+    const ChannelState ch = channelState(state_, CalFrames[std::size_t(phase)].channel);
     return phase % 2 == 0 ? ch.CalOffsetLo : ch.CalOffsetHi;
 }
 
 bool Calibration::runPhase(int phase)
 {
     const CalFrame& frame = CalFrames[static_cast<std::size_t>(phase)];
-    SampleArrays& samples = m.global.Samples;
+    SampleArrays& samples = global_.Samples;
     std::span<double> raw = channelSamples(samples, frame.channel).Trace;
     std::array<std::optional<float>, CapturesPerPhase> captures{};
     for (std::optional<float>& result : captures) {
@@ -132,7 +133,7 @@ bool Calibration::runPhase(int phase)
             return false;
         if (kind == CaptureKind::Good) {
             result = CaptureMean(reply, frame.channel, raw);
-            channelState(m.state, frame.channel).SampleIndex = 0;
+            channelState(state_, frame.channel).SampleIndex = 0;
         }
         advanceBars();
     }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "link/calibration_phases.h"
 #include "platform/variant.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -11,15 +13,38 @@
 #include <string>
 #include <string_view>
 
+class QAction;
+class QLabel;
+
 namespace kv {
 
+class CwButton;
+class CwSlide;
+class Dialogs;
+class PictureBox;
+class SerialControl;
+
 // Probe zero calibration: btnCalibrate and File, "Calibrate".
-class Calibration : public HandlerGroup
+class Calibration : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Calibration(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwButton* btnCalibrate;
+        QAction* mnuFcal;
+        CwButton* CWButton1; // Run/Stop: off and out of use while the calibration runs
+        PictureBox* Options; // the Options panel, shown once the calibration is confirmed
+        CwSlide* pgbNow;     // progress of the channel
+        CwSlide* pgbMain;    // progress of the whole calibration
+        QLabel* lblpgbNow;   // the channel being calibrated
+        CwSlide* CWSlide5;   // trigger source, read for the frame header
+    };
+
+    Calibration(ScopeState& state, GlobalV& global, SerialControl& serial, Dialogs& dialogs,
+                const Controls& controls);
 
     void btnCalibrate_ValueChanged();
     void mnuFcal_Click();
@@ -32,6 +57,12 @@ class Calibration : public HandlerGroup
     Variant& offsetField(int phase);
     void advanceBars();
     void showPhase(const char* text);
+
+    ScopeState& state_;
+    GlobalV& global_;
+    SerialControl& serial_;
+    Dialogs& dialogs_;
+    const Controls ui;
 };
 
 } // namespace kv

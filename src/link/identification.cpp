@@ -1,12 +1,10 @@
 #include "link/identification.h"
 
-#include "app/main_window.h"
-#include "app/splash_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
-#include "controls/picture_box.h"
 #include "controls/timer_ticks.h"
 #include "link/command_frame.h"
+#include "link/identity_splash.h"
 #include "platform/serial_control.h"
 #include "platform/services.h"
 
@@ -31,50 +29,48 @@ template <class F> void skipOnFailure(F&& statement) noexcept
 
 // ---- Handlers -----------------------------------------------------------------------------------
 
-Identification::Identification(Main& main) : HandlerGroup(main)
+Identification::Identification(ScopeState& state, GlobalV& global, SerialControl& serial,
+                               Dialogs& dialogs, const Controls& controls, IdentitySplash& splash)
+    : state_(state), global_(global), serial_(serial), dialogs_(dialogs), ui(controls),
+      splash_(splash)
 {
-    connectTick(m.CheckCOM, this, [this] { CheckCOM_Timer(); });
-    connect(m.CWButton7, &CwButton::valueChanged, this, &Identification::CWButton7_ValueChanged);
+    connectTick(ui.CheckCOM, this, [this] { CheckCOM_Timer(); });
+    connect(ui.CWButton7, &CwButton::valueChanged, this, &Identification::CWButton7_ValueChanged);
     // A click on the lamp is a pulse of its value: the reset runs, and the lamp goes on showing
     // the connection colour rather than staying lit in its on colour.
-    connect(m.CWButton7, &CwButton::clicked, this, [this] {
-        m.CWButton7->setValue(true);
-        m.CWButton7->setValue(false);
+    connect(ui.CWButton7, &CwButton::clicked, this, [this] {
+        ui.CWButton7->setValue(true);
+        ui.CWButton7->setValue(false);
     });
 }
 
 void Identification::CWButton7_ValueChanged(bool value)
 {
     if (value)
-        Reset1(m.CWSerial1);
+        Reset1(serial_);
 }
 
 void Identification::CheckCOM_Timer()
 {
-    if (m.CWButton1->value())
+    if (ui.CWButton1->value())
         return;
-    m.CWSerial1.PortReset();
+    serial_.PortReset();
     CheckHardware();
-}
-
-bool Identification::splashVisible() const
-{
-    return m.splashLoaded() && m.frmSplash().isVisible();
 }
 
 std::string Identification::requestIdentity()
 {
-    Reset1(m.CWSerial1);
-    if (m.CWSerial1.BytesWaiting() != 0)
-        m.CWSerial1.FlushInput();
-    m.CWSerial1.ReplyLength(IdentityLength);
-    SendData(m.CWSerial1, IdentifyCmd);
-    return m.CWSerial1.ReadBytes(IdentityLength);
+    Reset1(serial_);
+    if (serial_.BytesWaiting() != 0)
+        serial_.FlushInput();
+    serial_.ReplyLength(IdentityLength);
+    SendData(serial_, IdentifyCmd);
+    return serial_.ReadBytes(IdentityLength);
 }
 
 void Identification::storeFields(const std::string& reply, const IdentityFields& f)
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     s.IdentityReply = Variant(reply);
     s.PresenceChar = Variant(f.PresenceChar);
     s.ModelCode = f.ModelCode;
@@ -87,9 +83,9 @@ void Identification::storeFields(const std::string& reply, const IdentityFields&
 
 void Identification::CheckHardware()
 {
-    m.CWButton7->setOffColor(LampRed);
-    if (splashVisible())
-        m.frmSplash().CWButton7->setOffColor(LampRed);
+    ui.CWButton7->setOffColor(LampRed);
+    if (splash_.visible())
+        splash_.setLamp(LampRed);
     const std::string reply = requestIdentity();
     const IdentityFields fields = ParseIdentity(reply);
     storeFields(reply, fields);
@@ -101,68 +97,64 @@ void Identification::CheckHardware()
 
 void Identification::offerCalibration()
 {
-    if (!m.global.FirstRun.toBoolean())
+    if (!global_.FirstRun.toBoolean())
         return;
     skipOnFailure([this] {
         const MsgResult answer =
-            m.dialogs.MsgBox(QStringLiteral("Would you like the calibtare the probes?"),
-                             MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Probe Setup"));
+            dialogs_.MsgBox(QStringLiteral("Would you like the calibtare the probes?"),
+                            MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Probe Setup"));
         if (answer == MsgResult::Yes) {
             // The calibration runs inside the change to on; the change to off re-enables Run.
-            m.btnCalibrate->setValue(true);
-            m.btnCalibrate->setValue(false);
+            ui.btnCalibrate->setValue(true);
+            ui.btnCalibrate->setValue(false);
         }
     });
-    m.global.FirstRun = false;
+    global_.FirstRun = false;
 }
 
 void Identification::takeGains(ModelGains gains)
 {
     if (gains == ModelGains::Standard) {
-        m.global.ModelGainLo = m.state.GainLo;
-        m.global.ModelGainHi = m.state.GainHi;
+        global_.ModelGainLo = state_.GainLo;
+        global_.ModelGainHi = state_.GainHi;
     } else if (gains == ModelGains::Rev2) {
-        m.global.ModelGainLo = m.state.GainLoRev2;
-        m.global.ModelGainHi = m.state.GainHiRev2;
+        global_.ModelGainLo = state_.GainLoRev2;
+        global_.ModelGainHi = state_.GainHiRev2;
     }
 }
 
 void Identification::instrumentAnswered(const IdentityFields& fields)
 {
-    m.CheckCOM->setInterval(CheckCOMPresentMs);
-    m.CWButton7->setOffColor(LampGreen);
+    ui.CheckCOM->setInterval(CheckCOMPresentMs);
+    ui.CWButton7->setOffColor(LampGreen);
     offerCalibration();
-    const bool visible = splashVisible();
+    const bool visible = splash_.visible();
     if (visible) {
-        SplashWindow& splash = m.frmSplash();
-        splash.CWButton7->setOffColor(LampGreen);
-        // Arm once: each later identification must not push the closing further away.
-        if (!splash.SplashTime->enabled())
-            splash.SplashTime->setEnabled(true);
+        splash_.setLamp(LampGreen);
+        splash_.armClosing();
     }
     const ModelInfo model = ModelFor(fields.ModelCode);
     if (visible && model.modelLine)
-        m.frmSplash().Model->setText(*model.modelLine);
+        splash_.setModel(*model.modelLine);
     takeGains(model.gains);
     // Written whether or not the window is open (a closed one is loaded again, hidden).
-    m.frmSplash().Firmware->setText(FirmwareLine(fields));
+    splash_.setFirmware(FirmwareLine(fields));
     if (visible) {
         if (const auto line = ManufactureLine(fields))
-            m.frmSplash().Manufacture->setText(*line);
+            splash_.setManufacture(*line);
     }
 }
 
 void Identification::noInstrument(const std::string& reply)
 {
-    m.CheckCOM->setInterval(CheckCOMAbsentMs);
-    m.CWButton7->setOffColor(LampRed);
-    if (!splashVisible())
+    ui.CheckCOM->setInterval(CheckCOMAbsentMs);
+    ui.CWButton7->setOffColor(LampRed);
+    if (!splash_.visible())
         return;
-    SplashWindow& splash = m.frmSplash();
-    splash.CWButton7->setOffColor(LampRed);
-    splash.Model->setText(AbsentModelLine(reply));
-    splash.Firmware->setText(QString());
-    splash.Manufacture->setText(QString());
+    splash_.setLamp(LampRed);
+    splash_.setModel(AbsentModelLine(reply));
+    splash_.setFirmware(QString());
+    splash_.setManufacture(QString());
 }
 
 } // namespace kv

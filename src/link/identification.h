@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "link/identity_record.h"
 #include "state/colours.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -12,18 +14,34 @@
 
 namespace kv {
 
+class CwButton;
+class CwTimer;
+class Dialogs;
+class IdentitySplash;
+class SerialControl;
+
 using colour::LampGreen;
 using colour::LampRed;
 inline constexpr int CheckCOMPresentMs = 3000;
 inline constexpr int CheckCOMAbsentMs = 500;
 
 // Instrument identification and the link watch (CheckCOM).
-class Identification : public HandlerGroup
+class Identification : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Identification(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwTimer* CheckCOM;      // the link watch
+        CwButton* CWButton7;    // connection lamp
+        CwButton* CWButton1;    // Run/Stop, read: the link watch identifies only while off
+        CwButton* btnCalibrate; // pulsed when the first run's calibration question is answered Yes
+    };
+
+    Identification(ScopeState& state, GlobalV& global, SerialControl& serial, Dialogs& dialogs,
+                   const Controls& controls, IdentitySplash& splash);
 
     // Resets and identifies the instrument: lamps, link-watch interval, the model's gains, the
     // splash window's lines and timer, and on a first run the calibration question.
@@ -37,11 +55,17 @@ class Identification : public HandlerGroup
   private:
     std::string requestIdentity();
     void storeFields(const std::string& reply, const IdentityFields& fields);
-    bool splashVisible() const;
     void instrumentAnswered(const IdentityFields& fields);
     void noInstrument(const std::string& reply);
     void offerCalibration();
     void takeGains(ModelGains gains);
+
+    ScopeState& state_;
+    GlobalV& global_;
+    SerialControl& serial_;
+    Dialogs& dialogs_;
+    const Controls ui;
+    IdentitySplash& splash_;
 };
 
 } // namespace kv

@@ -1,6 +1,5 @@
 #include "link/port_search.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/picture_box.h"
 #include "link/identification.h"
@@ -38,30 +37,34 @@ QString QueryValue(const RegistryView& registry, const QString& keyPath, const Q
     return ReadRegistryText(registry, keyPath, valueName).value_or(QString());
 }
 
-PortSearch::PortSearch(Main& main) : HandlerGroup(main)
+PortSearch::PortSearch(GlobalV& global, SerialControl& serial, Dialogs& dialogs,
+                       RegistryView& registry, SystemInfo& sysDetectOS, const Controls& controls,
+                       Identification& identification)
+    : global_(global), serial_(serial), dialogs_(dialogs), registry_(registry),
+      sysDetectOS_(sysDetectOS), ui(controls), identification_(identification)
 {
-    m.COMCombo->installEventFilter(this);
-    if (QLineEdit* edit = m.COMCombo->lineEdit())
+    ui.COMCombo->installEventFilter(this);
+    if (QLineEdit* edit = ui.COMCombo->lineEdit())
         edit->installEventFilter(this);
-    connect(m.Image2, &PictureBox::doubleClicked, this, &PortSearch::Image2_DblClick);
-    connect(m.btnSearchCOMPort, &CwButton::valueChanged, this,
+    connect(ui.Image2, &PictureBox::doubleClicked, this, &PortSearch::Image2_DblClick);
+    connect(ui.btnSearchCOMPort, &CwButton::valueChanged, this,
             &PortSearch::btnSearchCOMPort_ValueChanged);
-    connect(m.btnSelectCOMPort, &CwButton::valueChanged, this,
+    connect(ui.btnSelectCOMPort, &CwButton::valueChanged, this,
             &PortSearch::btnSelectCOMPort_ValueChanged);
-    connect(m.mnuFcom, &QAction::triggered, this, &PortSearch::mnuFcom_Click);
+    connect(ui.mnuFcom, &QAction::triggered, this, &PortSearch::mnuFcom_Click);
 }
 
 bool PortSearch::eventFilter(QObject* watched, QEvent* event)
 {
     // Focus moving between the box and its own line edit is not leaving the list.
-    if (event->type() == QEvent::FocusOut && !m.COMCombo->hasFocus())
+    if (event->type() == QEvent::FocusOut && !ui.COMCombo->hasFocus())
         COMCombo_LostFocus();
-    return HandlerGroup::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 void PortSearch::COMCombo_LostFocus()
 {
-    QComboBox& combo = *m.COMCombo;
+    QComboBox& combo = *ui.COMCombo;
     // Text that is no number keeps the selection in force; a number outside the list is taken
     // to its nearest end, so the port stays within 1 to 256.
     const int position = ComListPositionFor(combo.currentText()).value_or(combo.currentIndex());
@@ -69,29 +72,29 @@ void PortSearch::COMCombo_LostFocus()
         return;
     combo.setCurrentIndex(position); // runs COMCombo_Click on a change
     combo.setEditText(combo.itemText(position));
-    m.CWSerial1.PortNumber(position + 1);
+    serial_.PortNumber(position + 1);
 }
 
 void PortSearch::Image2_DblClick()
 {
-    if (m.sysDetectOS.platformCode() != PlatformNT)
+    if (sysDetectOS_.platformCode() != PlatformNT)
         return;
-    m.btnSearchCOMPort->setVisible(true);
-    m.Label4->setVisible(false);
+    ui.btnSearchCOMPort->setVisible(true);
+    ui.Label4->setVisible(false);
 }
 
 bool PortSearch::platformAllowsSearch()
 {
-    switch (m.sysDetectOS.platformCode()) {
+    switch (sysDetectOS_.platformCode()) {
     case PlatformUnidentified:
-        m.dialogs.MsgBox(QStringLiteral("Are you running Windows 2000,\nWindows XP or later?"),
-                         MsgButtons::YesNo, MsgIcon::None,
-                         QStringLiteral("Unidentified Operating System."));
+        dialogs_.MsgBox(QStringLiteral("Are you running Windows 2000,\nWindows XP or later?"),
+                        MsgButtons::YesNo, MsgIcon::None,
+                        QStringLiteral("Unidentified Operating System."));
         return true;
     case PlatformWin9x:
-        m.dialogs.MsgBox(QStringLiteral("COM Prot Dection is not avaliable in this version."),
-                         MsgButtons::OK, MsgIcon::Critical,
-                         QStringLiteral("Wrong Operating System!"));
+        dialogs_.MsgBox(QStringLiteral("COM Prot Dection is not avaliable in this version."),
+                        MsgButtons::OK, MsgIcon::Critical,
+                        QStringLiteral("Wrong Operating System!"));
         return false;
     case PlatformNT:
         return true;
@@ -103,16 +106,16 @@ bool PortSearch::platformAllowsSearch()
 void PortSearch::searchRegistry()
 {
     const std::optional<int> port =
-        PortFromSerialComm(QueryValue(m.registry, SerialCommKey, SerialCommValue));
+        PortFromSerialComm(QueryValue(registry_, SerialCommKey, SerialCommValue));
     if (!port)
         return;
-    m.global.COMPortNumber = static_cast<float>(*port);
+    global_.COMPortNumber = static_cast<float>(*port);
     const QString number = QString::number(*port);
-    m.lblSearchPort->setText(QStringLiteral("Oscilloscope USB interface found on COM Port ") +
-                             number + QLatin1Char('.'));
-    m.btnSelectCOMPort->setVisible(true);
-    m.btnSelectCOMPort->setOnText(QStringLiteral("Select COM Port ") + number);
-    m.btnSelectCOMPort->setOffText(QStringLiteral("Select COM Port ") + number);
+    ui.lblSearchPort->setText(QStringLiteral("Oscilloscope USB interface found on COM Port ") +
+                              number + QLatin1Char('.'));
+    ui.btnSelectCOMPort->setVisible(true);
+    ui.btnSelectCOMPort->setOnText(QStringLiteral("Select COM Port ") + number);
+    ui.btnSelectCOMPort->setOffText(QStringLiteral("Select COM Port ") + number);
 }
 
 void PortSearch::btnSearchCOMPort_ValueChanged(bool value)
@@ -123,24 +126,23 @@ void PortSearch::btnSearchCOMPort_ValueChanged(bool value)
 
 void PortSearch::btnSelectCOMPort_ValueChanged(bool)
 {
-    const int port = static_cast<int>(m.global.COMPortNumber);
+    const int port = static_cast<int>(global_.COMPortNumber);
     // Only a port that a search found can be selected.
     if (port < 1 || port > PortCount)
         return;
-    m.COMCombo->setEditText(QString::number(port));
-    m.COMCombo->setCurrentIndex(port - 1); // runs COMCombo_Click on a change
-    m.CWSerial1.PortNumber(port);
-    if (m.identification)
-        m.identification->CheckHardware();
-    m.lblSearchPort->setText(QString());
-    m.btnSelectCOMPort->setOnText(QString());
-    m.btnSelectCOMPort->setOffText(QString());
+    ui.COMCombo->setEditText(QString::number(port));
+    ui.COMCombo->setCurrentIndex(port - 1); // runs COMCombo_Click on a change
+    serial_.PortNumber(port);
+    identification_.CheckHardware();
+    ui.lblSearchPort->setText(QString());
+    ui.btnSelectCOMPort->setOnText(QString());
+    ui.btnSelectCOMPort->setOffText(QString());
 }
 
 void PortSearch::mnuFcom_Click()
 {
-    m.CWButton18->setValue(true);
-    m.CWButton18->setValue(false);
+    ui.CWButton18->setValue(true);
+    ui.CWButton18->setValue(false);
 }
 
 } // namespace kv

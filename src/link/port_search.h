@@ -1,14 +1,25 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "link/com_port_numbers.h"
+#include "state/global_v.h"
 
+#include <QObject>
 #include <QString>
 #include <optional>
 
+class QAction;
+class QComboBox;
+class QLabel;
+
 namespace kv {
 
+class CwButton;
+class Dialogs;
+class Identification;
+class PictureBox;
 class RegistryView;
+class SerialControl;
+class SystemInfo;
 
 // A text value of the registry view, without the terminating NUL it may be stored with; nullopt
 // when the key or the value is missing.
@@ -19,12 +30,26 @@ QString QueryValue(const RegistryView& registry, const QString& keyPath, const Q
 
 // The COM port list of the Options panel, the hidden search and select buttons, the double-click
 // that reveals the search, and File, "Set COM Port".
-class PortSearch : public HandlerGroup
+class PortSearch : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit PortSearch(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QComboBox* COMCombo;
+        PictureBox* Image2; // its double-click reveals the search button
+        CwButton* btnSearchCOMPort;
+        CwButton* btnSelectCOMPort;
+        QLabel* Label4;        // hidden when the search button is revealed
+        QLabel* lblSearchPort; // the port found
+        QAction* mnuFcom;
+        CwButton* CWButton18; // "Oscilloscope settings", pulsed by File, "Set COM Port"
+    };
+
+    PortSearch(GlobalV& global, SerialControl& serial, Dialogs& dialogs, RegistryView& registry,
+               SystemInfo& sysDetectOS, const Controls& controls, Identification& identification);
 
     void COMCombo_LostFocus();
     void Image2_DblClick();
@@ -39,6 +64,14 @@ class PortSearch : public HandlerGroup
     // The platform check before a search; false when the search must not go on.
     bool platformAllowsSearch();
     void searchRegistry();
+
+    GlobalV& global_;
+    SerialControl& serial_;
+    Dialogs& dialogs_;
+    RegistryView& registry_;
+    SystemInfo& sysDetectOS_;
+    const Controls ui;
+    Identification& identification_;
 };
 
 } // namespace kv

@@ -28,7 +28,7 @@ HardwareCheckDialog* Attenuators::frm30volt() const
 void Attenuators::showHardwareCheck()
 {
     if (!dialog_) {
-        dialog_ = new HardwareCheckDialog(m, &m);
+        dialog_ = new HardwareCheckDialog(m.global, m.dialogs, *this, &m);
         dialog_->Form_Load();
     }
     dialog_->show();

@@ -1,6 +1,5 @@
 #include "panel/hardware_check_dialog.h"
 
-#include "app/main_window.h"
 #include "panel/attenuators.h"
 #include "platform/services.h"
 
@@ -21,7 +20,9 @@ const QString NoticeLines = QStringLiteral("The only way to see the Hardware Che
 
 } // namespace
 
-HardwareCheckDialog::HardwareCheckDialog(Main& main, QWidget* parent) : QDialog(parent), m(main)
+HardwareCheckDialog::HardwareCheckDialog(GlobalV& global, Dialogs& dialogs,
+                                         Attenuators& attenuators, QWidget* parent)
+    : QDialog(parent), global_(global), dialogs_(dialogs), attenuators_(attenuators)
 {
     setObjectName(QStringLiteral("frm30volt"));
     setWindowTitle(QStringLiteral("Hardware Check"));
@@ -64,33 +65,31 @@ HardwareCheckDialog::HardwareCheckDialog(Main& main, QWidget* parent) : QDialog(
 
 void HardwareCheckDialog::Form_Load()
 {
-    Check1->setChecked(!m.global.ShowHardwareCheck);
+    Check1->setChecked(!global_.ShowHardwareCheck);
 }
 
 void HardwareCheckDialog::noteChoice(const QString& extraLine)
 {
-    m.global.ShowHardwareCheck = !Check1->isChecked();
+    global_.ShowHardwareCheck = !Check1->isChecked();
     if (Check1->isChecked())
-        m.dialogs.MsgBox(NoticeLines + extraLine, MsgButtons::OK, MsgIcon::Exclamation,
-                         QStringLiteral("Notice"));
+        dialogs_.MsgBox(NoticeLines + extraLine, MsgButtons::OK, MsgIcon::Exclamation,
+                        QStringLiteral("Notice"));
 }
 
 void HardwareCheckDialog::Command1_Click()
 {
-    m.global.NoATTHardware = false;
+    global_.NoATTHardware = false;
     noteChoice({});
     close();
 }
 
 void HardwareCheckDialog::Command2_Click()
 {
-    m.global.NoATTHardware = true;
+    global_.NoATTHardware = true;
     noteChoice(QStringLiteral("\rThis will be necessary if you ever add the 40 volt attenuation "
                               "circuitry."));
-    if (m.attenuators) {
-        m.attenuators->switchOff(1);
-        m.attenuators->switchOff(2);
-    }
+    attenuators_.switchOff(1);
+    attenuators_.switchOff(2);
     close();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layer.h"
+#include "state/global_v.h"
 
 #include <QDialog>
 
@@ -11,7 +11,8 @@ class QPushButton;
 
 namespace kv {
 
-class Main;
+class Attenuators;
+class Dialogs;
 
 // frm30volt, "Hardware Check": asks whether the 40 V attenuation circuit is installed. Modeless;
 // deletes itself when closed.
@@ -20,7 +21,9 @@ class HardwareCheckDialog : public QDialog
     Q_OBJECT
 
   public:
-    explicit HardwareCheckDialog(Main& main, QWidget* parent = nullptr);
+    // "No" switches both attenuators off through `attenuators`.
+    HardwareCheckDialog(GlobalV& global, Dialogs& dialogs, Attenuators& attenuators,
+                        QWidget* parent = nullptr);
 
     void Form_Load();
     void Command1_Click(); // "Yes"
@@ -37,7 +40,9 @@ class HardwareCheckDialog : public QDialog
     // Check1 ticked: stop asking and tell how to ask again; else keep asking.
     void noteChoice(const QString& extraLine);
 
-    Main& m;
+    GlobalV& global_;
+    Dialogs& dialogs_;
+    Attenuators& attenuators_;
 };
 
 } // namespace kv
