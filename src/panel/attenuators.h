@@ -1,23 +1,42 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/attenuation.h"
 #include "state/colours.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QPointer>
+
+class QWidget;
 
 namespace kv {
 
+class CwButton;
 class HardwareCheckDialog;
+class Main;
 
 // The 40 V attenuator switches CH1ATT and CH2ATT with their LEDs, and the "Hardware Check"
 // dialog that confirms the circuit is installed.
-class Attenuators : public HandlerGroup
+class Attenuators : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Attenuators(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // the Hardware Check dialog's parent
+        CwButton* CH1ATT;
+        CwButton* CH2ATT;
+        CwButton* LEDATT1; // on the Options panel
+        CwButton* LEDATT2;
+        CwButton* LEDATT1b; // in the status strip
+        CwButton* LEDATT2b;
+    };
+
+    // `dialogMain` is what the Hardware Check dialog is built with.
+    Attenuators(ScopeState& state, GlobalV& global, const Controls& controls, Main& dialogMain);
     ~Attenuators() override;
 
     void CH1ATT_ValueChanged() { toggle(1); }
@@ -37,6 +56,10 @@ class Attenuators : public HandlerGroup
     void toggle(int channel);
     void setLeds(int channel, int bgr);
 
+    ScopeState& state_;
+    GlobalV& global_;
+    const Controls ui;
+    Main& dialogMain_;
     QPointer<HardwareCheckDialog> dialog_;
 };
 
