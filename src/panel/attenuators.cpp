@@ -61,11 +61,17 @@ void Attenuators::switchOff(int channel)
     shared.ATTFactor = 1.0f;
 }
 
+std::array<CwButton*, 2> Attenuators::leds(int channel) const
+{
+    if (channel == 1)
+        return {ui.LEDATT1, ui.LEDATT1b};
+    return {ui.LEDATT2, ui.LEDATT2b};
+}
+
 void Attenuators::setLeds(int channel, int bgr)
 {
-    const bool one = channel == 1;
-    (one ? ui.LEDATT1 : ui.LEDATT2)->setOffColor(bgr);
-    (one ? ui.LEDATT1b : ui.LEDATT2b)->setOffColor(bgr);
+    for (CwButton* led : leds(channel))
+        led->setOffColor(bgr);
 }
 
 } // namespace kv

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <array>
 
 class QWidget;
 
@@ -54,6 +55,8 @@ class Attenuators : public QObject
 
   private:
     void toggle(int channel);
+    // The channel's LEDs: on the Options panel, then in the status strip.
+    std::array<CwButton*, 2> leds(int channel) const;
     void setLeds(int channel, int bgr);
 
     ScopeState& state_;
