@@ -1,18 +1,19 @@
 #include "panel/attenuators.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "panel/hardware_check_dialog.h"
 #include "state/channel_fields.h"
 
 namespace kv {
 
-Attenuators::Attenuators(Main& main) : HandlerGroup(main)
+Attenuators::Attenuators(ScopeState& state, GlobalV& global, Dialogs& dialogs,
+                         const Controls& controls)
+    : state_(state), global_(global), dialogs_(dialogs), ui(controls)
 {
-    connect(m.CH1ATT, &CwButton::valueChanged, this, [this] { CH1ATT_ValueChanged(); });
-    connect(m.CH2ATT, &CwButton::valueChanged, this, [this] { CH2ATT_ValueChanged(); });
-    connect(m.CH1ATT, &CwButton::doubleClicked, this, [this] { CH1ATT_DblClick(); });
-    connect(m.CH2ATT, &CwButton::doubleClicked, this, [this] { CH2ATT_DblClick(); });
+    connect(ui.CH1ATT, &CwButton::valueChanged, this, [this] { CH1ATT_ValueChanged(); });
+    connect(ui.CH2ATT, &CwButton::valueChanged, this, [this] { CH2ATT_ValueChanged(); });
+    connect(ui.CH1ATT, &CwButton::doubleClicked, this, [this] { CH1ATT_DblClick(); });
+    connect(ui.CH2ATT, &CwButton::doubleClicked, this, [this] { CH2ATT_DblClick(); });
 }
 
 Attenuators::~Attenuators()
@@ -28,7 +29,7 @@ HardwareCheckDialog* Attenuators::frm30volt() const
 void Attenuators::showHardwareCheck()
 {
     if (!dialog_) {
-        dialog_ = new HardwareCheckDialog(m.global, m.dialogs, *this, &m);
+        dialog_ = new HardwareCheckDialog(global_, dialogs_, *this, ui.window);
         dialog_->Form_Load();
     }
     dialog_->show();
@@ -36,7 +37,7 @@ void Attenuators::showHardwareCheck()
 
 void Attenuators::toggle(int channel)
 {
-    GlobalV& g = m.global;
+    GlobalV& g = global_;
     if (g.ShowHardwareCheck && g.NoATTHardware)
         showHardwareCheck();
     if (g.NoATTHardware)
@@ -46,7 +47,7 @@ void Attenuators::toggle(int channel)
         switchOff(channel);
         return;
     }
-    const float value = channelState(m.state, channel).ATTValue;
+    const float value = channelState(state_, channel).ATTValue;
     setLeds(channel, attenuatorLedColor(value));
     shared.ATTOn = true;
     shared.ATTFactor = attenuationFactor(value);
@@ -55,15 +56,22 @@ void Attenuators::toggle(int channel)
 void Attenuators::switchOff(int channel)
 {
     setLeds(channel, LedAttOff);
-    const ChannelShared shared = channelShared(m.global, channel);
+    const ChannelShared shared = channelShared(global_, channel);
     shared.ATTOn = false;
     shared.ATTFactor = 1.0f;
 }
 
+std::array<CwButton*, 2> Attenuators::leds(int channel) const
+{
+    if (channel == 1)
+        return {ui.LEDATT1, ui.LEDATT1b};
+    return {ui.LEDATT2, ui.LEDATT2b};
+}
+
 void Attenuators::setLeds(int channel, int bgr)
 {
-    (channel == 1 ? m.LEDATT1 : m.LEDATT2)->setOffColor(bgr);
-    (channel == 1 ? m.LEDATT1b : m.LEDATT2b)->setOffColor(bgr);
+    for (CwButton* led : leds(channel))
+        led->setOffColor(bgr);
 }
 
 } // namespace kv

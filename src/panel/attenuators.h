@@ -1,23 +1,43 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/attenuation.h"
 #include "state/colours.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QPointer>
+#include <array>
+
+class QWidget;
 
 namespace kv {
 
+class CwButton;
+class Dialogs;
 class HardwareCheckDialog;
 
 // The 40 V attenuator switches CH1ATT and CH2ATT with their LEDs, and the "Hardware Check"
 // dialog that confirms the circuit is installed.
-class Attenuators : public HandlerGroup
+class Attenuators : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Attenuators(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // the Hardware Check dialog's parent
+        CwButton* CH1ATT;
+        CwButton* CH2ATT;
+        CwButton* LEDATT1; // on the Options panel
+        CwButton* LEDATT2;
+        CwButton* LEDATT1b; // in the status strip
+        CwButton* LEDATT2b;
+    };
+
+    // `dialogs` serve the Hardware Check dialog.
+    Attenuators(ScopeState& state, GlobalV& global, Dialogs& dialogs, const Controls& controls);
     ~Attenuators() override;
 
     void CH1ATT_ValueChanged() { toggle(1); }
@@ -35,8 +55,14 @@ class Attenuators : public HandlerGroup
 
   private:
     void toggle(int channel);
+    // The channel's LEDs: on the Options panel, then in the status strip.
+    std::array<CwButton*, 2> leds(int channel) const;
     void setLeds(int channel, int bgr);
 
+    ScopeState& state_;
+    GlobalV& global_;
+    Dialogs& dialogs_;
+    const Controls ui;
     QPointer<HardwareCheckDialog> dialog_;
 };
 

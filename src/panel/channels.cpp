@@ -1,6 +1,5 @@
 #include "panel/channels.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -26,26 +25,29 @@ constexpr int Reference = 5;
 
 } // namespace
 
-Channels::Channels(Main& main) : HandlerGroup(main)
+Channels::Channels(ScopeState& state, GlobalV& global, const Controls& controls, ReadOuts& readOuts,
+                   Cursors& cursors, TriggerSource& triggerSource)
+    : state_(state), global_(global), ui(controls), readOuts_(readOuts), cursors_(cursors),
+      triggerSource_(triggerSource)
 {
-    connect(m.CH1Button, &CwButton::valueChanged, this,
+    connect(ui.CH1Button, &CwButton::valueChanged, this,
             [this](bool v) { CH1Button_ValueChanged(v); });
-    connect(m.CH2Button, &CwButton::valueChanged, this,
+    connect(ui.CH2Button, &CwButton::valueChanged, this,
             [this](bool v) { CH2Button_ValueChanged(v); });
-    connect(m.CWButton8, &CwButton::valueChanged, this,
+    connect(ui.CWButton8, &CwButton::valueChanged, this,
             [this](bool v) { CWButton8_ValueChanged(v); });
-    connect(m.mnuC1, &QAction::triggered, this, [this] { mnuC1_Click(); });
-    connect(m.mnuC2, &QAction::triggered, this, [this] { mnuC2_Click(); });
-    connect(m.mnuCO, &QAction::triggered, this, [this] { mnuCO_Click(); });
+    connect(ui.mnuC1, &QAction::triggered, this, [this] { mnuC1_Click(); });
+    connect(ui.mnuC2, &QAction::triggered, this, [this] { mnuC2_Click(); });
+    connect(ui.mnuCO, &QAction::triggered, this, [this] { mnuCO_Click(); });
 }
 
 Channels::Channel Channels::channel(int number) const
 {
     if (number == 1)
-        return {1,           m.CH1Button,  m.LED1,        m.CWButton22,          m.PeriodVAL,
-                names::PCH1, colour::Blue, colour::White, QStringLiteral("CH1"), m.mnuC1};
-    return {2,           m.CH2Button, m.LED2,        m.CWButton25,          m.PeriodVAL2,
-            names::PCH2, colour::Red, colour::Black, QStringLiteral("CH2"), m.mnuC2};
+        return {1,           ui.CH1Button, ui.LED1,       ui.CWButton22,         ui.PeriodVAL,
+                names::PCH1, colour::Blue, colour::White, QStringLiteral("CH1"), ui.mnuC1};
+    return {2,           ui.CH2Button, ui.LED2,       ui.CWButton25,         ui.PeriodVAL2,
+            names::PCH2, colour::Red,  colour::Black, QStringLiteral("CH2"), ui.mnuC2};
 }
 
 // ---- Selecting a channel -------------------------------------------------------------------
@@ -53,16 +55,15 @@ Channels::Channel Channels::channel(int number) const
 void Channels::selectChannel(int number, bool value)
 {
     const Channel ch = channel(number);
-    m.CWKnob2->setEnabled(true);
+    ui.CWKnob2->setEnabled(true);
     if (value)
         selectOn(ch, channel(3 - number));
-    if (m.readOuts)
-        m.readOuts->UpdateForTimebase();
-    if (m.state.IsZoomed && m.CWGraph1->plotVisible(ch.plot))
+    readOuts_.UpdateForTimebase();
+    if (state_.IsZoomed && ui.CWGraph1->plotVisible(ch.plot))
         ch.caption->setText(QStringLiteral("Zoomed"));
-    if (m.Autoscale->value()) {
-        m.CWKnob1->setEnabled(false);
-        if (m.CWGraph1->plotVisible(ch.plot))
+    if (ui.Autoscale->value()) {
+        ui.CWKnob1->setEnabled(false);
+        if (ui.CWGraph1->plotVisible(ch.plot))
             ch.caption->setText(QStringLiteral("Autoscale"));
         markAutoscale();
     }
@@ -72,56 +73,55 @@ void Channels::selectChannel(int number, bool value)
 
 void Channels::selectOn(const Channel& ch, const Channel& other)
 {
-    ScopeState& s = m.state;
-    const int active = truncateToPosition(m.global.ActiveChannel);
+    ScopeState& s = state_;
+    const int active = truncateToPosition(global_.ActiveChannel);
     if (active > 4) {
         if (other.led->value())
             other.led->setOnColor(LedOnNotSelected);
-        if (m.LED5->value())
-            m.LED5->setOnColor(LedOnNotSelected);
+        if (ui.LED5->value())
+            ui.LED5->setOnColor(LedOnNotSelected);
     }
-    m.CHDISP->setVisible(true);
+    ui.CHDISP->setVisible(true);
     ch.indicator->setVisible(true);
     ch.indicator->setOffColor(ch.color);
     ch.caption->setVisible(true);
-    m.CWKnob1->setEnabled(true);
+    ui.CWKnob1->setEnabled(true);
     channelState(s, ch.number).EnableBits = "0001";
-    m.CWGraph1->setPlotLineWidth(ch.plot, 2);
-    m.CWGraph1->setPlotLineWidth(other.plot, 1);
+    ui.CWGraph1->setPlotLineWidth(ch.plot, 2);
+    ui.CWGraph1->setPlotLineWidth(other.plot, 1);
     if (active == other.number)
         other.led->setOnColor(LedOnNotSelected);
     ch.led->setOnColor(LedSelected);
     ch.led->setValue(true);
-    m.CWGraph1->setPlotVisible(ch.plot, true);
-    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(names::VCH1), true);
-    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(names::VCH2), true);
-    m.CWSlide4->setPointerVisible(m.CWSlide4->pointerIndex(names::VREF1), false);
+    ui.CWGraph1->setPlotVisible(ch.plot, true);
+    ui.CWSlide4->setPointerVisible(ui.CWSlide4->pointerIndex(names::VCH1), true);
+    ui.CWSlide4->setPointerVisible(ui.CWSlide4->pointerIndex(names::VCH2), true);
+    ui.CWSlide4->setPointerVisible(ui.CWSlide4->pointerIndex(names::VREF1), false);
     setKnobPointerColor(ch.color);
     setChdisp(ch);
-    m.global.ActiveChannel = Variant(ch.number);
+    global_.ActiveChannel = Variant(ch.number);
     ch.menu->setChecked(true);
-    if (m.cursors)
-        m.cursors->Cursor();
-    m.CWKnob1->setPosition(truncateToPosition(channelState(s, ch.number).VdivIndex));
+    cursors_.Cursor();
+    ui.CWKnob1->setPosition(truncateToPosition(channelState(s, ch.number).VdivIndex));
     updatePlotScale(ch);
 }
 
 void Channels::updatePlotScale(const Channel& ch)
 {
-    const ChannelState state = channelState(m.state, ch.number);
+    const ChannelState state = channelState(state_, ch.number);
     const auto setting = voltsDivSetting(truncateToPosition(state.VdivIndex));
     // The knob's value: the volts per division of the position it now shows.
-    const auto knob = voltsDivSetting(m.CWKnob1->position());
+    const auto knob = voltsDivSetting(ui.CWKnob1->position());
     if (setting && knob)
         state.PlotScale = plotScale(setting->fullScale, knob->voltsPerDiv);
 }
 
 void Channels::markAutoscale()
 {
-    if (m.LED1->value())
-        m.PeriodVAL->setText(QStringLiteral("Autoscale"));
-    if (m.LED2->value())
-        m.PeriodVAL2->setText(QStringLiteral("Autoscale"));
+    if (ui.LED1->value())
+        ui.PeriodVAL->setText(QStringLiteral("Autoscale"));
+    if (ui.LED2->value())
+        ui.PeriodVAL2->setText(QStringLiteral("Autoscale"));
 }
 
 // ---- Switching off -----------------------------------------------------------------------------
@@ -129,7 +129,7 @@ void Channels::markAutoscale()
 void Channels::CWButton8_ValueChanged(bool value)
 {
     if (value) {
-        switch (truncateToPosition(m.global.ActiveChannel)) {
+        switch (truncateToPosition(global_.ActiveChannel)) {
         case 1:
             switchOffChannel1();
             break;
@@ -148,130 +148,134 @@ void Channels::CWButton8_ValueChanged(bool value)
 
 void Channels::switchOffChannel1()
 {
-    m.state.CH1EnableBits = "0000";
-    m.LED1->setValue(false);
+    state_.CH1EnableBits = "0000";
+    ui.LED1->setValue(false);
     setChdisp(channel(2));
     setKnobPointerColor(colour::Red);
-    m.mnuC1->setChecked(false);
+    ui.mnuC1->setChecked(false);
     handOverSelection(1);
-    m.CWGraph1->setPlotVisible(names::PCH1, false);
-    m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH2));
-    m.CWGraph1->setPlotLineWidth(names::PCH2, 2);
-    if (m.CWKnob2->position() == 1)
+    ui.CWGraph1->setPlotVisible(names::PCH1, false);
+    ui.CWKnob1->setPosition(truncateToPosition(state_.VdivIndexCH2));
+    ui.CWGraph1->setPlotLineWidth(names::PCH2, 2);
+    if (ui.CWKnob2->position() == 1)
         handOverTrigger(2);
-    m.CWButton22->setVisible(false);
-    m.PeriodVAL->setVisible(false);
+    ui.CWButton22->setVisible(false);
+    ui.PeriodVAL->setVisible(false);
 }
 
 void Channels::switchOffChannel2()
 {
-    m.state.CH2EnableBits = "0000";
-    m.LED2->setValue(false);
+    state_.CH2EnableBits = "0000";
+    ui.LED2->setValue(false);
     setKnobPointerColor(colour::Blue);
     handOverSelection(2);
-    m.mnuC2->setChecked(false);
-    m.CWGraph1->setPlotVisible(names::PCH2, false);
+    ui.mnuC2->setChecked(false);
+    ui.CWGraph1->setPlotVisible(names::PCH2, false);
     setChdisp(channel(1));
-    m.CWGraph1->setPlotLineWidth(names::PCH1, 2);
-    if (m.CWKnob2->position() == 1)
+    ui.CWGraph1->setPlotLineWidth(names::PCH1, 2);
+    if (ui.CWKnob2->position() == 1)
         handOverTrigger(1);
-    m.CWButton25->setVisible(false);
-    m.PeriodVAL2->setVisible(false);
-    m.CWKnob1->setPosition(truncateToPosition(m.state.VdivIndexCH1));
+    ui.CWButton25->setVisible(false);
+    ui.PeriodVAL2->setVisible(false);
+    ui.CWKnob1->setPosition(truncateToPosition(state_.VdivIndexCH1));
 }
 
 void Channels::switchOffReference()
 {
-    m.CWKnob1->setEnabled(true);
-    m.LED5->setValue(false);
+    ui.CWKnob1->setEnabled(true);
+    ui.LED5->setValue(false);
     handOverSelection(Reference);
-    m.CWGraph1->setPlotVisible(names::PREF1, false);
-    m.lblVREF->setVisible(false);
-    m.lblHREF->setVisible(false);
+    ui.CWGraph1->setPlotVisible(names::PREF1, false);
+    ui.lblVREF->setVisible(false);
+    ui.lblHREF->setVisible(false);
 }
 
 void Channels::handOverSelection(int switchedOff)
 {
-    const int next = nextSelection(switchedOff, m.LED1->value(), m.LED2->value(), m.LED5->value());
+    const int next =
+        nextSelection(switchedOff, ui.LED1->value(), ui.LED2->value(), ui.LED5->value());
     if (next == switchedOff)
         return;
-    m.global.ActiveChannel = Variant(next);
+    global_.ActiveChannel = Variant(next);
     if (next == Reference) {
-        m.CWKnob2->setEnabled(false);
-        m.CWKnob1->setEnabled(false);
-        m.LED5->setOnColor(LedSelected);
+        ui.CWKnob2->setEnabled(false);
+        ui.CWKnob1->setEnabled(false);
+        ui.LED5->setOnColor(LedSelected);
     } else {
-        m.CWKnob2->setEnabled(true);
+        ui.CWKnob2->setEnabled(true);
         channel(next).led->setOnColor(LedSelected);
     }
 }
 
 void Channels::setChdisp(const Channel& ch)
 {
-    m.CHDISP->setOffColor(ch.color);
-    m.CHDISP->setTextColor(ch.chdispTextColor);
-    m.CHDISP->setOffText(ch.name);
+    ui.CHDISP->setOffColor(ch.color);
+    ui.CHDISP->setTextColor(ch.chdispTextColor);
+    ui.CHDISP->setOffText(ch.name);
 }
 
 void Channels::setKnobPointerColor(int bgr)
 {
-    m.CWKnob1->setPointerColor(1, bgr);
-    m.CWKnob2->setPointerColor(1, bgr);
+    ui.CWKnob1->setPointerColor(1, bgr);
+    ui.CWKnob2->setPointerColor(1, bgr);
 }
 
 // At 1 MS/s only the shown channel is captured: the trigger goes with it.
 void Channels::handOverTrigger(int c)
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     const Channel ch = channel(c);
-    m.CWSlide5->setPosition(c);
-    m.CWButton21->setOffText(ch.name);
-    m.CWButton21->setTextColor(ch.button->textColor());
-    m.CWButton21->setOffColor(ch.button->offColor());
-    m.triggerSource->ApplyChannelSource(c);
-    m.triggerSource->ShowTriggerPointer(c);
+    ui.CWSlide5->setPosition(c);
+    ui.CWButton21->setOffText(ch.name);
+    ui.CWButton21->setTextColor(ch.button->textColor());
+    ui.CWButton21->setOffColor(ch.button->offColor());
+    triggerSource_.ApplyChannelSource(c);
+    triggerSource_.ShowTriggerPointer(c);
     setTriggerChannel(s, c);
 }
 
 void Channels::finishSwitchOff()
 {
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     if (s.CH1EnableBits == "0000" && s.CH2EnableBits == "0000") {
-        m.CWKnob1->setEnabled(false);
-        m.CWKnob1->setPosition(1);
-        m.CHDISP->setVisible(false);
+        ui.CWKnob1->setEnabled(false);
+        ui.CWKnob1->setPosition(1);
+        ui.CHDISP->setVisible(false);
     }
     if (s.IsZoomed) {
-        m.CWKnob1->setEnabled(false);
-        if (m.CWGraph1->plotVisible(names::PCH1))
-            m.PeriodVAL->setText(QStringLiteral("Zoomed"));
-        if (m.CWGraph1->plotVisible(names::PCH2))
-            m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
+        ui.CWKnob1->setEnabled(false);
+        if (ui.CWGraph1->plotVisible(names::PCH1))
+            ui.PeriodVAL->setText(QStringLiteral("Zoomed"));
+        if (ui.CWGraph1->plotVisible(names::PCH2))
+            ui.PeriodVAL2->setText(QStringLiteral("Zoomed"));
     }
-    if (m.Autoscale->value()) {
-        m.CWKnob1->setEnabled(false);
+    if (ui.Autoscale->value()) {
+        ui.CWKnob1->setEnabled(false);
         markAutoscale();
     }
 }
 
 // ---- Channel menu ------------------------------------------------------------------------------
 
+void Channels::press(CwButton* button)
+{
+    button->setValue(true);
+    button->setValue(false);
+}
+
 void Channels::mnuC1_Click()
 {
-    m.CH1Button->setValue(true);
-    m.CH1Button->setValue(false);
+    press(ui.CH1Button);
 }
 
 void Channels::mnuC2_Click()
 {
-    m.CH2Button->setValue(true);
-    m.CH2Button->setValue(false);
+    press(ui.CH2Button);
 }
 
 void Channels::mnuCO_Click()
 {
-    m.CWButton8->setValue(true);
-    m.CWButton8->setValue(false);
+    press(ui.CWButton8);
 }
 
 } // namespace kv

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/channel_selection.h"
 #include "state/colours.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <string>
 
 class QAction;
@@ -12,16 +14,50 @@ class QLabel;
 namespace kv {
 
 class CwButton;
-struct ScopeState;
+class CwGraph;
+class CwKnob;
+class CwSlide;
+class Cursors;
+class ReadOuts;
+class TriggerSource;
 
 // Channel selection and switch-off: CH1Button, CH2Button, the OFF button CWButton8 and the
 // Channel menu.
-class Channels : public HandlerGroup
+class Channels : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Channels(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwButton* CH1Button;
+        CwButton* CH2Button;
+        CwButton* CWButton8; // OFF
+        QAction* mnuC1;
+        QAction* mnuC2;
+        QAction* mnuCO;
+        CwButton* LED1;
+        CwButton* LED2;
+        CwButton* LED5;       // the reference's
+        CwButton* CWButton22; // channel indicators of the status strip
+        CwButton* CWButton25;
+        QLabel* PeriodVAL; // volts/div captions
+        QLabel* PeriodVAL2;
+        CwButton* CHDISP; // the selected channel's name
+        CwKnob* CWKnob1;
+        CwKnob* CWKnob2;
+        CwGraph* CWGraph1;
+        CwSlide* CWSlide4;    // vertical position pointers
+        CwSlide* CWSlide5;    // trigger source, moved with the shown channel at 1 MS/s
+        CwButton* CWButton21; // trigger source indicator
+        CwButton* Autoscale;
+        QLabel* lblVREF;
+        QLabel* lblHREF;
+    };
+
+    Channels(ScopeState& state, GlobalV& global, const Controls& controls, ReadOuts& readOuts,
+             Cursors& cursors, TriggerSource& triggerSource);
 
     void CH1Button_ValueChanged(bool value) { selectChannel(1, value); }
     void CH2Button_ValueChanged(bool value) { selectChannel(2, value); }
@@ -61,6 +97,15 @@ class Channels : public HandlerGroup
     void setKnobPointerColor(int bgr);
     void handOverTrigger(int c);
     void finishSwitchOff();
+    // A press and release, as a click gives it.
+    static void press(CwButton* button);
+
+    ScopeState& state_;
+    GlobalV& global_;
+    const Controls ui;
+    ReadOuts& readOuts_;
+    Cursors& cursors_;
+    TriggerSource& triggerSource_;
 };
 
 } // namespace kv

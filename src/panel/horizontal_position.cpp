@@ -1,6 +1,5 @@
 #include "panel/horizontal_position.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
@@ -18,22 +17,23 @@ constexpr int TriggerMarker = 2; // pointer of CWSlide6
 
 } // namespace
 
-HorizontalPosition::HorizontalPosition(Main& main) : HandlerGroup(main)
+HorizontalPosition::HorizontalPosition(ScopeState& state, const Controls& controls)
+    : state_(state), ui(controls)
 {
-    connect(m.CWButton29, &CwButton::valueChanged, this,
+    connect(ui.CWButton29, &CwButton::valueChanged, this,
             &HorizontalPosition::CWButton29_ValueChanged);
-    connect(m.CWButton30, &CwButton::valueChanged, this,
+    connect(ui.CWButton30, &CwButton::valueChanged, this,
             &HorizontalPosition::CWButton30_ValueChanged);
-    connect(m.CWButton29, &CwButton::mouseMove, this, &HorizontalPosition::CWButton29_MouseMove);
-    connect(m.CWButton30, &CwButton::mouseMove, this, &HorizontalPosition::CWButton30_MouseMove);
-    connect(m.mnuTH10, &QAction::triggered, this, &HorizontalPosition::mnuTH10_Click);
-    connect(m.mnuTH50, &QAction::triggered, this, &HorizontalPosition::mnuTH50_Click);
-    connect(m.mnuTH90, &QAction::triggered, this, &HorizontalPosition::mnuTH90_Click);
+    connect(ui.CWButton29, &CwButton::mouseMove, this, &HorizontalPosition::CWButton29_MouseMove);
+    connect(ui.CWButton30, &CwButton::mouseMove, this, &HorizontalPosition::CWButton30_MouseMove);
+    connect(ui.mnuTH10, &QAction::triggered, this, &HorizontalPosition::mnuTH10_Click);
+    connect(ui.mnuTH50, &QAction::triggered, this, &HorizontalPosition::mnuTH50_Click);
+    connect(ui.mnuTH90, &QAction::triggered, this, &HorizontalPosition::mnuTH90_Click);
 }
 
 int HorizontalPosition::hTrigPosition() const
 {
-    const Variant& v = m.state.HTrigPosition;
+    const Variant& v = state_.HTrigPosition;
     for (int position = 1; position <= 3; ++position)
         if (v == Variant(position))
             return position;
@@ -42,25 +42,25 @@ int HorizontalPosition::hTrigPosition() const
 
 bool HorizontalPosition::apply(int position, int marker)
 {
-    const auto group = timeDivGroup(m.CWKnob2->position());
+    const auto group = timeDivGroup(ui.CWKnob2->position());
     if (!group)
         return false;
     const auto preset = trigPosPreset(*group, position);
     if (!preset)
         return false;
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     s.TrigPosByte1 = (*preset)[0];
     s.TrigPosByte2 = (*preset)[1];
     s.TrigPosByte3 = (*preset)[2];
     s.TrigPosByte4 = (*preset)[3];
-    m.CWSlide6->setPointerValue(TriggerMarker, marker);
+    ui.CWSlide6->setPointerValue(TriggerMarker, marker);
     return true;
 }
 
 void HorizontalPosition::choose(int position, int marker)
 {
     if (apply(position, marker))
-        m.state.HTrigPosition = position;
+        state_.HTrigPosition = position;
 }
 
 void HorizontalPosition::HTrigPos()
@@ -69,12 +69,12 @@ void HorizontalPosition::HTrigPos()
     const int position = hTrigPosition();
     if (position == 0 || !apply(position, Markers[std::size_t(position - 1)]))
         return;
-    m.labSetHTrg->setText(QString::fromLatin1(trigPosCaption(position)));
+    ui.labSetHTrg->setText(QString::fromLatin1(trigPosCaption(position)));
 }
 
 void HorizontalPosition::TrigPosMenu()
 {
-    checkOnly({m.mnuTH10, m.mnuTH50, m.mnuTH90}, hTrigPosition() - 1);
+    checkOnly({ui.mnuTH10, ui.mnuTH50, ui.mnuTH90}, hTrigPosition() - 1);
 }
 
 void HorizontalPosition::CWButton29_ValueChanged(bool value)
@@ -85,8 +85,8 @@ void HorizontalPosition::CWButton29_ValueChanged(bool value)
             choose(1, MarkerLeft);
         else if (position == 3)
             choose(2, MarkerCentre);
-        if (m.Autoscale->value())
-            m.Autoscale->setValue(true);
+        if (ui.Autoscale->value())
+            ui.Autoscale->setValue(true);
     }
     TrigPosMenu();
 }
@@ -105,12 +105,12 @@ void HorizontalPosition::CWButton30_ValueChanged(bool value)
 
 void HorizontalPosition::CWButton29_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 
 void HorizontalPosition::CWButton30_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 
 void HorizontalPosition::mnuTH10_Click()

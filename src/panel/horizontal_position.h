@@ -1,21 +1,45 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/trigger_position_presets.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <array>
 #include <optional>
 
+class QAction;
+class QLabel;
+class QWidget;
+
 namespace kv {
+
+class CwButton;
+class CwKnob;
+class CwSlide;
 
 // Horizontal trigger position: the step buttons CWButton29 / CWButton30, the menu items
 // mnuTH10 / mnuTH50 / mnuTH90, the frame bytes 5-8 and the trigger marker (CWSlide6 pointer 2).
-class HorizontalPosition : public HandlerGroup
+class HorizontalPosition : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit HorizontalPosition(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // its pointer shape is restored over the step buttons
+        CwButton* CWButton29;
+        CwButton* CWButton30;
+        QAction* mnuTH10;
+        QAction* mnuTH50;
+        QAction* mnuTH90;
+        CwKnob* CWKnob2;   // time/div, read for the preset group
+        CwSlide* CWSlide6; // pointer 2, the trigger marker
+        QLabel* labSetHTrg;
+        CwButton* Autoscale; // set on again after a step left while it is on
+    };
+
+    HorizontalPosition(ScopeState& state, const Controls& controls);
 
     // Applies the preset of HTrigPosition for the current time/div position, with the caption.
     void HTrigPos();
@@ -36,6 +60,9 @@ class HorizontalPosition : public HandlerGroup
     // changed) outside time/div positions 1..14.
     bool apply(int position, int marker);
     void choose(int position, int marker);
+
+    ScopeState& state_;
+    const Controls ui;
 };
 
 } // namespace kv

@@ -1,12 +1,12 @@
 #include "panel/side_panels.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
 
 #include <QEvent>
 #include <QLabel>
+#include <QMainWindow>
 
 namespace kv {
 
@@ -29,34 +29,34 @@ void trackMouseOver(QWidget* surface)
 
 } // namespace
 
-SidePanels::SidePanels(Main& main) : HandlerGroup(main)
+SidePanels::SidePanels(const Controls& controls) : ui(controls)
 {
-    connect(m.imgCF, &PictureBox::clicked, this, &SidePanels::imgCF_Click);
-    connect(m.imgCM, &PictureBox::clicked, this, &SidePanels::imgCM_Click);
-    connect(m.imgCT, &PictureBox::clicked, this, &SidePanels::imgCT_Click);
-    connect(m.imgFC, &PictureBox::clicked, this, &SidePanels::imgFC_Click);
-    connect(m.imgFM, &PictureBox::clicked, this, &SidePanels::imgFM_Click);
-    connect(m.imgFT, &PictureBox::clicked, this, &SidePanels::imgFT_Click);
-    connect(m.imgMC, &PictureBox::clicked, this, &SidePanels::imgMC_Click);
-    connect(m.imgMF, &PictureBox::clicked, this, &SidePanels::imgMF_Click);
-    connect(m.imgMT, &PictureBox::clicked, this, &SidePanels::imgMT_Click);
-    connect(m.imgTC, &PictureBox::clicked, this, &SidePanels::imgTC_Click);
-    connect(m.imgTM, &PictureBox::clicked, this, &SidePanels::imgTM_Click);
-    connect(m.imgFS, &PictureBox::clicked, this, &SidePanels::imgFS_Click);
-    connect(m.CWButton18, &CwButton::valueChanged, this, &SidePanels::CWButton18_ValueChanged);
-    connect(m.CWButton26, &CwButton::valueChanged, this, &SidePanels::CWButton26_ValueChanged);
-    connect(m.Image1, &PictureBox::mouseMoved, this, &SidePanels::Image1_MouseMove);
-    connect(m.picCursor, &PictureBox::mouseMoved, this, &SidePanels::picCursor_MouseMove);
-    connect(m.picFile, &PictureBox::mouseMoved, this, &SidePanels::picFile_MouseMove);
-    connect(m.picMeasure, &PictureBox::mouseMoved, this, &SidePanels::picMeasure_MouseMove);
-    connect(m.picTrigger, &PictureBox::mouseMoved, this, &SidePanels::picTrigger_MouseMove);
-    connect(m.Picture4, &PictureBox::mouseMoved, this, &SidePanels::Picture4_MouseMove);
+    connect(ui.imgCF, &PictureBox::clicked, this, &SidePanels::imgCF_Click);
+    connect(ui.imgCM, &PictureBox::clicked, this, &SidePanels::imgCM_Click);
+    connect(ui.imgCT, &PictureBox::clicked, this, &SidePanels::imgCT_Click);
+    connect(ui.imgFC, &PictureBox::clicked, this, &SidePanels::imgFC_Click);
+    connect(ui.imgFM, &PictureBox::clicked, this, &SidePanels::imgFM_Click);
+    connect(ui.imgFT, &PictureBox::clicked, this, &SidePanels::imgFT_Click);
+    connect(ui.imgMC, &PictureBox::clicked, this, &SidePanels::imgMC_Click);
+    connect(ui.imgMF, &PictureBox::clicked, this, &SidePanels::imgMF_Click);
+    connect(ui.imgMT, &PictureBox::clicked, this, &SidePanels::imgMT_Click);
+    connect(ui.imgTC, &PictureBox::clicked, this, &SidePanels::imgTC_Click);
+    connect(ui.imgTM, &PictureBox::clicked, this, &SidePanels::imgTM_Click);
+    connect(ui.imgFS, &PictureBox::clicked, this, &SidePanels::imgFS_Click);
+    connect(ui.CWButton18, &CwButton::valueChanged, this, &SidePanels::CWButton18_ValueChanged);
+    connect(ui.CWButton26, &CwButton::valueChanged, this, &SidePanels::CWButton26_ValueChanged);
+    connect(ui.Image1, &PictureBox::mouseMoved, this, &SidePanels::Image1_MouseMove);
+    connect(ui.picCursor, &PictureBox::mouseMoved, this, &SidePanels::picCursor_MouseMove);
+    connect(ui.picFile, &PictureBox::mouseMoved, this, &SidePanels::picFile_MouseMove);
+    connect(ui.picMeasure, &PictureBox::mouseMoved, this, &SidePanels::picMeasure_MouseMove);
+    connect(ui.picTrigger, &PictureBox::mouseMoved, this, &SidePanels::picTrigger_MouseMove);
+    connect(ui.Picture4, &PictureBox::mouseMoved, this, &SidePanels::Picture4_MouseMove);
     for (PictureBox* surface :
-         {m.Image1, m.picCursor, m.picFile, m.picMeasure, m.picTrigger, m.Picture4})
+         {ui.Image1, ui.picCursor, ui.picFile, ui.picMeasure, ui.picTrigger, ui.Picture4})
         trackMouseOver(surface);
     // The window's background: mouse moves that no control takes reach the central widget, also
     // those over the captions that stand on it.
-    if (QWidget* face = m.centralWidget()) {
+    if (QWidget* face = ui.window->centralWidget()) {
         face->installEventFilter(this);
         face->setMouseTracking(true);
         for (QLabel* caption : face->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
@@ -68,7 +68,7 @@ bool SidePanels::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove)
         Form_MouseMove();
-    return HandlerGroup::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 void SidePanels::switchPage(PictureBox* current, PictureBox* target)
@@ -79,51 +79,51 @@ void SidePanels::switchPage(PictureBox* current, PictureBox* target)
 
 void SidePanels::imgCF_Click()
 {
-    switchPage(m.picCursor, m.picFile);
+    switchPage(ui.picCursor, ui.picFile);
 }
 void SidePanels::imgCM_Click()
 {
-    switchPage(m.picCursor, m.picMeasure);
+    switchPage(ui.picCursor, ui.picMeasure);
 }
 void SidePanels::imgCT_Click()
 {
-    switchPage(m.picCursor, m.picTrigger);
+    switchPage(ui.picCursor, ui.picTrigger);
 }
 void SidePanels::imgFC_Click()
 {
-    switchPage(m.picFile, m.picCursor);
+    switchPage(ui.picFile, ui.picCursor);
 }
 void SidePanels::imgFM_Click()
 {
-    switchPage(m.picFile, m.picMeasure);
+    switchPage(ui.picFile, ui.picMeasure);
 }
 void SidePanels::imgFT_Click()
 {
-    switchPage(m.picFile, m.picTrigger);
+    switchPage(ui.picFile, ui.picTrigger);
 }
 void SidePanels::imgMC_Click()
 {
-    switchPage(m.picMeasure, m.picCursor);
+    switchPage(ui.picMeasure, ui.picCursor);
 }
 void SidePanels::imgMF_Click()
 {
-    switchPage(m.picMeasure, m.picFile);
+    switchPage(ui.picMeasure, ui.picFile);
 }
 void SidePanels::imgMT_Click()
 {
-    switchPage(m.picMeasure, m.picTrigger);
+    switchPage(ui.picMeasure, ui.picTrigger);
 }
 void SidePanels::imgTC_Click()
 {
-    switchPage(m.picTrigger, m.picCursor);
+    switchPage(ui.picTrigger, ui.picCursor);
 }
 void SidePanels::imgTM_Click()
 {
-    switchPage(m.picTrigger, m.picMeasure);
+    switchPage(ui.picTrigger, ui.picMeasure);
 }
 void SidePanels::imgFS_Click()
 {
-    switchPage(m.picTrigger, m.picFile);
+    switchPage(ui.picTrigger, ui.picFile);
 }
 
 void SidePanels::CWButton18_ValueChanged(bool value)
@@ -131,51 +131,51 @@ void SidePanels::CWButton18_ValueChanged(bool value)
     if (!value)
         return;
     // Acquisition stops before the panel, where the settings buttons stand, comes up.
-    m.CWButton1->setValue(false);
-    m.Options->setVisible(true);
-    m.CWButton1->setValue(false);
-    m.CheckCOM->setEnabled(true);
-    m.lblSearchPort->setText(QString());
-    m.btnSelectCOMPort->setOnText(QString());
-    m.btnSelectCOMPort->setOffText(QString());
+    ui.CWButton1->setValue(false);
+    ui.Options->setVisible(true);
+    ui.CWButton1->setValue(false);
+    ui.CheckCOM->setEnabled(true);
+    ui.lblSearchPort->setText(QString());
+    ui.btnSelectCOMPort->setOnText(QString());
+    ui.btnSelectCOMPort->setOffText(QString());
 }
 
 void SidePanels::CWButton26_ValueChanged(bool)
 {
-    m.Options->setVisible(false);
-    m.CheckCOM->setEnabled(true);
-    m.btnSearchCOMPort->setVisible(false);
-    m.Label4->setVisible(true);
-    m.btnSelectCOMPort->setVisible(false);
+    ui.Options->setVisible(false);
+    ui.CheckCOM->setEnabled(true);
+    ui.btnSearchCOMPort->setVisible(false);
+    ui.Label4->setVisible(true);
+    ui.btnSelectCOMPort->setVisible(false);
 }
 
 void SidePanels::Form_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 void SidePanels::Image1_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 void SidePanels::picCursor_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 void SidePanels::picFile_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 void SidePanels::picMeasure_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 void SidePanels::picTrigger_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 void SidePanels::Picture4_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 
 } // namespace kv

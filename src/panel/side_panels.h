@@ -1,12 +1,16 @@
 #pragma once
 
-#include "app/handler_group.h"
+#include <QObject>
 
 class QEvent;
+class QLabel;
+class QMainWindow;
 class QWidget;
 
 namespace kv {
 
+class CwButton;
+class CwTimer;
 class PictureBox;
 
 // Puts the main window's mouse pointer back to the default arrow.
@@ -14,12 +18,47 @@ void restoreDefaultPointer(QWidget& window);
 
 // The side panel's four pages with their twelve tab images, the Options panel (opened by
 // CWButton18, closed by CWButton26) and the mouse-move handlers that restore the arrow pointer.
-class SidePanels : public HandlerGroup
+class SidePanels : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit SidePanels(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        // Its pointer shape is restored; its central widget, the face, reports the mouse moves
+        // that no control takes.
+        QMainWindow* window;
+        PictureBox* picCursor;
+        PictureBox* picFile;
+        PictureBox* picMeasure;
+        PictureBox* picTrigger;
+        PictureBox* imgCF;
+        PictureBox* imgCM;
+        PictureBox* imgCT;
+        PictureBox* imgFC;
+        PictureBox* imgFM;
+        PictureBox* imgFT;
+        PictureBox* imgMC;
+        PictureBox* imgMF;
+        PictureBox* imgMT;
+        PictureBox* imgTC;
+        PictureBox* imgTM;
+        PictureBox* imgFS;
+        PictureBox* Image1;
+        PictureBox* Picture4;
+        CwButton* CWButton18; // opens Options
+        CwButton* CWButton26; // closes Options
+        PictureBox* Options;
+        CwButton* CWButton1; // Run/Stop, off while Options is up
+        CwTimer* CheckCOM;
+        QLabel* lblSearchPort;
+        CwButton* btnSelectCOMPort;
+        CwButton* btnSearchCOMPort;
+        QLabel* Label4;
+    };
+
+    explicit SidePanels(const Controls& controls);
 
     void imgCF_Click();
     void imgCM_Click();
@@ -51,6 +90,8 @@ class SidePanels : public HandlerGroup
   private:
     // Shows `target`, then hides `current`, the page the tab lies on.
     static void switchPage(PictureBox* current, PictureBox* target);
+
+    const Controls ui;
 };
 
 } // namespace kv

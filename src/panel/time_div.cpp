@@ -1,6 +1,5 @@
 #include "panel/time_div.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_knob.h"
 #include "display/cursors.h"
@@ -12,17 +11,20 @@
 
 namespace kv {
 
-std::array<QAction*, TimeDivPositions> horizontalMenuItems(const Main& m)
+std::array<QAction*, TimeDivPositions> horizontalMenuItems(const TimeDiv::Controls& c)
 {
-    return {m.mnuH50us, m.mnuH100us, m.mnuH200us, m.mnuH500us, m.mnuH1ms,   m.mnuH2ms,   m.mnuH5ms,
-            m.mnuH10ms, m.mnuH20ms,  m.mnuH50ms,  m.mnuH100ms, m.mnuH200ms, m.mnuH500ms, m.mnuH1s};
+    return {c.mnuH50us, c.mnuH100us, c.mnuH200us, c.mnuH500us, c.mnuH1ms,   c.mnuH2ms,   c.mnuH5ms,
+            c.mnuH10ms, c.mnuH20ms,  c.mnuH50ms,  c.mnuH100ms, c.mnuH200ms, c.mnuH500ms, c.mnuH1s};
 }
 
-TimeDiv::TimeDiv(Main& main) : HandlerGroup(main)
+TimeDiv::TimeDiv(ScopeState& state, GlobalV& global, SerialControl& serial,
+                 const Controls& controls, Cursors& cursors, HorizontalPosition& horizontalPosition)
+    : state_(state), global_(global), serial_(serial), ui(controls), cursors_(cursors),
+      horizontalPosition_(horizontalPosition)
 {
-    connect(m.CWKnob2, &CwKnob::pointerValueChanged, this,
+    connect(ui.CWKnob2, &CwKnob::pointerValueChanged, this,
             [this](int, double) { CWKnob2_PointerValueChanged(); });
-    const auto items = horizontalMenuItems(m);
+    const auto items = horizontalMenuItems(ui);
     for (std::size_t i = 0; i < items.size(); ++i)
         connect(items[i], &QAction::triggered, this, [this, i] { select(int(i) + 1); });
 }
@@ -30,36 +32,34 @@ TimeDiv::TimeDiv(Main& main) : HandlerGroup(main)
 void TimeDiv::CWKnob2_PointerValueChanged()
 {
     // A pending capture of the old timebase is abandoned; the next tick sends a fresh request.
-    SendData(m.CWSerial1, StopCmd);
-    m.state.AwaitingFrame = false;
-    const int p = m.CWKnob2->position();
+    SendData(serial_, StopCmd);
+    state_.AwaitingFrame = false;
+    const int p = ui.CWKnob2->position();
     if (const auto setting = timeDivSetting(p)) {
-        m.state.TimebaseCode = setting->timebaseCode;
-        checkOnly(horizontalMenuItems(m), p - 1);
+        state_.TimebaseCode = setting->timebaseCode;
+        checkOnly(horizontalMenuItems(ui), p - 1);
     }
     updateSampleTime(p);
-    if (m.cursors)
-        m.cursors->Cursor();
-    if (m.horizontalPosition)
-        m.horizontalPosition->HTrigPos();
+    cursors_.Cursor();
+    horizontalPosition_.HTrigPos();
 }
 
 void TimeDiv::updateSampleTime(int position)
 {
-    const Variant& active = m.global.ActiveChannel;
+    const Variant& active = global_.ActiveChannel;
     if (active == Variant(1) || active == Variant(2)) {
         const auto setting = timeDivSetting(position);
-        if (setting && m.CWButton1->value())
-            m.state.SampleTime = setting->samplePeriod;
+        if (setting && ui.CWButton1->value())
+            state_.SampleTime = setting->samplePeriod;
     } else if (active == Variant(5)) {
-        if (const auto period = samplePeriodOfRefText(m.state.HREFLabel.toText()))
-            m.state.SampleTime = *period;
+        if (const auto period = samplePeriodOfRefText(state_.HREFLabel.toText()))
+            state_.SampleTime = *period;
     }
 }
 
 void TimeDiv::select(int position)
 {
-    m.CWKnob2->setPosition(position);
+    ui.CWKnob2->setPosition(position);
 }
 
 } // namespace kv

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/time_div_setting.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 #include "state/timebase_table.h"
 
+#include <QObject>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -12,17 +14,42 @@ class QAction;
 
 namespace kv {
 
-// The fourteen Horizontal menu items in knob order (50 us first).
-std::array<QAction*, TimeDivPositions> horizontalMenuItems(const Main& m);
+class CwButton;
+class CwKnob;
+class Cursors;
+class HorizontalPosition;
+class SerialControl;
 
 // Time/div knob CWKnob2 and the Horizontal menu: timebase code, menu marks, sample period, cursor
 // read-outs and the horizontal trigger presets for the new timebase.
-class TimeDiv : public HandlerGroup
+class TimeDiv : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit TimeDiv(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwKnob* CWKnob2;
+        CwButton* CWButton1; // Run/Stop: the sample period follows the knob while it runs
+        QAction* mnuH50us;
+        QAction* mnuH100us;
+        QAction* mnuH200us;
+        QAction* mnuH500us;
+        QAction* mnuH1ms;
+        QAction* mnuH2ms;
+        QAction* mnuH5ms;
+        QAction* mnuH10ms;
+        QAction* mnuH20ms;
+        QAction* mnuH50ms;
+        QAction* mnuH100ms;
+        QAction* mnuH200ms;
+        QAction* mnuH500ms;
+        QAction* mnuH1s;
+    };
+
+    TimeDiv(ScopeState& state, GlobalV& global, SerialControl& serial, const Controls& controls,
+            Cursors& cursors, HorizontalPosition& horizontalPosition);
 
     void CWKnob2_PointerValueChanged();
 
@@ -44,6 +71,16 @@ class TimeDiv : public HandlerGroup
   private:
     void select(int position);
     void updateSampleTime(int position);
+
+    ScopeState& state_;
+    GlobalV& global_;
+    SerialControl& serial_;
+    const Controls ui;
+    Cursors& cursors_;
+    HorizontalPosition& horizontalPosition_;
 };
+
+// The fourteen Horizontal menu items in knob order (50 us first).
+std::array<QAction*, TimeDivPositions> horizontalMenuItems(const TimeDiv::Controls& controls);
 
 } // namespace kv

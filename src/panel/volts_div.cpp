@@ -1,6 +1,5 @@
 #include "panel/volts_div.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -19,16 +18,12 @@
 
 namespace kv {
 
-namespace {
-
-} // namespace
-
-std::array<QAction*, 6> verticalMenuItems(const Main& m, int channel)
+std::array<QAction*, 6> verticalMenuItems(const VoltsDiv::Controls& c, int channel)
 {
     if (channel == 1)
-        return {m.mnuVCH1100mv, m.mnuVCH1200mV, m.mnuVCH1500mV,
-                m.mnuVch11V,    m.mnuVch12V,    m.mnuVCH15V};
-    return {m.mnuVch2100mV, m.mnuVch2200mV, m.mnuVch2500mV, m.mnuVch21V, m.mnuVch22V, m.mnuVch25V};
+        return {c.mnuVCH1100mv, c.mnuVCH1200mV, c.mnuVCH1500mV,
+                c.mnuVch11V,    c.mnuVch12V,    c.mnuVCH15V};
+    return {c.mnuVch2100mV, c.mnuVch2200mV, c.mnuVch2500mV, c.mnuVch21V, c.mnuVch22V, c.mnuVch25V};
 }
 
 // The fields and controls of the channel the knob acts on.
@@ -39,9 +34,11 @@ struct VoltsDiv::Channel
     QLabel* caption;
 };
 
-VoltsDiv::VoltsDiv(Main& main) : HandlerGroup(main)
+VoltsDiv::VoltsDiv(ScopeState& state, GlobalV& global, const Controls& controls, ReadOuts& readOuts,
+                   TriggerLevel& triggerLevel)
+    : state_(state), global_(global), ui(controls), readOuts_(readOuts), triggerLevel_(triggerLevel)
 {
-    connect(m.CWKnob1, &CwKnob::pointerValueChanged, this,
+    connect(ui.CWKnob1, &CwKnob::pointerValueChanged, this,
             [this](int, double) { CWKnob1_PointerValueChanged(); });
     const std::array<void (VoltsDiv::*)(), 12> handlers{
         &VoltsDiv::mnuVCH1100mv_Click, &VoltsDiv::mnuVCH1200mV_Click, &VoltsDiv::mnuVCH1500mV_Click,
@@ -49,7 +46,7 @@ VoltsDiv::VoltsDiv(Main& main) : HandlerGroup(main)
         &VoltsDiv::mnuVch2100mV_Click, &VoltsDiv::mnuVch2200mV_Click, &VoltsDiv::mnuVch2500mV_Click,
         &VoltsDiv::mnuVch21V_Click,    &VoltsDiv::mnuVch22V_Click,    &VoltsDiv::mnuVch25V_Click};
     for (int ch = 1; ch <= 2; ++ch) {
-        const auto items = verticalMenuItems(m, ch);
+        const auto items = verticalMenuItems(ui, ch);
         for (std::size_t i = 0; i < items.size(); ++i)
             connect(items[i], &QAction::triggered, this, handlers[std::size_t(ch - 1) * 6 + i]);
     }
@@ -57,21 +54,21 @@ VoltsDiv::VoltsDiv(Main& main) : HandlerGroup(main)
 
 VoltsDiv::Channel VoltsDiv::channel(int number) const
 {
-    const ChannelState state = channelState(m.state, number);
-    return {state.number, state, state.number == 1 ? m.PeriodVAL : m.PeriodVAL2};
+    const ChannelState state = channelState(state_, number);
+    return {state.number, state, state.number == 1 ? ui.PeriodVAL : ui.PeriodVAL2};
 }
 
 void VoltsDiv::CWKnob1_PointerValueChanged()
 {
-    ScopeState& s = m.state;
-    m.TriggerTimer->setEnabled(true);
+    ScopeState& s = state_;
+    ui.TriggerTimer->setEnabled(true);
     s.VdivOldCH1 = s.VdivCH1;
     s.VdivOldCH2 = s.VdivCH2;
     if (s.CH1EnableBits == "0000" && s.CH2EnableBits == "0000")
         return;
 
-    const int p = m.CWKnob1->position();
-    const Variant& active = m.global.ActiveChannel;
+    const int p = ui.CWKnob1->position();
+    const Variant& active = global_.ActiveChannel;
     const bool acts = active == Variant(1) || active == Variant(2);
     const Channel ch = channel(active == Variant(2) ? 2 : 1);
     if (acts) {
@@ -81,10 +78,8 @@ void VoltsDiv::CWKnob1_PointerValueChanged()
     s.VdivIndex = p;
     if (acts)
         updatePlotScale(ch);
-    if (m.readOuts)
-        m.readOuts->UpdateForTimebase();
-    if (m.triggerLevel)
-        m.triggerLevel->TrigLevel();
+    readOuts_.UpdateForTimebase();
+    triggerLevel_.TrigLevel();
     markZoomed();
 }
 
@@ -92,9 +87,9 @@ void VoltsDiv::rescaleTrigger(const Channel& ch, int position)
 {
     if (const auto setting = voltsDivSetting(position))
         ch.state.Vdiv = setting->voltsPerDiv;
-    const double vpos = m.CWSlide4->pointerValue(ch.number);
-    const double trig = m.CWSlide3->pointerValue(ch.number);
-    m.CWSlide3->setPointerValue(
+    const double vpos = ui.CWSlide4->pointerValue(ch.number);
+    const double trig = ui.CWSlide3->pointerValue(ch.number);
+    ui.CWSlide3->setPointerValue(
         ch.number,
         rescaledTriggerPointer(vpos, trig, ch.state.VdivOld.toNumber(), ch.state.Vdiv.toNumber()));
 }
@@ -107,7 +102,7 @@ void VoltsDiv::applyPosition(const Channel& ch, int position)
     ch.state.VdivIndex = position;
     ch.state.RangeBit = setting->rangeBit;
     ch.caption->setText(QString::fromLatin1(setting->label));
-    checkOnly(verticalMenuItems(m, ch.number), position - 1);
+    checkOnly(verticalMenuItems(ui, ch.number), position - 1);
 }
 
 void VoltsDiv::updatePlotScale(const Channel& ch)
@@ -116,7 +111,7 @@ void VoltsDiv::updatePlotScale(const Channel& ch)
     const double index = ch.state.VdivIndex.toNumber();
     const auto stored =
         index == std::floor(index) ? voltsDivSetting(truncateToPosition(index)) : std::nullopt;
-    const auto knob = voltsDivSetting(m.CWKnob1->position());
+    const auto knob = voltsDivSetting(ui.CWKnob1->position());
     if (!stored || !knob)
         return;
     ch.state.PlotScale = plotScale(stored->fullScale, knob->voltsPerDiv);
@@ -124,19 +119,19 @@ void VoltsDiv::updatePlotScale(const Channel& ch)
 
 void VoltsDiv::markZoomed()
 {
-    if (!m.state.IsZoomed)
+    if (!state_.IsZoomed)
         return;
-    if (m.CWGraph1->plotVisible(names::PCH1))
-        m.PeriodVAL->setText(QStringLiteral("Zoomed"));
-    if (m.CWGraph1->plotVisible(names::PCH2))
-        m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
+    if (ui.CWGraph1->plotVisible(names::PCH1))
+        ui.PeriodVAL->setText(QStringLiteral("Zoomed"));
+    if (ui.CWGraph1->plotVisible(names::PCH2))
+        ui.PeriodVAL2->setText(QStringLiteral("Zoomed"));
 }
 
 void VoltsDiv::selectFromMenu(int channelNumber, int position)
 {
-    CwButton* button = channelNumber == 1 ? m.CH1Button : m.CH2Button;
+    CwButton* button = channelNumber == 1 ? ui.CH1Button : ui.CH2Button;
     button->setValue(true);
-    m.CWKnob1->setPosition(position);
+    ui.CWKnob1->setPosition(position);
     button->setValue(false);
 }
 

@@ -1,27 +1,62 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "panel/volts_div_setting.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 #include "state/voltsdiv_table.h"
 
+#include <QObject>
 #include <array>
 #include <optional>
 
 class QAction;
+class QLabel;
 
 namespace kv {
 
-// The six Vertical menu items of channel 1 or 2, in knob order (100 mV first).
-std::array<QAction*, 6> verticalMenuItems(const Main& m, int channel);
+class CwButton;
+class CwGraph;
+class CwKnob;
+class CwSlide;
+class CwTimer;
+class ReadOuts;
+class TriggerLevel;
 
 // Volts/div knob CWKnob1 and the Vertical menu: scale, range bit, caption, menu marks, trigger
 // pointer and plot scale of the selected channel.
-class VoltsDiv : public HandlerGroup
+class VoltsDiv : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit VoltsDiv(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwKnob* CWKnob1;
+        QLabel* PeriodVAL; // the channel's volts/div caption
+        QLabel* PeriodVAL2;
+        CwButton* CH1Button; // pressed by the menu items to select their channel
+        CwButton* CH2Button;
+        CwSlide* CWSlide3; // trigger levels, rescaled
+        CwSlide* CWSlide4; // vertical positions, read
+        CwGraph* CWGraph1; // read for the traces shown
+        CwTimer* TriggerTimer;
+        QAction* mnuVCH1100mv;
+        QAction* mnuVCH1200mV;
+        QAction* mnuVCH1500mV;
+        QAction* mnuVch11V;
+        QAction* mnuVch12V;
+        QAction* mnuVCH15V;
+        QAction* mnuVch2100mV;
+        QAction* mnuVch2200mV;
+        QAction* mnuVch2500mV;
+        QAction* mnuVch21V;
+        QAction* mnuVch22V;
+        QAction* mnuVch25V;
+    };
+
+    VoltsDiv(ScopeState& state, GlobalV& global, const Controls& controls, ReadOuts& readOuts,
+             TriggerLevel& triggerLevel);
 
     void CWKnob1_PointerValueChanged();
 
@@ -47,6 +82,15 @@ class VoltsDiv : public HandlerGroup
     void markZoomed();
     // Selects the channel with its button, sets the knob, releases the button.
     void selectFromMenu(int channelNumber, int position);
+
+    ScopeState& state_;
+    GlobalV& global_;
+    const Controls ui;
+    ReadOuts& readOuts_;
+    TriggerLevel& triggerLevel_;
 };
+
+// The six Vertical menu items of channel 1 or 2, in knob order (100 mV first).
+std::array<QAction*, 6> verticalMenuItems(const VoltsDiv::Controls& controls, int channel);
 
 } // namespace kv

@@ -12,6 +12,7 @@
 #include "controls/cw_timer.h"
 #include "link/acquisition.h"
 #include "link/command_frame.h"
+#include "panel/time_div_setting.h"
 #include "support/main_fixture.h"
 
 #include <QAction>
@@ -99,6 +100,22 @@ class FrontPanelFixture : public MainFixture
             frame[i] = std::uint8_t(written[start + i]);
         EXPECT_EQ(frame[0], FrameStart);
         return frame;
+    }
+
+    // The Vertical menu items of channel 1 or 2 and the Horizontal menu items, in knob order.
+    static std::array<QAction*, 6> verticalItems(const Main& m, int channel)
+    {
+        if (channel == 1)
+            return {m.mnuVCH1100mv, m.mnuVCH1200mV, m.mnuVCH1500mV,
+                    m.mnuVch11V,    m.mnuVch12V,    m.mnuVCH15V};
+        return {m.mnuVch2100mV, m.mnuVch2200mV, m.mnuVch2500mV,
+                m.mnuVch21V,    m.mnuVch22V,    m.mnuVch25V};
+    }
+    static std::array<QAction*, TimeDivPositions> horizontalItems(const Main& m)
+    {
+        return {m.mnuH50us,  m.mnuH100us, m.mnuH200us, m.mnuH500us, m.mnuH1ms,
+                m.mnuH2ms,   m.mnuH5ms,   m.mnuH10ms,  m.mnuH20ms,  m.mnuH50ms,
+                m.mnuH100ms, m.mnuH200ms, m.mnuH500ms, m.mnuH1s};
     }
 
     // The items of a menu group that carry a check mark, by position in the group (1-based).

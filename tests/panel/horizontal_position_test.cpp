@@ -1,16 +1,11 @@
 #include "front_panel_fixture.h"
 #include "panel/horizontal_position.h"
+#include "trigger_position_bytes.h"
 
 #include <gtest/gtest.h>
 
 namespace kv::test {
 namespace {
-
-using Bytes = std::array<int, 4>;
-
-const Bytes Fast10{160, 3, 33, 5}, Normal10{50, 1, 80, 6};
-const Bytes Both50{240, 5, 239, 3};
-const Bytes Fast90{100, 8, 189, 2}, Normal90{180, 10, 140, 1};
 
 TEST(TrigPosPresets, TableOfBothGroups)
 {

@@ -65,8 +65,8 @@ TEST_F(MenuSyncTest, VoltsDivGroupsFollowTheCaptions)
         m.PeriodVAL->setText(QString::fromLatin1(captions[i]));
         m.PeriodVAL2->setText(QString::fromLatin1(captions[5 - i]));
         m.menuMarks->MenuSync();
-        EXPECT_EQ(checkedPositions(verticalMenuItems(m, 1)), std::vector<int>{i + 1});
-        EXPECT_EQ(checkedPositions(verticalMenuItems(m, 2)), std::vector<int>{6 - i});
+        EXPECT_EQ(checkedPositions(verticalItems(m, 1)), std::vector<int>{i + 1});
+        EXPECT_EQ(checkedPositions(verticalItems(m, 2)), std::vector<int>{6 - i});
     }
 }
 
@@ -79,8 +79,8 @@ TEST_F(MenuSyncTest, ChannelTwoCaptionChangesOnlyChannelTwoItems)
     m.mnuVch25V->setChecked(true);
     m.PeriodVAL2->setText(QStringLiteral("500mV"));
     m.menuMarks->MenuSync();
-    EXPECT_EQ(checkedPositions(verticalMenuItems(m, 2)), std::vector<int>{3});
-    EXPECT_EQ(checkedPositions(verticalMenuItems(m, 1)), (std::vector<int>{1, 4}));
+    EXPECT_EQ(checkedPositions(verticalItems(m, 2)), std::vector<int>{3});
+    EXPECT_EQ(checkedPositions(verticalItems(m, 1)), (std::vector<int>{1, 4}));
 }
 
 TEST_F(MenuSyncTest, AutoscaleCaptionKeepsTheMarks)
@@ -89,7 +89,7 @@ TEST_F(MenuSyncTest, AutoscaleCaptionKeepsTheMarks)
     m.mnuVch22V->setChecked(true);
     m.PeriodVAL2->setText(QStringLiteral("Autoscale"));
     m.menuMarks->MenuSync();
-    EXPECT_EQ(checkedPositions(verticalMenuItems(m, 2)), std::vector<int>{5});
+    EXPECT_EQ(checkedPositions(verticalItems(m, 2)), std::vector<int>{5});
 }
 
 TEST_F(MenuSyncTest, TimeDivGroupFollowsTheKnob)
@@ -97,10 +97,10 @@ TEST_F(MenuSyncTest, TimeDivGroupFollowsTheKnob)
     Main& m = main();
     for (int position = 1; position <= TimeDivPositions; ++position) {
         m.CWKnob2->setPosition(position);
-        for (QAction* item : horizontalMenuItems(m))
+        for (QAction* item : horizontalItems(m))
             item->setChecked(false);
         m.menuMarks->MenuSync();
-        EXPECT_EQ(checkedPositions(horizontalMenuItems(m)), std::vector<int>{position});
+        EXPECT_EQ(checkedPositions(horizontalItems(m)), std::vector<int>{position});
     }
 }
 

@@ -71,7 +71,7 @@ TEST_F(TimeDivKnob, EveryPositionReachesCodeFrameMarksAndSampleTime)
         const std::uint8_t byte3 = nextFrame()[3];
         EXPECT_EQ(timebaseBits(byte3), row.position == 1 ? 3 : row.position + 1);
         EXPECT_EQ(byte3 & 0b111, 0b100); // Auto, channel 1 source untouched
-        EXPECT_EQ(checkedPositions(horizontalMenuItems(m)), std::vector<int>{row.position});
+        EXPECT_EQ(checkedPositions(horizontalItems(m)), std::vector<int>{row.position});
         EXPECT_EQ(m.state.SampleTime, row.samplePeriod);
     }
 }
@@ -163,7 +163,7 @@ TEST_F(TimeDivKnob, EveryMenuItemSetsTheKnob)
         item->trigger();
         EXPECT_EQ(m.CWKnob2->position(), row.position);
         EXPECT_EQ(m.state.TimebaseCode, row.code);
-        EXPECT_EQ(checkedPositions(horizontalMenuItems(m)), std::vector<int>{row.position});
+        EXPECT_EQ(checkedPositions(horizontalItems(m)), std::vector<int>{row.position});
         EXPECT_EQ(std::uint8_t(serial().written().front()), StopCmd);
     }
 }

@@ -84,8 +84,7 @@ TEST_F(VoltsDivKnob, EveryPositionReachesFieldsCaptionMarksScaleAndFrame)
             EXPECT_EQ(ch1 ? s.CH1RangeBit : s.CH2RangeBit, row.rangeBit);
             EXPECT_DOUBLE_EQ(ch1 ? s.PlotScaleCH1 : s.PlotScaleCH2, row.plotScale);
             EXPECT_EQ((ch1 ? m.PeriodVAL : m.PeriodVAL2)->text(), QLatin1String(row.label));
-            EXPECT_EQ(checkedPositions(verticalMenuItems(m, channel)),
-                      std::vector<int>{row.position});
+            EXPECT_EQ(checkedPositions(verticalItems(m, channel)), std::vector<int>{row.position});
             const int bit = row.rangeBit[0] == '1' ? 1 : 0;
             const int expectedRange = ch1 ? (s.CH2RangeBit == "1" ? 2 : 0) | bit
                                           : (bit << 1) | (s.CH1RangeBit == "1" ? 1 : 0);
@@ -100,7 +99,7 @@ TEST_F(VoltsDivKnob, OneChannelsScaleNeverTouchesTheOther)
     selectChannel(1);
     m.CWKnob1->setPosition(5);
     const double ch1Trigger = m.CWSlide3->pointerValue(1);
-    const auto ch1Marks = checkedPositions(verticalMenuItems(m, 1));
+    const auto ch1Marks = checkedPositions(verticalItems(m, 1));
     selectChannel(2);
     m.CWKnob1->setPosition(2);
     EXPECT_EQ(m.state.VdivIndexCH1.toNumber(), 5);
@@ -108,7 +107,7 @@ TEST_F(VoltsDivKnob, OneChannelsScaleNeverTouchesTheOther)
     EXPECT_EQ(m.state.CH1RangeBit, "1");
     EXPECT_DOUBLE_EQ(m.state.PlotScaleCH1, 1.953125);
     EXPECT_EQ(m.PeriodVAL->text(), "2V");
-    EXPECT_EQ(checkedPositions(verticalMenuItems(m, 1)), ch1Marks);
+    EXPECT_EQ(checkedPositions(verticalItems(m, 1)), ch1Marks);
     EXPECT_DOUBLE_EQ(m.CWSlide3->pointerValue(1), ch1Trigger);
     EXPECT_EQ(m.state.VdivIndexCH2.toNumber(), 2);
     EXPECT_EQ(m.PeriodVAL2->text(), "200mV");
@@ -179,7 +178,7 @@ TEST_F(VoltsDivKnob, WithBothChannelsOffOnlyTheOldScalesAndTheTimerChange)
     EXPECT_EQ(m.state.VdivIndex.toNumber(), 1);
     EXPECT_EQ(m.state.VdivIndexCH1.toNumber(), 1);
     EXPECT_EQ(m.PeriodVAL->text(), "100mV");
-    EXPECT_TRUE(checkedPositions(verticalMenuItems(m, 1)).empty());
+    EXPECT_TRUE(checkedPositions(verticalItems(m, 1)).empty());
 }
 
 TEST_F(VoltsDivKnob, WithTheReferenceSelectedOnlyTheKnobIndexChanges)
@@ -293,8 +292,7 @@ TEST_F(VoltsDivKnob, EveryMenuItemSetsTheKnobOfItsChannel)
         EXPECT_EQ(index.toNumber(), row.position);
         EXPECT_EQ((row.channel == 1 ? m.PeriodVAL : m.PeriodVAL2)->text(),
                   QLatin1String(voltsDivSetting(row.position)->label));
-        EXPECT_EQ(checkedPositions(verticalMenuItems(m, row.channel)),
-                  std::vector<int>{row.position});
+        EXPECT_EQ(checkedPositions(verticalItems(m, row.channel)), std::vector<int>{row.position});
         EXPECT_FALSE((row.channel == 1 ? m.CH1Button : m.CH2Button)->value());
     }
 }
