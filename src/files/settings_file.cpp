@@ -555,9 +555,8 @@ void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
     twin.indicator->setVisible(true);
     twin.indicator->setOffColor(first ? colour::Blue : colour::Red);
     twin.menuItem->setChecked(true);
-    QLabel* caption = twin.caption;
-    caption->setVisible(true);
-    caption->setText(text(c.line(first ? SettingsLine::PeriodVAL : SettingsLine::PeriodVAL2)));
+    twin.caption->setVisible(true);
+    twin.caption->setText(text(c.line(first ? SettingsLine::PeriodVAL : SettingsLine::PeriodVAL2)));
     ui.CWGraph1->setPlotVisible(names::channelPlot(channel), true);
     setPointerVisible(ui.CWSlide4, names::VCH1, true);
     setPointerVisible(ui.CWSlide4, names::VCH2, true);

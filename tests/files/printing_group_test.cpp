@@ -57,11 +57,11 @@ class PrintingGroup : public ::testing::Test
         ui_.CWKnob2->setPositions(timeDivLabels);
         ui_.CWButton12 = new CwButton(CwButton::Style::VerticalSwitch, &window_);
         for (QLabel** label :
-             {&ui_.lblXpos,  &ui_.lblXPos2, &ui_.lblXDelta, &ui_.lblFRQMain, &ui_.lblYPos,
-              &ui_.lblYpos2, &ui_.lblYDelta, &ui_.lblTrg,   &ui_.TimeVal,    &ui_.PeriodVAL,
-              &ui_.PeriodVAL2, &ui_.Max1,   &ui_.Min1,      &ui_.P2P1,       &ui_.RMS1,
-              &ui_.Mean1,    &ui_.Frq1,     &ui_.Prd1,      &ui_.Max2,       &ui_.Min2,
-              &ui_.P2P2,     &ui_.RMS2,     &ui_.Mean2,     &ui_.Frq2,       &ui_.Prd2})
+             {&ui_.lblXpos,    &ui_.lblXPos2,  &ui_.lblXDelta, &ui_.lblFRQMain, &ui_.lblYPos,
+              &ui_.lblYpos2,   &ui_.lblYDelta, &ui_.lblTrg,    &ui_.TimeVal,    &ui_.PeriodVAL,
+              &ui_.PeriodVAL2, &ui_.Max1,      &ui_.Min1,      &ui_.P2P1,       &ui_.RMS1,
+              &ui_.Mean1,      &ui_.Frq1,      &ui_.Prd1,      &ui_.Max2,       &ui_.Min2,
+              &ui_.P2P2,       &ui_.RMS2,      &ui_.Mean2,     &ui_.Frq2,       &ui_.Prd2})
             *label = new QLabel(&window_);
         printing_ = std::make_unique<Printing>(ui_, dialogs_, printers_);
         window_.show();
