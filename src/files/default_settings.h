@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/layer.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

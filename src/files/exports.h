@@ -3,6 +3,7 @@
 #include "files/atomic_write.h"
 #include "files/export_layouts.h"
 #include "files/file_messages.h"
+#include "files/layer.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/layer.h"
 #include "files/print_page.h"
 
 #include <QObject>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/layer.h"
 #include "files/reference_format.h"
 #include "files/reference_tip_dialog.h"
 #include "files/text_lines.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/autosave_rule.h"
+#include "files/layer.h"
 #include "files/settings_format.h"
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/bitmap_file.h"
+#include "files/layer.h"
 
 #include <QImage>
 #include <QObject>
