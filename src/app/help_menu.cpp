@@ -1,7 +1,6 @@
 #include "app/help_menu.h"
 
 #include "app/about_window.h"
-#include "app/main_window.h"
 #include "platform/services.h"
 
 #include <QAction>
@@ -9,11 +8,13 @@
 
 namespace kv {
 
-HelpMenu::HelpMenu(Main& main) : HandlerGroup(main)
+HelpMenu::HelpMenu(const Controls& controls, Shell& shell, const QString& programFolder,
+                   std::function<AboutWindow*()> newAbout)
+    : ui(controls), shell_(shell), programFolder_(programFolder), newAbout_(std::move(newAbout))
 {
-    connect(m.mnuHHelp, &QAction::triggered, this, &HelpMenu::mnuHHelp_Click);
-    connect(m.mnuHOnlineH, &QAction::triggered, this, &HelpMenu::mnuHOnlineH_Click);
-    connect(m.mnuHAbout, &QAction::triggered, this, &HelpMenu::mnuHAbout_Click);
+    connect(ui.mnuHHelp, &QAction::triggered, this, &HelpMenu::mnuHHelp_Click);
+    connect(ui.mnuHOnlineH, &QAction::triggered, this, &HelpMenu::mnuHOnlineH_Click);
+    connect(ui.mnuHAbout, &QAction::triggered, this, &HelpMenu::mnuHAbout_Click);
 }
 
 HelpMenu::~HelpMenu()
@@ -29,18 +30,18 @@ AboutWindow* HelpMenu::frmAbout() const
 
 void HelpMenu::mnuHHelp_Click()
 {
-    m.shell.open(QDir(m.programFolder).filePath(HelpFileName));
+    shell_.open(QDir(programFolder_).filePath(HelpFileName));
 }
 
 void HelpMenu::mnuHOnlineH_Click()
 {
-    m.shell.open(OnlineHelpPage);
+    shell_.open(OnlineHelpPage);
 }
 
 void HelpMenu::mnuHAbout_Click()
 {
     if (!about_)
-        about_ = new AboutWindow(m);
+        about_ = newAbout_();
     about_->show();
     about_->raise();
     about_->activateWindow();

@@ -1,6 +1,5 @@
 #include "app/shutdown.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "files/printing.h"
 #include "files/settings_file.h"
@@ -11,6 +10,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLayout>
+#include <QWidget>
 #include <cmath>
 
 namespace kv {
@@ -21,79 +21,82 @@ constexpr double TwipsPerPixel = 15.0;
 
 } // namespace
 
-Shutdown::Shutdown(Main& main) : HandlerGroup(main), endProgram([] { QCoreApplication::exit(0); })
+Shutdown::Shutdown(ScopeState& state, const Controls& controls, Dialogs& dialogs,
+                   const QString& programFolder, std::function<void()> unloadSplash,
+                   SettingsFile& settingsFile, Printing& printing)
+    : endProgram([] { QCoreApplication::exit(0); }), state_(state), ui(controls), dialogs_(dialogs),
+      programFolder_(programFolder), unloadSplash_(std::move(unloadSplash)),
+      settingsFile_(settingsFile), printing_(printing)
 {
-    connect(m.CWButton3, &CwButton::valueChanged, this,
+    connect(ui.CWButton3, &CwButton::valueChanged, this,
             [this](bool v) { CWButton3_ValueChanged(v); });
-    connect(m.mnuFExit, &QAction::triggered, this, [this] { mnuFExit_Click(); });
-    m.installEventFilter(this);
+    connect(ui.mnuFExit, &QAction::triggered, this, [this] { mnuFExit_Click(); });
+    ui.window->installEventFilter(this);
 }
 
 bool Shutdown::eventFilter(QObject* watched, QEvent* event)
 {
     // Unloading the main window cannot be refused.
-    if (watched == &m && event->type() == QEvent::Close) {
+    if (watched == ui.window && event->type() == QEvent::Close) {
         Form_Unload();
         event->accept();
         return true;
     }
-    return HandlerGroup::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 void Shutdown::CWButton3_ValueChanged(bool value)
 {
     if (value)
         return;
-    m.CWButton14->setOffColor(colour::Red);
+    ui.CWButton14->setOffColor(colour::Red);
     QuitProgram();
 }
 
 void Shutdown::mnuFExit_Click()
 {
-    m.CWButton3->setValue(false);
+    ui.CWButton3->setValue(false);
 }
 
 void Shutdown::autosave()
 {
     // Quietly, as every exit does: a failed write leaves the previous file as it was.
-    m.state.FilePath = autosavePath(m.programFolder).toStdString();
-    if (m.settingsFile)
-        m.settingsFile->SaveSettingsFile();
+    state_.FilePath = autosavePath(programFolder_).toStdString();
+    settingsFile_.SaveSettingsFile();
 }
 
 void Shutdown::QuitProgram()
 {
     autosave();
-    const MsgResult answer = m.dialogs.MsgBox(QStringLiteral("Are You Sure You Want To Quit?"),
-                                              MsgButtons::YesNo, MsgIcon::None, AppTitle);
+    const MsgResult answer = dialogs_.MsgBox(QStringLiteral("Are You Sure You Want To Quit?"),
+                                             MsgButtons::YesNo, MsgIcon::None, AppTitle);
     if (answer != MsgResult::Yes) {
-        m.CWButton14->setOffColor(colour::Green);
-        m.CWButton3->setValue(true);
+        ui.CWButton14->setOffColor(colour::Green);
+        ui.CWButton3->setValue(true);
         return;
     }
-    m.unloadSplash();
-    if (m.printing)
-        m.printing->unloadPage();
+    unloadSplash_();
+    printing_.unloadPage();
     ShrinkForm();
     Form_Unload();
 }
 
 void Shutdown::ShrinkForm()
 {
-    const QRect g = m.geometry();
+    const QRect g = ui.window->geometry();
     // The window's size is fixed to the face's; let it go below that, the face cut off by the
     // window's edges, or every step is refused and the window only moves.
-    m.layout()->setSizeConstraint(QLayout::SetNoConstraint);
-    m.setMinimumSize(0, 0);
-    m.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    ui.window->layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    ui.window->setMinimumSize(0, 0);
+    ui.window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     const auto px = [](double twips) { return int(std::lround(twips / TwipsPerPixel)); };
     for (const ShrinkStep& step :
          ShrinkSteps(g.x() * TwipsPerPixel, g.y() * TwipsPerPixel, g.width() * TwipsPerPixel,
                      g.height() * TwipsPerPixel)) {
-        m.setGeometry(px(step.left), px(step.top), px(step.width), px(step.height));
+        ui.window->setGeometry(px(step.left), px(step.top), px(step.width), px(step.height));
         // The steps follow each other without a pause.
         if (step.repaint)
-            m.repaint();
+            ui.window->repaint();
     }
 }
 
@@ -103,10 +106,9 @@ void Shutdown::Form_Unload()
         return;
     unloading_ = true;
     autosave();
-    m.unloadSplash();
-    if (m.printing)
-        m.printing->unloadPage();
-    m.hide();
+    unloadSplash_();
+    printing_.unloadPage();
+    ui.window->hide();
     if (endProgram)
         endProgram();
 }

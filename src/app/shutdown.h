@@ -1,22 +1,44 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "app/shrink_steps.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QRectF>
+#include <QString>
 #include <functional>
 #include <vector>
 
+class QAction;
+class QWidget;
+
 namespace kv {
+
+class CwButton;
+class Dialogs;
+class Printing;
+class SettingsFile;
 
 // Ending the program: the power switch CWButton3 (and File, Exit) with its question, and the
 // main window's unload handler (close box, system menu).
-class Shutdown : public HandlerGroup
+class Shutdown : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Shutdown(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window;      // its close is the unload; it shrinks and hides on the way out
+        CwButton* CWButton3;  // POWER
+        CwButton* CWButton14; // the round lamp beside it
+        QAction* mnuFExit;
+    };
+
+    // `unloadSplash` unloads the splash window, which the main window owns.
+    Shutdown(ScopeState& state, const Controls& controls, Dialogs& dialogs,
+             const QString& programFolder, std::function<void()> unloadSplash,
+             SettingsFile& settingsFile, Printing& printing);
 
     void CWButton3_ValueChanged(bool value);
     void mnuFExit_Click();
@@ -36,6 +58,13 @@ class Shutdown : public HandlerGroup
   private:
     void autosave();
 
+    ScopeState& state_;
+    const Controls ui;
+    Dialogs& dialogs_;
+    const QString programFolder_;
+    const std::function<void()> unloadSplash_;
+    SettingsFile& settingsFile_;
+    Printing& printing_;
     bool unloading_ = false;
 };
 

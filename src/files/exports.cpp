@@ -1,6 +1,5 @@
 #include "files/exports.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -10,6 +9,7 @@
 #include "state/names.h"
 
 #include <QAction>
+#include <QWidget>
 
 namespace kv {
 
@@ -57,55 +57,56 @@ WriteFailure writeWorksheetFile(const QString& path, const ExportTable& table)
 
 } // namespace
 
-Exports::Exports(Main& main) : HandlerGroup(main)
+Exports::Exports(ScopeState& state, GlobalV& global, const Controls& controls, Dialogs& dialogs)
+    : state_(state), global_(global), ui(controls), dialogs_(dialogs)
 {
-    connect(m.CWButton2, &CwButton::valueChanged, this, &Exports::CWButton2_ValueChanged);
-    connect(m.mnuFExport, &QAction::triggered, this, &Exports::mnuFExport_Click);
+    connect(ui.CWButton2, &CwButton::valueChanged, this, &Exports::CWButton2_ValueChanged);
+    connect(ui.mnuFExport, &QAction::triggered, this, &Exports::mnuFExport_Click);
 }
 
 ExportSettings Exports::exportSettings() const
 {
     ExportSettings settings;
-    settings.HTrigPosition = m.state.HTrigPosition;
-    settings.VdivIndexCH1 = m.state.VdivIndexCH1;
-    settings.VdivIndexCH2 = m.state.VdivIndexCH2;
-    settings.SampleTime = m.state.SampleTime;
-    settings.timeDivPosition = m.CWKnob2->position();
-    settings.pch1Shown = m.CWGraph1->plotVisible(names::PCH1);
-    settings.pch2Shown = m.CWGraph1->plotVisible(names::PCH2);
-    settings.ActiveChannel = m.global.ActiveChannel;
+    settings.HTrigPosition = state_.HTrigPosition;
+    settings.VdivIndexCH1 = state_.VdivIndexCH1;
+    settings.VdivIndexCH2 = state_.VdivIndexCH2;
+    settings.SampleTime = state_.SampleTime;
+    settings.timeDivPosition = ui.CWKnob2->position();
+    settings.pch1Shown = ui.CWGraph1->plotVisible(names::PCH1);
+    settings.pch2Shown = ui.CWGraph1->plotVisible(names::PCH2);
+    settings.ActiveChannel = global_.ActiveChannel;
     return settings;
 }
 
 void Exports::bringToFront()
 {
-    m.raise();
-    m.activateWindow();
+    ui.window->raise();
+    ui.window->activateWindow();
 }
 
 void Exports::CWButton2_ValueChanged(bool value)
 {
     if (!value) {
-        m.CWButton2->setValue(false);
+        ui.CWButton2->setValue(false);
         return;
     }
-    if (m.Timer1->enabled())
-        m.CWButton1->setValue(false);
+    if (ui.Timer1->enabled())
+        ui.CWButton1->setValue(false);
 
     FileDialogRequest request;
     request.title = DialogTitle;
     request.flags = FileFlagHideReadOnly;
     request.filter = DialogFilter;
-    const auto chosen = m.dialogs.ShowSave(request);
+    const auto chosen = dialogs_.ShowSave(request);
     if (!chosen) {
         bringToFront();
-        m.CWButton2->setValue(false);
+        ui.CWButton2->setValue(false);
         return;
     }
     const QString& name = chosen->fileName;
     if (name.right(3) == QLatin1String("csv")) {
         csvFileRepExists(name);
-        m.CWButton2->setValue(false);
+        ui.CWButton2->setValue(false);
         return;
     }
     // The worksheet path leaves the button alone; as a command button it ends off by itself.
@@ -114,35 +115,35 @@ void Exports::CWButton2_ValueChanged(bool value)
 
 void Exports::mnuFExport_Click()
 {
-    m.CWButton2->setValue(true);
-    m.CWButton2->setValue(false);
+    ui.CWButton2->setValue(true);
+    ui.CWButton2->setValue(false);
 }
 
 void Exports::XLS(const QString& path)
 {
-    const ExportTable table = BuildExportTable(exportSettings(), m.global.Samples);
-    if (!ConfirmOverwrite(m.dialogs, path))
+    const ExportTable table = BuildExportTable(exportSettings(), global_.Samples);
+    if (!ConfirmOverwrite(dialogs_, path))
         return;
     if (const WriteFailure failure = writeWorksheetFile(path, table)) {
-        ReportWriteFailure(m.dialogs, kXlsWhat, path, *failure, kXlsTitle);
+        ReportWriteFailure(dialogs_, kXlsWhat, path, *failure, kXlsTitle);
         return;
     }
-    ReportFileCreated(m.dialogs, kXlsWhat, path, kXlsTitle);
+    ReportFileCreated(dialogs_, kXlsWhat, path, kXlsTitle);
 }
 
 void Exports::csvFileRepExists(const QString& path)
 {
-    const ExportTable table = BuildExportTable(exportSettings(), m.global.Samples);
-    if (!ConfirmOverwrite(m.dialogs, path))
+    const ExportTable table = BuildExportTable(exportSettings(), global_.Samples);
+    if (!ConfirmOverwrite(dialogs_, path))
         return;
-    m.state.FilePath = path.toStdString();
+    state_.FilePath = path.toStdString();
     const std::string text = CsvFileText(table, QDateTime::currentDateTime());
-    const QString filePath = QString::fromStdString(m.state.FilePath);
+    const QString filePath = QString::fromStdString(state_.FilePath);
     if (const WriteFailure failure = WriteFileAtomically(filePath, text)) {
-        ReportWriteFailure(m.dialogs, kCsvWhat, filePath, *failure, kCsvTitle);
+        ReportWriteFailure(dialogs_, kCsvWhat, filePath, *failure, kCsvTitle);
         return;
     }
-    ReportFileCreated(m.dialogs, kCsvWhat, filePath, kCsvTitle);
+    ReportFileCreated(dialogs_, kCsvWhat, filePath, kCsvTitle);
 }
 
 } // namespace kv

@@ -1,22 +1,46 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "files/atomic_write.h"
 #include "files/export_layouts.h"
 #include "files/file_messages.h"
+#include "files/layer.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QString>
+
+class QAction;
+class QWidget;
 
 namespace kv {
 
+class CwButton;
+class CwGraph;
+class CwKnob;
+class CwTimer;
+class Dialogs;
+
 // The export command: the Export Data button and menu item, the worksheet export `XLS` and the
 // comma-delimited export `csvFileRepExists`.
-class Exports : public HandlerGroup
+class Exports : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Exports(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // brought back to the front when the dialog is cancelled
+        CwButton* CWButton2;
+        QAction* mnuFExport;
+        CwTimer* Timer1;     // read: a running acquisition is stopped first
+        CwButton* CWButton1; // Run/Stop
+        CwKnob* CWKnob2;     // read: the time/div position picks the layout
+        CwGraph* CWGraph1;   // read: the traces shown pick the columns
+    };
+
+    Exports(ScopeState& state, GlobalV& global, const Controls& controls, Dialogs& dialogs);
 
     static inline const QString DialogTitle = QStringLiteral("Export Data As");
     static inline const QString DialogFilter =
@@ -35,6 +59,11 @@ class Exports : public HandlerGroup
 
   private:
     void bringToFront();
+
+    ScopeState& state_;
+    GlobalV& global_;
+    const Controls ui;
+    Dialogs& dialogs_;
 };
 
 } // namespace kv

@@ -2,7 +2,7 @@
 
 // The questions and reports around writing a named file, the same for every file command.
 
-#include "app/layer.h"
+#include "files/layer.h"
 
 #include <QString>
 

@@ -4,6 +4,7 @@
 // shown as the print preview. The captions come from ComposePrintPage, a pure function of the
 // main window's read-outs.
 
+#include "files/layer.h"
 #include "files/print_page_texts.h"
 
 #include <QFont>

@@ -1,6 +1,5 @@
 #include "files/printing.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -15,12 +14,13 @@
 
 namespace kv {
 
-Printing::Printing(Main& main) : HandlerGroup(main)
+Printing::Printing(const Controls& controls, Dialogs& dialogs, PrinterFactory& printers)
+    : ui(controls), dialogs_(dialogs), printers_(printers)
 {
-    connect(m.CWButton17, &CwButton::valueChanged, this, &Printing::CWButton17_ValueChanged);
-    connect(m.CWButton19, &CwButton::valueChanged, this, &Printing::CWButton19_ValueChanged);
-    connect(m.mnuFPrint, &QAction::triggered, this, &Printing::mnuFPrint_Click);
-    connect(m.mnuFPrivew, &QAction::triggered, this, &Printing::mnuFPrivew_Click);
+    connect(ui.CWButton17, &CwButton::valueChanged, this, &Printing::CWButton17_ValueChanged);
+    connect(ui.CWButton19, &CwButton::valueChanged, this, &Printing::CWButton19_ValueChanged);
+    connect(ui.mnuFPrint, &QAction::triggered, this, &Printing::mnuFPrint_Click);
+    connect(ui.mnuFPrivew, &QAction::triggered, this, &Printing::mnuFPrivew_Click);
 }
 
 Printing::~Printing()
@@ -36,47 +36,47 @@ void Printing::unloadPage()
 PrintReadouts Printing::readouts() const
 {
     PrintReadouts r;
-    r.cursorStyle = int(std::lround(m.GraphMode->value()));
-    r.timeDivPosition = m.CWKnob2->position();
-    r.risingEdge = m.CWButton12->value();
-    r.triggerSource = m.CWSlide5->position();
-    r.lblXpos = m.lblXpos->text();
-    r.lblXPos2 = m.lblXPos2->text();
-    r.lblXDelta = m.lblXDelta->text();
-    r.lblFRQMain = m.lblFRQMain->text();
-    r.lblYPos = m.lblYPos->text();
-    r.lblYpos2 = m.lblYpos2->text();
-    r.lblYDelta = m.lblYDelta->text();
-    r.lblTrg = m.lblTrg->text();
-    r.TimeVal = m.TimeVal->text();
-    r.PeriodVAL = m.PeriodVAL->text();
-    r.PeriodVAL2 = m.PeriodVAL2->text();
-    r.Max1 = m.Max1->text();
-    r.Min1 = m.Min1->text();
-    r.P2P1 = m.P2P1->text();
-    r.RMS1 = m.RMS1->text();
-    r.Mean1 = m.Mean1->text();
-    r.Frq1 = m.Frq1->text();
-    r.Prd1 = m.Prd1->text();
-    r.Max2 = m.Max2->text();
-    r.Min2 = m.Min2->text();
-    r.P2P2 = m.P2P2->text();
-    r.RMS2 = m.RMS2->text();
-    r.Mean2 = m.Mean2->text();
-    r.Frq2 = m.Frq2->text();
-    r.Prd2 = m.Prd2->text();
+    r.cursorStyle = int(std::lround(ui.GraphMode->value()));
+    r.timeDivPosition = ui.CWKnob2->position();
+    r.risingEdge = ui.CWButton12->value();
+    r.triggerSource = ui.CWSlide5->position();
+    r.lblXpos = ui.lblXpos->text();
+    r.lblXPos2 = ui.lblXPos2->text();
+    r.lblXDelta = ui.lblXDelta->text();
+    r.lblFRQMain = ui.lblFRQMain->text();
+    r.lblYPos = ui.lblYPos->text();
+    r.lblYpos2 = ui.lblYpos2->text();
+    r.lblYDelta = ui.lblYDelta->text();
+    r.lblTrg = ui.lblTrg->text();
+    r.TimeVal = ui.TimeVal->text();
+    r.PeriodVAL = ui.PeriodVAL->text();
+    r.PeriodVAL2 = ui.PeriodVAL2->text();
+    r.Max1 = ui.Max1->text();
+    r.Min1 = ui.Min1->text();
+    r.P2P1 = ui.P2P1->text();
+    r.RMS1 = ui.RMS1->text();
+    r.Mean1 = ui.Mean1->text();
+    r.Frq1 = ui.Frq1->text();
+    r.Prd1 = ui.Prd1->text();
+    r.Max2 = ui.Max2->text();
+    r.Min2 = ui.Min2->text();
+    r.P2P2 = ui.P2P2->text();
+    r.RMS2 = ui.RMS2->text();
+    r.Mean2 = ui.Mean2->text();
+    r.Frq2 = ui.Frq2->text();
+    r.Prd2 = ui.Prd2->text();
     return r;
 }
 
 void Printing::PaintGraph()
 {
     if (!page_) {
-        page_ = new frmPrint(&m);
+        page_ = new frmPrint(ui.window);
         // Closing the preview closes the page; the next print or preview makes a new one.
         page_->setAttribute(Qt::WA_DeleteOnClose);
     }
     page_->setTexts(ComposePrintPage(readouts()));
-    page_->setGraphPicture(m.CWGraph1->picture());
+    page_->setGraphPicture(ui.CWGraph1->picture());
 }
 
 namespace {
@@ -121,19 +121,19 @@ std::optional<QString> Printing::printCopies(QPrinter& printer, int copies)
 
 void Printing::print()
 {
-    const std::unique_ptr<QPrinter> printer = m.printers.create();
+    const std::unique_ptr<QPrinter> printer = printers_.create();
     if (!printer) {
-        m.dialogs.MsgBox(NoPrinterText, MsgButtons::OK, MsgIcon::Exclamation,
-                         QStringLiteral("Print"));
+        dialogs_.MsgBox(NoPrinterText, MsgButtons::OK, MsgIcon::Exclamation,
+                        QStringLiteral("Print"));
         return;
     }
     PrintRequest request;
     request.flags = PrintDialogFlags;
-    const auto choice = m.dialogs.ShowPrinter(*printer, request);
+    const auto choice = dialogs_.ShowPrinter(*printer, request);
     if (!choice)
         return;
     if (const auto failure = printCopies(*printer, std::int16_t(choice->copies)))
-        m.dialogs.MsgBox(*failure, MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Print"));
+        dialogs_.MsgBox(*failure, MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Print"));
 }
 
 void Printing::CWButton17_ValueChanged(bool value)
@@ -142,7 +142,7 @@ void Printing::CWButton17_ValueChanged(bool value)
         PaintGraph();
         print();
     }
-    m.CWButton17->setValue(false);
+    ui.CWButton17->setValue(false);
 }
 
 void Printing::CWButton19_ValueChanged(bool value)
@@ -152,17 +152,17 @@ void Printing::CWButton19_ValueChanged(bool value)
         page_->show();
         page_->raise();
     }
-    m.CWButton19->setValue(false);
+    ui.CWButton19->setValue(false);
 }
 
 void Printing::mnuFPrint_Click()
 {
-    m.CWButton17->setValue(true);
+    ui.CWButton17->setValue(true);
 }
 
 void Printing::mnuFPrivew_Click()
 {
-    m.CWButton19->setValue(true);
+    ui.CWButton19->setValue(true);
 }
 
 } // namespace kv

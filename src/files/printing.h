@@ -1,24 +1,76 @@
 #pragma once
 
-#include "app/handler_group.h"
+#include "files/layer.h"
 #include "files/print_page.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <optional>
 
+class QAction;
+class QLabel;
 class QPrinter;
+class QWidget;
 
 namespace kv {
 
+class CwButton;
+class CwGraph;
+class CwKnob;
+class CwSlide;
+class Dialogs;
+class PrinterFactory;
+
 // Print and print preview of the page frmPrint: the Print and Preview buttons and menu items.
 // Neither stops the acquisition.
-class Printing : public HandlerGroup
+class Printing : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Printing(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // the page's parent
+        CwButton* CWButton17;
+        CwButton* CWButton19;
+        QAction* mnuFPrint;
+        QAction* mnuFPrivew;
+        // Read for the page: the graph's picture and the read-outs as the window shows them.
+        CwGraph* CWGraph1;
+        CwSlide* GraphMode;
+        CwKnob* CWKnob2;
+        CwButton* CWButton12;
+        CwSlide* CWSlide5;
+        QLabel* lblXpos;
+        QLabel* lblXPos2;
+        QLabel* lblXDelta;
+        QLabel* lblFRQMain;
+        QLabel* lblYPos;
+        QLabel* lblYpos2;
+        QLabel* lblYDelta;
+        QLabel* lblTrg;
+        QLabel* TimeVal;
+        QLabel* PeriodVAL;
+        QLabel* PeriodVAL2;
+        QLabel* Max1;
+        QLabel* Min1;
+        QLabel* P2P1;
+        QLabel* RMS1;
+        QLabel* Mean1;
+        QLabel* Frq1;
+        QLabel* Prd1;
+        QLabel* Max2;
+        QLabel* Min2;
+        QLabel* P2P2;
+        QLabel* RMS2;
+        QLabel* Mean2;
+        QLabel* Frq2;
+        QLabel* Prd2;
+    };
+
+    Printing(const Controls& controls, Dialogs& dialogs, PrinterFactory& printers);
     ~Printing() override;
 
     // Print dialog flags: the print-to-file check box hidden and disabled.
@@ -50,6 +102,9 @@ class Printing : public HandlerGroup
     // Prints the page `copies` times in one document on `printer`; the message when it fails.
     std::optional<QString> printCopies(QPrinter& printer, int copies);
 
+    const Controls ui;
+    Dialogs& dialogs_;
+    PrinterFactory& printers_;
     QPointer<frmPrint> page_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layer.h"
+#include "files/layer.h"
 
 #include <QDialog>
 

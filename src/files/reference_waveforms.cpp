@@ -1,6 +1,5 @@
 #include "files/reference_waveforms.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -22,6 +21,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPalette>
+#include <QWidget>
 #include <cmath>
 
 namespace kv {
@@ -50,67 +50,75 @@ FileDialogRequest referenceDialog(const QString& title)
 
 } // namespace
 
-ReferenceWaveforms::ReferenceWaveforms(Main& main) : HandlerGroup(main)
+ReferenceWaveforms::ReferenceWaveforms(ScopeState& state, GlobalV& global, const Controls& controls,
+                                       Dialogs& dialogs, ReadOuts& readOuts)
+    : state_(state), global_(global), ui(controls), dialogs_(dialogs), readOuts_(readOuts)
 {
-    connect(m.SaveREFCH1, &CwButton::valueChanged, this,
+    connect(ui.SaveREFCH1, &CwButton::valueChanged, this,
             [this](bool v) { SaveREFCH1_ValueChanged(v); });
-    connect(m.SaveREFCH2, &CwButton::valueChanged, this,
+    connect(ui.SaveREFCH2, &CwButton::valueChanged, this,
             [this](bool v) { SaveREFCH2_ValueChanged(v); });
-    connect(m.REF1Button, &CwButton::valueChanged, this,
+    connect(ui.REF1Button, &CwButton::valueChanged, this,
             [this](bool v) { REF1Button_ValueChanged(v); });
-    connect(m.REF1Button, &CwButton::doubleClicked, this, [this] { REF1Button_DblClick(); });
+    connect(ui.REF1Button, &CwButton::doubleClicked, this, [this] { REF1Button_DblClick(); });
+}
+
+ReferenceWaveforms::ChannelControls ReferenceWaveforms::channelControls(int channel) const
+{
+    if (channel == 1)
+        return {ui.SaveREFCH1, ui.PeriodVAL};
+    return {ui.SaveREFCH2, ui.PeriodVAL2};
 }
 
 bool ReferenceWaveforms::saveChannel(int channel, const QString& path)
 {
-    const bool first = channel == 1;
-    const bool both = m.CWGraph1->plotVisible(PCH1) && m.CWGraph1->plotVisible(PCH2);
-    const ReferenceLayout layout = ChooseReferenceLayout(m.CWKnob2->position(), both);
+    const bool both = ui.CWGraph1->plotVisible(PCH1) && ui.CWGraph1->plotVisible(PCH2);
+    const ReferenceLayout layout = ChooseReferenceLayout(ui.CWKnob2->position(), both);
     ReferenceWaveform w;
     // The caption reads "Zoomed" or "Autoscale" while the view is zoomed or autoscaled; the
     // file keeps the channel's volts/div setting, which its reader measures the trace with.
-    const QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
-    const ChannelState ch = channelState(m.state, channel);
+    const QLabel* caption = channelControls(channel).PeriodVAL;
+    const ChannelState ch = channelState(state_, channel);
     w.voltsDiv = VdivCaption(ch.VdivIndex).value_or(caption->text()).toStdString();
-    w.timeDiv = ReferenceTimeDivText(m.CWKnob2->position());
+    w.timeDiv = ReferenceTimeDivText(ui.CWKnob2->position());
     w.verticalPosition = float(ch.FrameVPos);
     w.plotScale = ch.PlotScale;
     w.dualChannel = layout == ReferenceLayout::Doubled750;
-    w.samples = ReferenceTrace(channel, layout, m.global.Samples);
-    m.state.REFDualChannel = w.dualChannel;
+    w.samples = ReferenceTrace(channel, layout, global_.Samples);
+    state_.REFDualChannel = w.dualChannel;
 
     const bool existed = QFileInfo::exists(path);
-    if (!ConfirmOverwrite(m.dialogs, path))
+    if (!ConfirmOverwrite(dialogs_, path))
         return existed;
-    m.state.FilePath = path.toStdString();
+    state_.FilePath = path.toStdString();
     const QString what = QStringLiteral("Oscilloscope Reference Waveform file");
     const QString title = QStringLiteral("Text Class");
     if (const auto failure = WriteFileAtomically(path, ReferenceFileText(w, now()))) {
-        ReportWriteFailure(m.dialogs, what, path, *failure, title);
+        ReportWriteFailure(dialogs_, what, path, *failure, title);
         return existed;
     }
-    ReportFileCreated(m.dialogs, what, path, title);
+    ReportFileCreated(dialogs_, what, path, title);
     return existed;
 }
 
 void ReferenceWaveforms::saveButton(int channel, bool value)
 {
-    if (!value || !m.CWGraph1->plotVisible(names::channelPlot(channel)))
+    if (!value || !ui.CWGraph1->plotVisible(names::channelPlot(channel)))
         return;
-    if (m.Timer1->enabled())
-        m.CWButton1->setValue(false);
-    const auto chosen = m.dialogs.ShowSave(referenceDialog(
+    if (ui.Timer1->enabled())
+        ui.CWButton1->setValue(false);
+    const auto chosen = dialogs_.ShowSave(referenceDialog(
         channel == 1 ? QStringLiteral("Save CH1 Oscilloscope Reference Waveform As")
                      : QStringLiteral("Save CH2 Oscilloscope Reference Waveform As")));
     if (chosen && !chosen->fileName.isEmpty())
         saveChannel(channel, chosen->fileName);
     // Back off, so the next press saves again.
-    (channel == 1 ? m.SaveREFCH1 : m.SaveREFCH2)->setValue(false);
+    channelControls(channel).SaveREF->setValue(false);
 }
 
 bool ReferenceWaveforms::LoadREFFile()
 {
-    const QString path = QString::fromStdString(m.state.FilePath);
+    const QString path = QString::fromStdString(state_.FilePath);
     FileRefusal refusal;
     std::optional<TextLines> read;
     if (const auto bytes = ReadWholeFile(path, MaxReferenceFileBytes, refusal)) {
@@ -123,16 +131,16 @@ bool ReferenceWaveforms::LoadREFFile()
     if (read)
         readReference(read->lines);
     else
-        ReportLoadRefusal(m.dialogs, QStringLiteral("an oscilloscope reference waveform"), path,
+        ReportLoadRefusal(dialogs_, QStringLiteral("an oscilloscope reference waveform"), path,
                           refusal.reason, QStringLiteral("Open Oscilloscope Reference Waveform"));
-    m.REF1Button->setValue(false);
+    ui.REF1Button->setValue(false);
     return bool(read);
 }
 
 void ReferenceWaveforms::readReference(const std::vector<std::string>& lines)
 {
     // Every value has passed CheckReferenceFile.
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     const auto line = [&lines](int number) -> const std::string& {
         return lines[std::size_t(number - 1)];
     };
@@ -146,10 +154,10 @@ void ReferenceWaveforms::readReference(const std::vector<std::string>& lines)
     s.HREFLabel = Variant(href);
     s.REFZeroLevel = Variant(line(3));
     s.REFDualChannel = *parseBooleanText(line(5));
-    m.lblVREF->setText(QString::fromStdString(vref));
-    m.lblHREF->setText(QString::fromStdString(href));
-    m.lblVREF->setVisible(true);
-    m.lblHREF->setVisible(true);
+    ui.lblVREF->setText(QString::fromStdString(vref));
+    ui.lblHREF->setText(QString::fromStdString(href));
+    ui.lblVREF->setVisible(true);
+    ui.lblHREF->setVisible(true);
     const double zero = value(3);
     const double scale = value(4);
     QVector<double> plotted(ReferenceSampleCount);
@@ -160,47 +168,46 @@ void ReferenceWaveforms::readReference(const std::vector<std::string>& lines)
         s.REFCounts[std::size_t(i)] = (sample - zero) / scale;
         plotted[i] = sample;
     }
-    m.CWGraph1->plotY(PREF1, plotted);
+    ui.CWGraph1->plotY(PREF1, plotted);
 }
 
 void ReferenceWaveforms::REF1Button_DblClick()
 {
     const auto chosen =
-        m.dialogs.ShowOpen(referenceDialog(QStringLiteral("Open Oscilloscope Reference Waveform")));
+        dialogs_.ShowOpen(referenceDialog(QStringLiteral("Open Oscilloscope Reference Waveform")));
     if (!chosen || chosen->fileName.isEmpty())
         return;
-    m.state.FilePath = chosen->fileName.toStdString();
+    state_.FilePath = chosen->fileName.toStdString();
     LoadREFFile();
-    if (m.readOuts)
-        m.readOuts->UpdateReadouts();
+    readOuts_.UpdateReadouts();
 }
 
 void ReferenceWaveforms::REF1Button_ValueChanged(bool)
 {
-    if (m.global.ActiveChannel.toNumber() != 5)
-        m.CWKnob1->setEnabled(false);
-    m.CHDISP->setVisible(true);
-    m.CHDISP->setOffColor(colour::MediumGreen);
-    m.CHDISP->setTextColor(bgr(m.palette().color(QPalette::WindowText)));
-    m.CHDISP->setOffText(QStringLiteral("REF"));
-    m.global.ActiveChannel = Variant(5);
-    m.LED5->setValue(true);
-    if (m.global.ShowRefTip) {
+    if (global_.ActiveChannel.toNumber() != 5)
+        ui.CWKnob1->setEnabled(false);
+    ui.CHDISP->setVisible(true);
+    ui.CHDISP->setOffColor(colour::MediumGreen);
+    ui.CHDISP->setTextColor(bgr(ui.window->palette().color(QPalette::WindowText)));
+    ui.CHDISP->setOffText(QStringLiteral("REF"));
+    global_.ActiveChannel = Variant(5);
+    ui.LED5->setValue(true);
+    if (global_.ShowRefTip) {
         if (!tip_)
-            tip_ = new frmREFnag(m.global, &m);
+            tip_ = new frmREFnag(global_, ui.window);
         tip_->setWindowFlag(Qt::Window);
         tip_->show();
     }
-    for (CwButton* led : {m.LED1, m.LED2}) {
+    for (CwButton* led : {ui.LED1, ui.LED2}) {
         if (led->value())
             led->setOnColor(colour::Yellow);
     }
-    m.LED5->setOnColor(colour::Green);
-    m.CWGraph1->setPlotVisible(PREF1, true);
-    m.lblVREF->setVisible(true);
-    m.lblHREF->setVisible(true);
-    m.REF1Button->setValue(false);
-    m.CWKnob2->setEnabled(false);
+    ui.LED5->setOnColor(colour::Green);
+    ui.CWGraph1->setPlotVisible(PREF1, true);
+    ui.lblVREF->setVisible(true);
+    ui.lblHREF->setVisible(true);
+    ui.REF1Button->setValue(false);
+    ui.CWKnob2->setEnabled(false);
 }
 
 } // namespace kv

@@ -1,6 +1,5 @@
 #include "files/settings_file.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -149,47 +148,72 @@ using names::PCH2;
 
 // ---- Group -------------------------------------------------------------------------------------
 
-SettingsFile::SettingsFile(Main& main) : HandlerGroup(main)
+SettingsFile::SettingsFile(ScopeState& state, GlobalV& global, const Controls& controls,
+                           Dialogs& dialogs, const QString& programFolder, Cursors& cursors,
+                           TriggerLevel& triggerLevel, TriggerSource& triggerSource,
+                           HorizontalPosition& horizontalPosition)
+    : state_(state), global_(global), ui(controls), dialogs_(dialogs),
+      programFolder_(programFolder), cursors_(cursors), triggerLevel_(triggerLevel),
+      triggerSource_(triggerSource), horizontalPosition_(horizontalPosition)
 {
-    connect(m.CWButton20, &CwButton::valueChanged, this,
+    connect(ui.CWButton20, &CwButton::valueChanged, this,
             [this](bool v) { CWButton20_ValueChanged(v); });
-    connect(m.CWButton28, &CwButton::valueChanged, this,
+    connect(ui.CWButton28, &CwButton::valueChanged, this,
             [this](bool v) { CWButton28_ValueChanged(v); });
-    connect(m.mnuFLoad, &QAction::triggered, this, [this] { mnuFLoad_Click(); });
-    connect(m.mnuFSave, &QAction::triggered, this, [this] { mnuFSave_Click(); });
+    connect(ui.mnuFLoad, &QAction::triggered, this, [this] { mnuFLoad_Click(); });
+    connect(ui.mnuFSave, &QAction::triggered, this, [this] { mnuFSave_Click(); });
+}
+
+SettingsFile::ChannelControls SettingsFile::channelControls(int channel) const
+{
+    if (channel == 1)
+        return {ui.CH1Button,
+                ui.LED1,
+                ui.CWButton22,
+                ui.mnuC1,
+                ui.PeriodVAL,
+                ui.CH1ATT,
+                {ui.LEDATT1, ui.LEDATT1b}};
+    return {ui.CH2Button,
+            ui.LED2,
+            ui.CWButton25,
+            ui.mnuC2,
+            ui.PeriodVAL2,
+            ui.CH2ATT,
+            {ui.LEDATT2, ui.LEDATT2b}};
 }
 
 // ---- Writing -----------------------------------------------------------------------------------
 
 void SettingsFile::selectLitChannel()
 {
-    if (m.global.ActiveChannel.toNumber() != 5)
+    if (global_.ActiveChannel.toNumber() != 5)
         return;
-    m.LED5->setValue(false);
-    CwButton* led = m.LED2->value() ? m.LED2 : m.LED1->value() ? m.LED1 : nullptr;
+    ui.LED5->setValue(false);
+    CwButton* led = ui.LED2->value() ? ui.LED2 : ui.LED1->value() ? ui.LED1 : nullptr;
     if (!led)
         return;
-    m.global.ActiveChannel = Variant(led == m.LED2 ? 2 : 1);
-    m.CWKnob2->setEnabled(true);
+    global_.ActiveChannel = Variant(led == ui.LED2 ? 2 : 1);
+    ui.CWKnob2->setEnabled(true);
     led->setOnColor(colour::Green);
 }
 
 SettingsValues SettingsFile::currentValues() const
 {
-    const ScopeState& s = m.state;
-    const GlobalV& g = m.global;
+    const ScopeState& s = state_;
+    const GlobalV& g = global_;
     return {
         s.TrigSourceBits,
-        m.CWSlide5->position(),
+        ui.CWSlide5->position(),
         s.TrigSlopeBits,
         s.TrigEdgeText,
         s.TrigSourceText,
         s.TrigSlopeSaved,
-        m.CWButton12->value(),
-        m.CWButton13->value(),
+        ui.CWButton12->value(),
+        ui.CWButton13->value(),
         s.TrigLevelCH1,
         s.TrigLevelCH2,
-        m.CWButton4->value(),
+        ui.CWButton4->value(),
         s.CH1RangeBit,
         s.CH2RangeBit,
         s.VdivIndexCH1,
@@ -200,31 +224,31 @@ SettingsValues SettingsFile::currentValues() const
         s.VdivOldCH2,
         s.CH1EnableBits,
         s.CH2EnableBits,
-        m.CH1Button->value(),
-        m.CH2Button->value(),
+        ui.CH1Button->value(),
+        ui.CH2Button->value(),
         s.FastChannelBits,
         s.FramePlotted,
         s.XAxisMax,
         s.XAxisMin,
         s.XAxisMax2,
         s.XAxisMin2,
-        m.CWSlide2->position(),
+        ui.CWSlide2->position(),
         g.ActiveChannel,
-        m.CWKnob2->position(),
+        ui.CWKnob2->position(),
         s.TimebaseCode,
         s.VdivIndex,
         s.PlotScaleCH1,
         s.PlotScaleCH2,
-        m.CWSlide4->pointerValue(1),
-        m.CWSlide4->pointerValue(2),
-        m.CWSlide3->pointerValue(1),
-        m.CWSlide3->pointerValue(2),
-        m.CWSlide6->pointerValue(1),
-        m.CWButton5->offColor(),
-        m.CWButton6->offColor(),
-        m.PeriodVAL->text().toStdString(),
-        m.PeriodVAL2->text().toStdString(),
-        m.COMCombo->currentIndex(),
+        ui.CWSlide4->pointerValue(1),
+        ui.CWSlide4->pointerValue(2),
+        ui.CWSlide3->pointerValue(1),
+        ui.CWSlide3->pointerValue(2),
+        ui.CWSlide6->pointerValue(1),
+        ui.CWButton5->offColor(),
+        ui.CWButton6->offColor(),
+        ui.PeriodVAL->text().toStdString(),
+        ui.PeriodVAL2->text().toStdString(),
+        ui.COMCombo->currentIndex(),
         s.TrigPosByte1,
         s.TrigPosByte2,
         s.TrigPosByte3,
@@ -248,10 +272,10 @@ SettingsValues SettingsFile::currentValues() const
 
 bool SettingsFile::SaveSettingsFile(QString* reason)
 {
-    m.global.FirstRun = Variant(false);
+    global_.FirstRun = Variant(false);
     selectLitChannel();
     const std::string bytes = SettingsFileText(currentValues(), systemDecimalSeparator());
-    QString path = QString::fromStdString(m.state.FilePath);
+    QString path = QString::fromStdString(state_.FilePath);
     // An autosave file that could not be read at start is kept as it is.
     if (!keptAutosave_.isEmpty() && path == keptAutosave_)
         path = keptAutosaveRedirect_;
@@ -263,7 +287,7 @@ bool SettingsFile::SaveSettingsFile(QString* reason)
 
 SettingsFile::SaveOutcome SettingsFile::saveAsking(const QString& path)
 {
-    if (!ConfirmOverwrite(m.dialogs, path))
+    if (!ConfirmOverwrite(dialogs_, path))
         return SaveOutcome::Declined;
     QString reason;
     if (SaveSettingsFile(&reason))
@@ -274,9 +298,9 @@ SettingsFile::SaveOutcome SettingsFile::saveAsking(const QString& path)
 
 void SettingsFile::reportSaveFailure(const QString& reason)
 {
-    m.dialogs.MsgBox(QStringLiteral("The settings file could not be saved:\r\n") +
-                         QString::fromStdString(m.state.FilePath) + QStringLiteral("\r\n") + reason,
-                     MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Save Settings"));
+    dialogs_.MsgBox(QStringLiteral("The settings file could not be saved:\r\n") +
+                        QString::fromStdString(state_.FilePath) + QStringLiteral("\r\n") + reason,
+                    MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Save Settings"));
 }
 
 bool SettingsFile::FileRepExistsSET(const QString& path)
@@ -323,7 +347,7 @@ bool SettingsFile::FileRepExistsAST(const QString& path)
 {
     // The autosave file of a read-only program folder may still be the one installed there.
     const QString readPath =
-        path == autosavePath(m.programFolder) ? autosaveReadPath(m.programFolder) : path;
+        path == autosavePath(programFolder_) ? autosaveReadPath(programFolder_) : path;
     if (QFileInfo::exists(readPath)) {
         FileRefusal refusal;
         if (const auto content = readChecked(readPath, refusal))
@@ -332,8 +356,8 @@ bool SettingsFile::FileRepExistsAST(const QString& path)
         if (readPath == path)
             keepAside(path, refusal.unreadable);
     }
-    m.Options->setVisible(true);
-    m.CheckCOM->setEnabled(true);
+    ui.Options->setVisible(true);
+    ui.CheckCOM->setEnabled(true);
     return false;
 }
 
@@ -350,11 +374,11 @@ void SettingsFile::keepAside(const QString& path, bool unreadable)
 
 bool SettingsFile::LoadSettingsFile()
 {
-    const QString path = QString::fromStdString(m.state.FilePath);
+    const QString path = QString::fromStdString(state_.FilePath);
     FileRefusal refusal;
     const auto content = readChecked(path, refusal);
     if (!content) {
-        ReportLoadRefusal(m.dialogs, QStringLiteral("an oscilloscope setup file"), path,
+        ReportLoadRefusal(dialogs_, QStringLiteral("an oscilloscope setup file"), path,
                           refusal.reason, QStringLiteral("Load Settings"));
         return false;
     }
@@ -378,8 +402,8 @@ bool SettingsFile::applyContent(const SettingsFileContent& content)
 void SettingsFile::storeFields(const SettingsFileContent& c)
 {
     namespace L = SettingsLine;
-    ScopeState& s = m.state;
-    GlobalV& g = m.global;
+    ScopeState& s = state_;
+    GlobalV& g = global_;
     const int count = std::min(c.count, SettingsRequiredLines);
     const auto into = [&](int line, auto& field) {
         if (line <= count)
@@ -429,7 +453,7 @@ void SettingsFile::storeFields(const SettingsFileContent& c)
 void SettingsFile::apply(const SettingsFileContent& c)
 {
     namespace L = SettingsLine;
-    ScopeState& s = m.state;
+    ScopeState& s = state_;
     // 1. Gains; an empty line takes its default.
     const auto gain = [&](int line, float fallback) {
         return c.line(line).empty() ? fallback : single(number(c.line(line)));
@@ -442,50 +466,47 @@ void SettingsFile::apply(const SettingsFileContent& c)
     s.PlotScaleCH1 = number(c.line(L::PlotScaleCH1));
     s.PlotScaleCH2 = number(c.line(L::PlotScaleCH2));
     // 3. The list's own handler selects the port.
-    m.COMCombo->setCurrentIndex(inRange(whole(c.line(L::COMIndex)), -1, m.COMCombo->count() - 1));
+    ui.COMCombo->setCurrentIndex(inRange(whole(c.line(L::COMIndex)), -1, ui.COMCombo->count() - 1));
     // 4.
     const int a = colourOfLine(c.line(L::CursorAColor));
-    for (CwButton* b : {m.CWButton5, m.CWButton24, m.btnAPOS})
+    for (CwButton* b : {ui.CWButton5, ui.CWButton24, ui.btnAPOS})
         b->setOffColor(a);
     const int b = colourOfLine(c.line(L::CursorBColor));
-    for (CwButton* button : {m.CWButton6, m.CWButton23, m.btnBPOS})
+    for (CwButton* button : {ui.CWButton6, ui.CWButton23, ui.btnBPOS})
         button->setOffColor(b);
     // 5. to 8.
     applyPointers(c);
     s.FramePlotted = boolean(c.line(L::FramePlotted));
-    setKnob(m.CWKnob2, whole(c.line(L::TimeDiv)));
-    if (m.horizontalPosition)
-        m.horizontalPosition->HTrigPos();
+    setKnob(ui.CWKnob2, whole(c.line(L::TimeDiv)));
+    horizontalPosition_.HTrigPos();
     // 9. and 10.
     applyTrigSource(c);
-    if (m.triggerLevel) {
-        m.triggerLevel->TrigLevelOffset();
-        m.triggerLevel->TrigLevel();
-    }
+    triggerLevel_.TrigLevelOffset();
+    triggerLevel_.TrigLevel();
     // 11.
-    m.CWKnob1->setEnabled(true);
-    setKnob(m.CWKnob1, whole(s.VdivIndex));
+    ui.CWKnob1->setEnabled(true);
+    setKnob(ui.CWKnob1, whole(s.VdivIndex));
     // 12. to 14.
-    m.CWButton12->setValue(boolean(c.line(L::TrigEdge)));
+    ui.CWButton12->setValue(boolean(c.line(L::TrigEdge)));
     const bool autoMode = boolean(c.line(L::TrigMode));
-    m.CWButton13->setValue(autoMode);
+    ui.CWButton13->setValue(autoMode);
     s.TrigModeBit = autoMode ? "1" : "0";
-    m.CWButton4->setValue(boolean(c.line(L::AcquireMode)));
-    setSlidePosition(m.CWSlide2, whole(c.line(L::CursorAction)));
+    ui.CWButton4->setValue(boolean(c.line(L::AcquireMode)));
+    setSlidePosition(ui.CWSlide2, whole(c.line(L::CursorAction)));
     // 15. to 20.
     applyChannel(1, c);
     applyChannel(2, c);
     applyActiveChannel();
     applyEnableBits();
-    m.CWSlide6->setPointerValue(1, 750);
+    ui.CWSlide6->setPointerValue(1, 750);
     applyCaptions();
     // 21. and 22.
-    m.global.ShowRefTip = boolean(c.line(L::ShowRefTip));
-    m.global.ShowHardwareCheck = boolean(c.line(L::ShowHardwareCheck));
+    global_.ShowRefTip = boolean(c.line(L::ShowRefTip));
+    global_.ShowHardwareCheck = boolean(c.line(L::ShowHardwareCheck));
     applyAttenuation(1, c.line(L::ATTCH1));
     applyAttenuation(2, c.line(L::ATTCH2));
-    m.state.ATTValueCH1 = 2.0f;
-    m.state.ATTValueCH2 = 2.0f;
+    state_.ATTValueCH1 = 2.0f;
+    state_.ATTValueCH2 = 2.0f;
     applyAttenuationText(1);
     applyAttenuationText(2);
 }
@@ -493,92 +514,90 @@ void SettingsFile::apply(const SettingsFileContent& c)
 void SettingsFile::applyPointers(const SettingsFileContent& c)
 {
     namespace L = SettingsLine;
-    setPointer(m.CWSlide4, 1, c.line(L::VPosCH1));
-    setPointer(m.CWSlide4, 2, c.line(L::VPosCH2));
-    setPointer(m.CWSlide3, 1, c.line(L::TrigPointer1));
-    setPointer(m.CWSlide3, 2, c.line(L::TrigPointer2));
-    setPointer(m.CWSlide6, 1, c.line(L::HorizontalView));
+    setPointer(ui.CWSlide4, 1, c.line(L::VPosCH1));
+    setPointer(ui.CWSlide4, 2, c.line(L::VPosCH2));
+    setPointer(ui.CWSlide3, 1, c.line(L::TrigPointer1));
+    setPointer(ui.CWSlide3, 2, c.line(L::TrigPointer2));
+    setPointer(ui.CWSlide6, 1, c.line(L::HorizontalView));
 }
 
 void SettingsFile::applyTrigSource(const SettingsFileContent& c)
 {
-    setSlidePosition(m.CWSlide5, whole(c.line(SettingsLine::TrigSourcePosition)));
-    const int position = m.CWSlide5->position();
+    setSlidePosition(ui.CWSlide5, whole(c.line(SettingsLine::TrigSourcePosition)));
+    const int position = ui.CWSlide5->position();
     if (position == 1 || position == 2) {
         applyTriggerChannel(position);
         return;
     }
     if (position == 3)
-        m.triggerSource->ApplyExternalSource();
+        triggerSource_.ApplyExternalSource();
 }
 
 void SettingsFile::applyTriggerChannel(int channel)
 {
-    m.triggerSource->ApplyChannelSource(channel);
-    m.CWSlide3->setPointerVisible(1, channel == 1);
-    m.CWSlide3->setPointerVisible(2, channel == 2);
+    triggerSource_.ApplyChannelSource(channel);
+    ui.CWSlide3->setPointerVisible(1, channel == 1);
+    ui.CWSlide3->setPointerVisible(2, channel == 2);
     const QLatin1String T = names::CursorT;
-    m.CWGraph1->setCursorColor(T, m.CWGraph1->plotColor(m.CWGraph1->plotName(channel)));
-    m.CWGraph1->setCursorVisible(T, true);
-    m.TriggerTimer->setEnabled(true);
+    ui.CWGraph1->setCursorColor(T, ui.CWGraph1->plotColor(ui.CWGraph1->plotName(channel)));
+    ui.CWGraph1->setCursorVisible(T, true);
+    ui.TriggerTimer->setEnabled(true);
 }
 
 void SettingsFile::applyChannel(int channel, const SettingsFileContent& c)
 {
     const bool first = channel == 1;
-    (first ? m.CH1Button : m.CH2Button)
-        ->setValue(boolean(c.line(first ? SettingsLine::CH1Button : SettingsLine::CH2Button)));
-    if (channelState(m.state, channel).EnableBits != "0001")
+    const ChannelControls twin = channelControls(channel);
+    twin.button->setValue(
+        boolean(c.line(first ? SettingsLine::CH1Button : SettingsLine::CH2Button)));
+    if (channelState(state_, channel).EnableBits != "0001")
         return;
-    CwButton* indicator = first ? m.CWButton22 : m.CWButton25;
-    indicator->setVisible(true);
-    indicator->setOffColor(first ? colour::Blue : colour::Red);
-    (first ? m.mnuC1 : m.mnuC2)->setChecked(true);
-    QLabel* caption = first ? m.PeriodVAL : m.PeriodVAL2;
-    caption->setVisible(true);
-    caption->setText(text(c.line(first ? SettingsLine::PeriodVAL : SettingsLine::PeriodVAL2)));
-    m.CWGraph1->setPlotVisible(names::channelPlot(channel), true);
-    setPointerVisible(m.CWSlide4, names::VCH1, true);
-    setPointerVisible(m.CWSlide4, names::VCH2, true);
-    setPointerVisible(m.CWSlide4, names::VREF1, false);
+    twin.indicator->setVisible(true);
+    twin.indicator->setOffColor(first ? colour::Blue : colour::Red);
+    twin.menuItem->setChecked(true);
+    twin.caption->setVisible(true);
+    twin.caption->setText(text(c.line(first ? SettingsLine::PeriodVAL : SettingsLine::PeriodVAL2)));
+    ui.CWGraph1->setPlotVisible(names::channelPlot(channel), true);
+    setPointerVisible(ui.CWSlide4, names::VCH1, true);
+    setPointerVisible(ui.CWSlide4, names::VCH2, true);
+    setPointerVisible(ui.CWSlide4, names::VREF1, false);
     // Lights the other channel's lamp yellow; the enable bits switch it off again if needed.
-    CwButton* otherLed = first ? m.LED2 : m.LED1;
+    CwButton* otherLed = channelControls(first ? 2 : 1).led;
     otherLed->setValue(true);
     otherLed->setOnColor(colour::Yellow);
-    if (m.cursors)
-        m.cursors->Cursor();
+    cursors_.Cursor();
 }
 
 void SettingsFile::applyActiveChannel()
 {
-    const double active = number(m.global.ActiveChannel);
+    const double active = number(global_.ActiveChannel);
     if (active != 1 && active != 2)
         return;
     const bool first = active == 1;
-    CwButton* led = first ? m.LED1 : m.LED2;
+    CwButton* led = channelControls(first ? 1 : 2).led;
     led->setOnColor(colour::Green);
     led->setValue(true);
     const int traceColour = first ? colour::Blue : colour::Red;
-    m.CWKnob1->setPointerColor(1, traceColour);
-    m.CWKnob2->setPointerColor(1, traceColour);
-    m.CHDISP->setOffColor(traceColour);
-    m.CHDISP->setTextColor(first ? colour::White : 0);
-    m.CHDISP->setOffText(first ? QStringLiteral("CH1") : QStringLiteral("CH2"));
-    m.CWGraph1->setPlotLineWidth(PCH1, first ? 2 : 1);
-    m.CWGraph1->setPlotLineWidth(PCH2, first ? 1 : 2);
+    ui.CWKnob1->setPointerColor(1, traceColour);
+    ui.CWKnob2->setPointerColor(1, traceColour);
+    ui.CHDISP->setOffColor(traceColour);
+    ui.CHDISP->setTextColor(first ? colour::White : 0);
+    ui.CHDISP->setOffText(first ? QStringLiteral("CH1") : QStringLiteral("CH2"));
+    ui.CWGraph1->setPlotLineWidth(PCH1, first ? 2 : 1);
+    ui.CWGraph1->setPlotLineWidth(PCH2, first ? 1 : 2);
 }
 
 void SettingsFile::applyEnableBits()
 {
-    const bool off1 = m.state.CH1EnableBits == "0000";
-    const bool off2 = m.state.CH2EnableBits == "0000";
+    const bool off1 = state_.CH1EnableBits == "0000";
+    const bool off2 = state_.CH2EnableBits == "0000";
     if (off1)
-        m.LED1->setValue(false);
+        ui.LED1->setValue(false);
     if (off2)
-        m.LED2->setValue(false);
+        ui.LED2->setValue(false);
     if (off1 && off2) {
-        m.CWKnob1->setEnabled(false);
-        m.CHDISP->setVisible(false);
+        ui.CWKnob1->setEnabled(false);
+        ui.CHDISP->setVisible(false);
     }
 }
 
@@ -592,20 +611,13 @@ void SettingsFile::applyCaptions()
         }
         return nullptr;
     };
-    if (const char* c = caption(m.state.VdivIndexCH1)) {
-        m.PeriodVAL->setText(QString::fromLatin1(c));
-        if (number(m.state.VdivIndexCH1) == 6)
-            m.state.CH1RangeBit = "1";
+    if (const char* c = caption(state_.VdivIndexCH1)) {
+        ui.PeriodVAL->setText(QString::fromLatin1(c));
+        if (number(state_.VdivIndexCH1) == 6)
+            state_.CH1RangeBit = "1";
     }
-    if (const char* c = caption(m.state.VdivIndexCH2))
-        m.PeriodVAL2->setText(QString::fromLatin1(c));
-}
-
-std::array<CwButton*, 2> SettingsFile::attenuatorLeds(int channel) const
-{
-    if (channel == 1)
-        return {m.LEDATT1, m.LEDATT1b};
-    return {m.LEDATT2, m.LEDATT2b};
+    if (const char* c = caption(state_.VdivIndexCH2))
+        ui.PeriodVAL2->setText(QString::fromLatin1(c));
 }
 
 void SettingsFile::applyAttenuation(int channel, const std::string& line)
@@ -614,28 +626,28 @@ void SettingsFile::applyAttenuation(int channel, const std::string& line)
     if (value == 0)
         value = 20.0;
     const float factor = single(value / 20.0);
-    const ChannelShared shared = channelShared(m.global, channel);
+    const ChannelShared shared = channelShared(global_, channel);
     shared.ATTFactor = factor;
     if (factor == 1.0f)
         return;
-    for (CwButton* led : attenuatorLeds(channel))
+    for (CwButton* led : channelControls(channel).attenuatorLeds)
         led->setOffColor(colour::Green);
     shared.ATTOn = true;
 }
 
 void SettingsFile::applyAttenuationText(int channel)
 {
-    const ChannelShared shared = channelShared(m.global, channel);
+    const ChannelShared shared = channelShared(global_, channel);
     const float factor = shared.ATTFactor;
     if (factor == 1.0f || factor == 2.0f)
         return;
-    for (CwButton* led : attenuatorLeds(channel))
+    for (CwButton* led : channelControls(channel).attenuatorLeds)
         led->setOffColor(colour::Red);
     shared.ATTOn = true;
-    m.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
-    float& value = channelState(m.state, channel).ATTValue;
+    ui.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
+    float& value = channelState(state_, channel).ATTValue;
     value = factor * 20.0f;
-    CwButton* toggle = channel == 1 ? m.CH1ATT : m.CH2ATT;
+    CwButton* toggle = channelControls(channel).attenuation;
     const QString caption = text(singleToText(value)) + QStringLiteral(" Attenuation");
     toggle->setOnText(caption);
     toggle->setOffText(caption);
@@ -661,41 +673,41 @@ void SettingsFile::CWButton20_ValueChanged(bool value)
 {
     if (!value)
         return;
-    m.Options->setVisible(false);
-    const auto chosen = m.dialogs.ShowSave(settingsDialog("Save Settings"));
+    ui.Options->setVisible(false);
+    const auto chosen = dialogs_.ShowSave(settingsDialog("Save Settings"));
     if (chosen && !chosen->fileName.isEmpty()) {
-        m.state.FilePath = chosen->fileName.toStdString();
+        state_.FilePath = chosen->fileName.toStdString();
         // The face is rebuilt from the file just written (or kept, when No was answered).
         if (saveAsking(chosen->fileName) != SaveOutcome::Failed)
             LoadSettingsFile();
     }
-    m.CWButton20->setValue(false);
+    ui.CWButton20->setValue(false);
 }
 
 void SettingsFile::CWButton28_ValueChanged(bool value)
 {
     if (!value)
         return;
-    m.Options->setVisible(false);
-    const auto chosen = m.dialogs.ShowOpen(settingsDialog("Load Settings"));
+    ui.Options->setVisible(false);
+    const auto chosen = dialogs_.ShowOpen(settingsDialog("Load Settings"));
     if (chosen && !chosen->fileName.isEmpty()) {
-        m.state.FilePath = chosen->fileName.toStdString();
+        state_.FilePath = chosen->fileName.toStdString();
         LoadSettingsFile();
     }
-    m.CWButton28->setValue(false);
+    ui.CWButton28->setValue(false);
 }
 
 void SettingsFile::mnuFLoad_Click()
 {
-    m.CWButton1->setValue(false);
-    m.CWButton28->setValue(true);
-    m.CheckCOM->setEnabled(true);
+    ui.CWButton1->setValue(false);
+    ui.CWButton28->setValue(true);
+    ui.CheckCOM->setEnabled(true);
 }
 
 void SettingsFile::mnuFSave_Click()
 {
-    m.CWButton1->setValue(false);
-    m.CWButton20->setValue(true);
+    ui.CWButton1->setValue(false);
+    ui.CWButton20->setValue(true);
 }
 
 } // namespace kv

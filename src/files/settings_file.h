@@ -1,19 +1,37 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "files/autosave_rule.h"
+#include "files/layer.h"
 #include "files/settings_format.h"
 #include "files/text_lines.h"
 #include "platform/runtime_rules.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QString>
 #include <array>
 #include <string>
 #include <string_view>
 
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+
 namespace kv {
 
+class Cursors;
 class CwButton;
+class CwGraph;
+class CwKnob;
+class CwSlide;
+class CwTimer;
+class Dialogs;
+class HorizontalPosition;
+class PictureBox;
+class TriggerLevel;
+class TriggerSource;
 
 // The autosave file's path for writing, and for reading at start-up.
 QString autosavePath(const QString& programFolder);
@@ -23,12 +41,69 @@ QString autosaveReadPath(const QString& programFolder);
 
 // The settings file: the autosave file and the user's *.set files, the Save Settings and Load
 // Settings buttons and the File menu's load and save items.
-class SettingsFile : public HandlerGroup
+class SettingsFile : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit SettingsFile(Main& main);
+    // The controls the group works; none is null. Most are read for the file and set by the
+    // loader.
+    struct Controls
+    {
+        CwButton* CWButton20; // Save Settings
+        CwButton* CWButton28; // Load Settings
+        QAction* mnuFLoad;
+        QAction* mnuFSave;
+        PictureBox* Options;
+        CwTimer* CheckCOM;   // the link watch, enabled where no settings were loaded
+        CwButton* CWButton1; // Run/Stop, switched off by the menu items
+        QComboBox* COMCombo;
+        // Trigger and acquisition
+        CwSlide* CWSlide5;
+        CwButton* CWButton12;
+        CwButton* CWButton13;
+        CwButton* CWButton4;
+        CwSlide* CWSlide3;
+        CwTimer* TriggerTimer;
+        // Channels, time/div and volts/div
+        CwButton* CH1Button;
+        CwButton* CH2Button;
+        CwButton* LED1;
+        CwButton* LED2;
+        CwButton* LED5;
+        CwButton* CWButton22; // channel indicators
+        CwButton* CWButton25;
+        QAction* mnuC1;
+        QAction* mnuC2;
+        QLabel* PeriodVAL; // volts/div captions
+        QLabel* PeriodVAL2;
+        CwButton* CHDISP;
+        CwKnob* CWKnob1;
+        CwKnob* CWKnob2;
+        // The view and the cursors
+        CwGraph* CWGraph1;
+        CwSlide* CWSlide2;
+        CwSlide* CWSlide4;
+        CwSlide* CWSlide6;
+        CwButton* CWButton5; // cursor A colour, and its swatches
+        CwButton* CWButton24;
+        CwButton* btnAPOS;
+        CwButton* CWButton6; // cursor B colour, and its swatches
+        CwButton* CWButton23;
+        CwButton* btnBPOS;
+        // Attenuation
+        CwButton* LEDATT1;
+        CwButton* LEDATT1b;
+        CwButton* LEDATT2;
+        CwButton* LEDATT2b;
+        QGroupBox* Frame2;
+        CwButton* CH1ATT;
+        CwButton* CH2ATT;
+    };
+
+    SettingsFile(ScopeState& state, GlobalV& global, const Controls& controls, Dialogs& dialogs,
+                 const QString& programFolder, Cursors& cursors, TriggerLevel& triggerLevel,
+                 TriggerSource& triggerSource, HorizontalPosition& horizontalPosition);
 
     // Writes the current state to FilePath (through a temporary file, so a failure leaves the
     // previous file intact). Returns false on failure with the reason in `reason`.
@@ -59,6 +134,19 @@ class SettingsFile : public HandlerGroup
         Failed
     };
 
+    // A channel's twin controls.
+    struct ChannelControls
+    {
+        CwButton* button;                        // CH1Button, CH2Button
+        CwButton* led;                           // LED1, LED2
+        CwButton* indicator;                     // CWButton22, CWButton25
+        QAction* menuItem;                       // mnuC1, mnuC2
+        QLabel* caption;                         // PeriodVAL, PeriodVAL2
+        CwButton* attenuation;                   // CH1ATT, CH2ATT
+        std::array<CwButton*, 2> attenuatorLeds; // LEDATT1 and LEDATT1b, LEDATT2 and LEDATT2b
+    };
+    ChannelControls channelControls(int channel) const;
+
     SaveOutcome saveAsking(const QString& path);
     bool applyContent(const SettingsFileContent& content);
     void keepAside(const QString& path, bool unreadable);
@@ -76,7 +164,16 @@ class SettingsFile : public HandlerGroup
     void applyCaptions();
     void applyAttenuation(int channel, const std::string& line);
     void applyAttenuationText(int channel);
-    std::array<CwButton*, 2> attenuatorLeds(int channel) const;
+
+    ScopeState& state_;
+    GlobalV& global_;
+    const Controls ui;
+    Dialogs& dialogs_;
+    const QString programFolder_;
+    Cursors& cursors_;
+    TriggerLevel& triggerLevel_;
+    TriggerSource& triggerSource_;
+    HorizontalPosition& horizontalPosition_;
 
     // An autosave file that could not be loaded at start and could not be moved aside, and the
     // name beside it that the saves to it go to instead.

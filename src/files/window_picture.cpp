@@ -1,6 +1,5 @@
 #include "files/window_picture.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
@@ -13,10 +12,11 @@
 
 namespace kv {
 
-WindowPicture::WindowPicture(Main& main) : HandlerGroup(main)
+WindowPicture::WindowPicture(const Controls& controls, Dialogs& dialogs)
+    : ui(controls), dialogs_(dialogs)
 {
-    connect(m.CWButton15, &CwButton::valueChanged, this, &WindowPicture::CWButton15_ValueChanged);
-    connect(m.mnuFBMP, &QAction::triggered, this, &WindowPicture::mnuFBMP_Click);
+    connect(ui.CWButton15, &CwButton::valueChanged, this, &WindowPicture::CWButton15_ValueChanged);
+    connect(ui.mnuFBMP, &QAction::triggered, this, &WindowPicture::mnuFBMP_Click);
 }
 
 QImage WindowPicture::CaptureClient(QWidget& frmSrc)
@@ -28,9 +28,9 @@ QImage WindowPicture::CaptureClient(QWidget& frmSrc)
 
 void WindowPicture::stopAndCapture()
 {
-    if (m.Timer1->enabled())
-        m.CWButton1->setValue(false);
-    m.Picture3->setPicture(CaptureClient(m));
+    if (ui.Timer1->enabled())
+        ui.CWButton1->setValue(false);
+    ui.Picture3->setPicture(CaptureClient(*ui.window));
 }
 
 bool WindowPicture::askAndSave()
@@ -39,7 +39,7 @@ bool WindowPicture::askAndSave()
     request.title = DialogTitle;
     request.flags = FileFlagHideReadOnly;
     request.filter = DialogFilter;
-    const auto chosen = m.dialogs.ShowSave(request);
+    const auto chosen = dialogs_.ShowSave(request);
     if (!chosen)
         return false;
     if (!chosen->fileName.isEmpty())
@@ -50,32 +50,32 @@ bool WindowPicture::askAndSave()
 void WindowPicture::CWButton15_ValueChanged(bool value)
 {
     if (!value) {
-        m.CWButton15->setValue(false);
+        ui.CWButton15->setValue(false);
         return;
     }
     stopAndCapture();
     if (!askAndSave()) {
-        m.raise();
-        m.activateWindow();
+        ui.window->raise();
+        ui.window->activateWindow();
     }
-    m.CWButton15->setValue(false);
+    ui.CWButton15->setValue(false);
 }
 
 void WindowPicture::mnuFBMP_Click()
 {
     // The closed menu must not be in the picture.
-    m.repaint();
+    ui.window->repaint();
     stopAndCapture();
     askAndSave();
 }
 
 void WindowPicture::FileRepExists(const QString& path)
 {
-    if (!ConfirmOverwrite(m.dialogs, path))
+    if (!ConfirmOverwrite(dialogs_, path))
         return;
     if (const WriteFailure failure =
-            WriteFileAtomically(path, BitmapFileBytes(m.Picture3->picture())))
-        ReportWriteFailure(m.dialogs, QStringLiteral("Bitmap picture"), path, *failure, AppTitle);
+            WriteFileAtomically(path, BitmapFileBytes(ui.Picture3->picture())))
+        ReportWriteFailure(dialogs_, QStringLiteral("Bitmap picture"), path, *failure, AppTitle);
 }
 
 } // namespace kv

@@ -1,23 +1,41 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "files/bitmap_file.h"
+#include "files/layer.h"
 
 #include <QImage>
+#include <QObject>
 #include <QString>
 
+class QAction;
 class QWidget;
 
 namespace kv {
 
+class CwButton;
+class CwTimer;
+class Dialogs;
+class PictureBox;
+
 // Saves a picture of the main window's client area as a 24-bit Windows bitmap: the Export
 // Picture button and the Save BMP menu item.
-class WindowPicture : public HandlerGroup
+class WindowPicture : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit WindowPicture(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // pictured, repainted and brought to the front
+        CwButton* CWButton15;
+        QAction* mnuFBMP;
+        CwTimer* Timer1;      // read: a running acquisition is stopped first
+        CwButton* CWButton1;  // Run/Stop
+        PictureBox* Picture3; // holds the picture between capture and save
+    };
+
+    WindowPicture(const Controls& controls, Dialogs& dialogs);
 
     static inline const QString DialogTitle = QStringLiteral("Save Picture As");
     static inline const QString DialogFilter = QStringLiteral("Bitmap Image (*.bmp)|*.bmp");
@@ -34,6 +52,9 @@ class WindowPicture : public HandlerGroup
   private:
     void stopAndCapture();
     bool askAndSave();
+
+    const Controls ui;
+    Dialogs& dialogs_;
 };
 
 } // namespace kv
