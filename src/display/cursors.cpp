@@ -1,6 +1,5 @@
 #include "display/cursors.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -9,6 +8,7 @@
 #include "display/value_format.h"
 #include "platform/runtime_rules.h"
 #include "platform/services.h"
+#include "state/channel_fields.h"
 #include "state/names.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_range.h"
@@ -58,48 +58,50 @@ constexpr int MouseActionCursors = 3;
 
 // ---- The handler group ------------------------------------------------------------------------
 
-Cursors::Cursors(Main& main) : HandlerGroup(main)
+Cursors::Cursors(ScopeState& state, const GlobalV& global, Dialogs& dialogs,
+                 const Controls& controls)
+    : state_(state), global_(global), dialogs_(dialogs), ui(controls)
 {
-    connect(m.GraphMode, &CwSlide::pointerValueChanged, this,
+    connect(ui.GraphMode, &CwSlide::pointerValueChanged, this,
             &Cursors::GraphMode_PointerValueChanged);
-    connect(m.CWSlide2, &CwSlide::pointerValueChanged, this,
+    connect(ui.CWSlide2, &CwSlide::pointerValueChanged, this,
             &Cursors::CWSlide2_PointerValueChanged);
-    connect(m.btnAPOS, &CwButton::valueChanged, this, &Cursors::btnAPOS_ValueChanged);
-    connect(m.btnBPOS, &CwButton::valueChanged, this, &Cursors::btnBPOS_ValueChanged);
-    connect(m.CWGraph1, &CwGraph::plotAreaMouseDown, this, &Cursors::CWGraph1_PlotAreaMouseDown);
-    connect(m.CWGraph1, &CwGraph::cursorChange, this, &Cursors::CWgraph1_CursorChange);
-    connect(m.CWButton5, &CwButton::valueChanged, this, &Cursors::CWButton5_ValueChanged);
-    connect(m.CWButton6, &CwButton::valueChanged, this, &Cursors::CWButton6_ValueChanged);
-    connect(m.mnuPOPCursor, &QMenu::aboutToShow, this, &Cursors::mnuPOPCursor_Click);
-    connect(m.mnuPOPCHorizontal, &QAction::triggered, this, &Cursors::mnuPOPCHorizontal_Click);
-    connect(m.mnuPOPCVertical, &QAction::triggered, this, &Cursors::mnuPOPCVertical_Click);
-    connect(m.mnuPOPCPaired, &QAction::triggered, this, &Cursors::mnuPOPCPaired_Click);
-    connect(m.mnuPOPCoff, &QAction::triggered, this, &Cursors::mnuPOPCoff_Click);
-    connect(m.mnuPOPCSnap, &QAction::triggered, this, &Cursors::mnuPOPCSnap_Click);
-    connect(m.mnuPOPCFloat, &QAction::triggered, this, &Cursors::mnuPOPCFloat_Click);
+    connect(ui.btnAPOS, &CwButton::valueChanged, this, &Cursors::btnAPOS_ValueChanged);
+    connect(ui.btnBPOS, &CwButton::valueChanged, this, &Cursors::btnBPOS_ValueChanged);
+    connect(ui.CWGraph1, &CwGraph::plotAreaMouseDown, this, &Cursors::CWGraph1_PlotAreaMouseDown);
+    connect(ui.CWGraph1, &CwGraph::cursorChange, this, &Cursors::CWgraph1_CursorChange);
+    connect(ui.CWButton5, &CwButton::valueChanged, this, &Cursors::CWButton5_ValueChanged);
+    connect(ui.CWButton6, &CwButton::valueChanged, this, &Cursors::CWButton6_ValueChanged);
+    connect(ui.mnuPOPCursor, &QMenu::aboutToShow, this, &Cursors::mnuPOPCursor_Click);
+    connect(ui.mnuPOPCHorizontal, &QAction::triggered, this, &Cursors::mnuPOPCHorizontal_Click);
+    connect(ui.mnuPOPCVertical, &QAction::triggered, this, &Cursors::mnuPOPCVertical_Click);
+    connect(ui.mnuPOPCPaired, &QAction::triggered, this, &Cursors::mnuPOPCPaired_Click);
+    connect(ui.mnuPOPCoff, &QAction::triggered, this, &Cursors::mnuPOPCoff_Click);
+    connect(ui.mnuPOPCSnap, &QAction::triggered, this, &Cursors::mnuPOPCSnap_Click);
+    connect(ui.mnuPOPCFloat, &QAction::triggered, this, &Cursors::mnuPOPCFloat_Click);
 }
 
 int Cursors::graphModeValue() const
 {
-    return int(std::lround(m.GraphMode->value()));
+    return int(std::lround(ui.GraphMode->value()));
 }
 
 void Cursors::Cursor()
 {
-    if (m.GraphMode->position() == 4)
+    if (ui.GraphMode->position() == 4)
         return;
-    CwGraph& g = *m.CWGraph1;
-    ScopeState& s = m.state;
+    CwGraph& g = *ui.CWGraph1;
+    ScopeState& s = state_;
     CursorInput in;
     in.ax = g.cursorX(CursorA);
     in.ay = g.cursorY(CursorA);
     in.bx = g.cursorX(CursorB);
     in.by = g.cursorY(CursorB);
 
-    const double channel = number(m.global.ActiveChannel);
+    const double channel = number(global_.ActiveChannel);
     std::optional<TimeScale> time;
     if (channel == 1 || channel == 2)
-        time = KnobTimeScale(m.CWKnob2->position());
+        time = KnobTimeScale(ui.CWKnob2->position());
     else if (channel == 5)
         time = ReferenceTimeScale(s.HREFLabel.toText());
     if (time) {
@@ -111,10 +113,8 @@ void Cursors::Cursor()
     // The reference names its range by its volts/div caption; its readings use that band.
     int band = truncateToPosition(s.VdivIndex);
     std::optional<int> row;
-    if (channel == 1)
-        row = truncateToPosition(s.VdivIndexCH1);
-    else if (channel == 2)
-        row = truncateToPosition(s.VdivIndexCH2);
+    if (channel == 1 || channel == 2)
+        row = truncateToPosition(channelState(s, int(channel)).VdivIndex);
     else if (channel == 5 && (row = VdivIndexOfCaption(s.VREFLabel.toText())))
         band = *row;
     if (const auto volts = row ? CursorVoltScale(*row) : std::nullopt) {
@@ -123,7 +123,7 @@ void Cursors::Cursor()
     }
 
     if (channel == 1 || channel == 2) {
-        const double zero = roundHalfEven(m.CWSlide4->pointerValue(int(channel)));
+        const double zero = roundHalfEven(ui.CWSlide4->pointerValue(int(channel)));
         in.ay -= zero;
         in.by -= zero;
     }
@@ -139,33 +139,33 @@ void Cursors::Cursor()
     const CursorReadout r = ComputeCursorReadout(in);
 
     s.CursorAX = r.CursorAX;
-    m.lblXpos->setText(QString::fromStdString(r.lblXpos));
+    ui.lblXpos->setText(QString::fromStdString(r.lblXpos));
     if (r.voltages) {
         s.CursorAY = r.CursorAY;
-        m.lblYPos->setText(QString::fromStdString(r.lblYPos));
+        ui.lblYPos->setText(QString::fromStdString(r.lblYPos));
     }
     s.CursorBX = r.CursorBX;
-    m.lblXPos2->setText(QString::fromStdString(r.lblXPos2));
+    ui.lblXPos2->setText(QString::fromStdString(r.lblXPos2));
     if (r.voltages) {
         s.CursorBY = r.CursorBY;
-        m.lblYpos2->setText(QString::fromStdString(r.lblYpos2));
-        m.lblYDelta->setText(QString::fromStdString(r.lblYDelta));
+        ui.lblYpos2->setText(QString::fromStdString(r.lblYpos2));
+        ui.lblYDelta->setText(QString::fromStdString(r.lblYDelta));
     }
-    m.lblXDelta->setText(QString::fromStdString(r.lblXDelta));
+    ui.lblXDelta->setText(QString::fromStdString(r.lblXDelta));
 
     if (in.graphModeValue == 0) {
-        m.ImgINF->setVisible(false);
-        m.lblFRQMain->setVisible(false);
+        ui.ImgINF->setVisible(false);
+        ui.lblFRQMain->setVisible(false);
     } else if (r.frequency == FrequencyShow::Value) {
-        m.lblFRQMain->setText(QString::fromStdString(r.frequencyText));
-        m.ImgINF->setVisible(false);
+        ui.lblFRQMain->setText(QString::fromStdString(r.frequencyText));
+        ui.ImgINF->setVisible(false);
         if (const auto formatted = Format_Frequency(Variant(r.frequencyText)))
             s.FormatResult = *formatted;
-        m.lblFRQMain->setText(QString::fromStdString(s.FormatResult.toText()));
-        m.lblFRQMain->setVisible(true);
+        ui.lblFRQMain->setText(QString::fromStdString(s.FormatResult.toText()));
+        ui.lblFRQMain->setVisible(true);
     } else if (r.frequency == FrequencyShow::Infinite) {
-        m.ImgINF->setVisible(true);
-        m.lblFRQMain->setVisible(false);
+        ui.ImgINF->setVisible(true);
+        ui.lblFRQMain->setVisible(false);
     }
 }
 
@@ -179,83 +179,83 @@ void Cursors::setCursorModeFor(int style)
     if (style < 0 || style >= int(StyleTable.size()))
         return;
     const StyleRow& row = StyleTable[style];
-    CwGraph& g = *m.CWGraph1;
+    CwGraph& g = *ui.CWGraph1;
     // The style decides what a drag does only in cursor mode; in zoom or pan mode (a settings
     // load switching to floating cursors runs this too) the drag stays what the slide shows.
-    if (m.CWSlide7->position() == MouseActionCursors)
+    if (ui.CWSlide7->position() == MouseActionCursors)
         g.setTrackMode(row.trackMode);
     for (QLatin1String c : {CursorA, CursorB}) {
         g.setCursorCrosshairStyle(c, row.crosshair);
         g.setCursorPointStyle(c, row.point);
         g.setCursorVisible(c, row.visible);
     }
-    for (QLabel* l : {m.lblXpos, m.lblXPos2, m.lblXDelta})
+    for (QLabel* l : {ui.lblXpos, ui.lblXPos2, ui.lblXDelta})
         l->setVisible(row.times);
-    for (QLabel* l : {m.lblYPos, m.lblYpos2, m.lblYDelta})
+    for (QLabel* l : {ui.lblYPos, ui.lblYpos2, ui.lblYDelta})
         l->setVisible(row.voltages);
     if (style == 1 || style == 2) {
         showFrequencyByDelta();
     } else {
-        m.lblFRQMain->setVisible(false);
-        m.ImgINF->setVisible(false);
+        ui.lblFRQMain->setVisible(false);
+        ui.ImgINF->setVisible(false);
     }
 }
 
 void Cursors::showFrequencyByDelta()
 {
-    const bool zero = TimeDeltaIsZero(m.state.CursorAX, m.state.CursorBX);
-    m.lblFRQMain->setVisible(!zero);
-    m.ImgINF->setVisible(zero);
+    const bool zero = TimeDeltaIsZero(state_.CursorAX, state_.CursorBX);
+    ui.lblFRQMain->setVisible(!zero);
+    ui.ImgINF->setVisible(zero);
 }
 
 void Cursors::applyCursorStyle(int style)
 {
     if (style < 0 || style > StyleOff)
         return;
-    m.mnuPOPCHorizontal->setChecked(style == 0);
-    m.mnuPOPCVertical->setChecked(style == 1);
-    m.mnuPOPCPaired->setChecked(style == 2);
+    ui.mnuPOPCHorizontal->setChecked(style == 0);
+    ui.mnuPOPCVertical->setChecked(style == 1);
+    ui.mnuPOPCPaired->setChecked(style == 2);
     setCursorModeFor(style);
     if (style == StyleOff) {
-        for (QWidget* w : {static_cast<QWidget*>(m.CWSlide2), static_cast<QWidget*>(m.btnAPOS),
-                           static_cast<QWidget*>(m.btnBPOS)})
+        for (QWidget* w : {static_cast<QWidget*>(ui.CWSlide2), static_cast<QWidget*>(ui.btnAPOS),
+                           static_cast<QWidget*>(ui.btnBPOS)})
             w->setEnabled(false);
     } else {
-        m.CWSlide2->setEnabled(true);
+        ui.CWSlide2->setEnabled(true);
     }
 }
 
 void Cursors::GraphMode_PointerValueChanged(int /*pointer*/, double value)
 {
-    m.CWKnob1->setEnabled(true);
-    m.btnAPOS->setEnabled(true);
-    m.btnBPOS->setEnabled(true);
-    m.CWGraph1->setCursorColor(CursorA, m.CWButton24->offColor());
-    m.CWGraph1->setCursorColor(CursorB, m.CWButton23->offColor());
+    ui.CWKnob1->setEnabled(true);
+    ui.btnAPOS->setEnabled(true);
+    ui.btnBPOS->setEnabled(true);
+    ui.CWGraph1->setCursorColor(CursorA, ui.CWButton24->offColor());
+    ui.CWGraph1->setCursorColor(CursorB, ui.CWButton23->offColor());
     applyCursorStyle(int(std::lround(value)));
 }
 
 void Cursors::CWSlide2_PointerValueChanged(int /*pointer*/, double /*value*/)
 {
-    CwGraph& g = *m.CWGraph1;
-    switch (m.CWSlide2->position()) {
+    CwGraph& g = *ui.CWGraph1;
+    switch (ui.CWSlide2->position()) {
     case 1:
-        m.mnuPOPCFloat->setChecked(false);
-        m.mnuPOPCSnap->setChecked(true);
+        ui.mnuPOPCFloat->setChecked(false);
+        ui.mnuPOPCSnap->setChecked(true);
         g.setCursorSnapMode(CursorA, CwGraph::SnapToPlot);
         g.setCursorSnapMode(CursorB, CwGraph::SnapToPlot);
         break;
     case 2: {
-        m.mnuPOPCFloat->setChecked(true);
-        m.mnuPOPCSnap->setChecked(false);
+        ui.mnuPOPCFloat->setChecked(true);
+        ui.mnuPOPCSnap->setChecked(false);
         const double ax = g.cursorX(CursorA), ay = g.cursorY(CursorA);
         const double bx = g.cursorX(CursorB), by = g.cursorY(CursorB);
         g.removeCursor(CursorA);
         g.removeCursor(CursorB);
         g.addCursor(CursorA);
         g.addCursor(CursorB);
-        g.setCursorColor(CursorA, m.CWButton5->offColor());
-        g.setCursorColor(CursorB, m.CWButton6->offColor());
+        g.setCursorColor(CursorA, ui.CWButton5->offColor());
+        g.setCursorColor(CursorB, ui.CWButton6->offColor());
         g.setCursorSnapMode(CursorA, CwGraph::SnapFloating);
         g.setCursorSnapMode(CursorB, CwGraph::SnapFloating);
         CursorMode();
@@ -273,7 +273,7 @@ void Cursors::CWSlide2_PointerValueChanged(int /*pointer*/, double /*value*/)
 void Cursors::btnAPOS_ValueChanged(bool value)
 {
     if (value)
-        m.CWGraph1->setTrackMode(CwGraph::TrackNothing);
+        ui.CWGraph1->setTrackMode(CwGraph::TrackNothing);
     else
         applyCursorStyle(graphModeValue());
     Cursor();
@@ -286,18 +286,18 @@ void Cursors::btnBPOS_ValueChanged(bool value)
 
 void Cursors::CWGraph1_PlotAreaMouseDown(int button, int /*shift*/, double x, double y)
 {
-    const bool armed = m.btnAPOS->value() || m.btnBPOS->value();
+    const bool armed = ui.btnAPOS->value() || ui.btnBPOS->value();
     if (button == 1) {
-        if (m.btnAPOS->value())
-            m.CWGraph1->moveCursor(CursorA, x, y);
-        if (m.btnBPOS->value())
-            m.CWGraph1->moveCursor(CursorB, x, y);
+        if (ui.btnAPOS->value())
+            ui.CWGraph1->moveCursor(CursorA, x, y);
+        if (ui.btnBPOS->value())
+            ui.CWGraph1->moveCursor(CursorB, x, y);
     }
     Cursor();
-    m.btnAPOS->setValue(false);
-    m.btnBPOS->setValue(false);
+    ui.btnAPOS->setValue(false);
+    ui.btnBPOS->setValue(false);
     // In zoom or pan mode the press must not turn the plot area over to cursor dragging.
-    if (armed || m.CWSlide7->position() == MouseActionCursors)
+    if (armed || ui.CWSlide7->position() == MouseActionCursors)
         applyCursorStyle(graphModeValue());
 }
 
@@ -309,8 +309,8 @@ void Cursors::CWgraph1_CursorChange(const QString& /*name*/, double /*x*/, doubl
 void Cursors::chooseColor(const QString& cursor, CwButton* colorButton, CwButton* swatch,
                           CwButton* placeButton)
 {
-    if (const auto chosen = m.dialogs.ShowColor(m.CWGraph1->cursorColor(cursor))) {
-        m.CWGraph1->setCursorColor(cursor, *chosen);
+    if (const auto chosen = dialogs_.ShowColor(ui.CWGraph1->cursorColor(cursor))) {
+        ui.CWGraph1->setCursorColor(cursor, *chosen);
         colorButton->setOffColor(*chosen);
         swatch->setOffColor(*chosen);
         placeButton->setOffColor(*chosen);
@@ -321,24 +321,24 @@ void Cursors::chooseColor(const QString& cursor, CwButton* colorButton, CwButton
 void Cursors::CWButton5_ValueChanged(bool value)
 {
     if (value)
-        chooseColor(CursorA, m.CWButton5, m.CWButton24, m.btnAPOS);
+        chooseColor(CursorA, ui.CWButton5, ui.CWButton24, ui.btnAPOS);
 }
 
 void Cursors::CWButton6_ValueChanged(bool value)
 {
     if (value)
-        chooseColor(CursorB, m.CWButton6, m.CWButton23, m.btnBPOS);
+        chooseColor(CursorB, ui.CWButton6, ui.CWButton23, ui.btnBPOS);
 }
 
 void Cursors::mnuPOPCursor_Click()
 {
-    m.CWSlide7->setPosition(MouseActionCursors);
+    ui.CWSlide7->setPosition(MouseActionCursors);
 }
 
 void Cursors::selectStyleFromMenu(int graphModePosition)
 {
-    m.CWSlide7->setPosition(MouseActionCursors);
-    m.GraphMode->setPosition(graphModePosition);
+    ui.CWSlide7->setPosition(MouseActionCursors);
+    ui.GraphMode->setPosition(graphModePosition);
 }
 
 void Cursors::mnuPOPCHorizontal_Click()
@@ -359,11 +359,11 @@ void Cursors::mnuPOPCoff_Click()
 }
 void Cursors::mnuPOPCSnap_Click()
 {
-    m.CWSlide2->setPosition(1);
+    ui.CWSlide2->setPosition(1);
 }
 void Cursors::mnuPOPCFloat_Click()
 {
-    m.CWSlide2->setPosition(2);
+    ui.CWSlide2->setPosition(2);
 }
 
 } // namespace kv

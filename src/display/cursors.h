@@ -4,24 +4,68 @@
 // style (horizontal, vertical, paired bars or off), snap or float, placement by a click in the
 // plot area, and their colours.
 
-#include "app/handler_group.h"
 #include "display/cursor_readout.h"
 #include "platform/variant.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <optional>
 #include <string>
 #include <string_view>
 
+class QAction;
+class QLabel;
+class QMenu;
+
 namespace kv {
 
 class CwButton;
+class CwGraph;
+class CwKnob;
+class CwSlide;
+class Dialogs;
+class PictureBox;
 
-class Cursors : public HandlerGroup
+class Cursors : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit Cursors(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwGraph* CWGraph1;    // cursors "A" and "B"
+        CwSlide* GraphMode;   // the cursor style, 4 positions
+        CwSlide* CWSlide2;    // snap or float
+        CwSlide* CWSlide7;    // the mouse action, read and set to cursors
+        CwSlide* CWSlide4;    // the channels' zero lines, read only
+        CwKnob* CWKnob2;      // time/div, read only
+        CwKnob* CWKnob1;      // volts/div, enabled with the style
+        CwButton* btnAPOS;    // arms a click placing cursor A
+        CwButton* btnBPOS;    // arms a click placing cursor B
+        CwButton* CWButton5;  // cursor A colour
+        CwButton* CWButton6;  // cursor B colour
+        CwButton* CWButton24; // cursor A colour swatch
+        CwButton* CWButton23; // cursor B colour swatch
+        QLabel* lblXpos;
+        QLabel* lblYPos;
+        QLabel* lblXPos2;
+        QLabel* lblYpos2;
+        QLabel* lblXDelta;
+        QLabel* lblYDelta;
+        QLabel* lblFRQMain;
+        PictureBox* ImgINF;  // shown for an infinite frequency
+        QMenu* mnuPOPCursor; // aboutToShow is its click
+        QAction* mnuPOPCHorizontal;
+        QAction* mnuPOPCVertical;
+        QAction* mnuPOPCPaired;
+        QAction* mnuPOPCoff;
+        QAction* mnuPOPCSnap;
+        QAction* mnuPOPCFloat;
+    };
+
+    Cursors(ScopeState& state, const GlobalV& global, Dialogs& dialogs, const Controls& controls);
 
     // Cursor read-outs from the positions of cursors A and B.
     void Cursor();
@@ -52,6 +96,11 @@ class Cursors : public HandlerGroup
                      CwButton* placeButton);
     void selectStyleFromMenu(int graphModePosition);
     int graphModeValue() const;
+
+    ScopeState& state_;
+    const GlobalV& global_;
+    Dialogs& dialogs_;
+    const Controls ui;
 };
 
 } // namespace kv

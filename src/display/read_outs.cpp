@@ -1,6 +1,5 @@
 #include "display/read_outs.h"
 
-#include "app/main_window.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "display/frequency_estimate.h"
@@ -33,26 +32,27 @@ ReadOuts::PeriodOperation referencePeriod(bool dualChannel)
 
 } // namespace
 
-ReadOuts::ReadOuts(Main& main) : HandlerGroup(main) {}
+ReadOuts::ReadOuts(ScopeState& state, const GlobalV& global, Dialogs& dialogs,
+                   const Controls& controls)
+    : state_(state), global_(global), dialogs_(dialogs), ui(controls)
+{
+}
 
 ReadOuts::Labels ReadOuts::selectedLabels() const
 {
-    return {m.lblMIN, m.lblMAX, m.lblP2P, m.lblRMS, m.lblMnn, m.lblPrd, m.lblFrq, false};
+    return {ui.lblMIN, ui.lblMAX, ui.lblP2P, ui.lblRMS, ui.lblMnn, ui.lblPrd, ui.lblFrq, false};
 }
 
-ReadOuts::Labels ReadOuts::ch1Labels() const
+ReadOuts::Labels ReadOuts::channelLabels(int channel) const
 {
-    return {m.Min1, m.Max1, m.P2P1, m.RMS1, m.Mean1, m.Prd1, m.Frq1, false};
-}
-
-ReadOuts::Labels ReadOuts::ch2Labels() const
-{
-    return {m.Min2, m.Max2, m.P2P2, m.RMS2, m.Mean2, m.Prd2, m.Frq2, true};
+    if (channel == 1)
+        return {ui.Min1, ui.Max1, ui.P2P1, ui.RMS1, ui.Mean1, ui.Prd1, ui.Frq1, false};
+    return {ui.Min2, ui.Max2, ui.P2P2, ui.RMS2, ui.Mean2, ui.Prd2, ui.Frq2, true};
 }
 
 bool ReadOuts::traceShown(QLatin1String plot) const
 {
-    return m.CWGraph1->plotVisible(plot);
+    return ui.CWGraph1->plotVisible(plot);
 }
 
 bool ReadOuts::bothTracesShown() const
@@ -62,7 +62,7 @@ bool ReadOuts::bothTracesShown() const
 
 void ReadOuts::UpdateForTimebase()
 {
-    const int t = m.CWKnob2->position();
+    const int t = ui.CWKnob2->position();
     if (t == 1) {
         if (bothTracesShown())
             Measure();
@@ -75,23 +75,23 @@ void ReadOuts::UpdateForTimebase()
 
 int ReadOuts::activeChannel() const
 {
-    const double channel = m.global.ActiveChannel.toNumber();
+    const double channel = global_.ActiveChannel.toNumber();
     return channel == 1 || channel == 2 || channel == 5 ? static_cast<int>(channel) : 0;
 }
 
 void ReadOuts::timeValAndRate(int& r)
 {
-    const auto entry = SampleRateForPosition(m.CWKnob2->position(), bothTracesShown());
+    const auto entry = SampleRateForPosition(ui.CWKnob2->position(), bothTracesShown());
     if (!entry)
         return;
-    m.TimeVal->setText(QString::fromStdString(entry->caption));
+    ui.TimeVal->setText(QString::fromStdString(entry->caption));
     r = entry->rate;
 }
 
 void ReadOuts::takeMeasVoltsPerCount(const Variant& vdivIndex)
 {
     if (const auto k = MeasVoltsPerCountFor(vdivIndex))
-        m.state.MeasVoltsPerCount = *k;
+        state_.MeasVoltsPerCount = *k;
 }
 
 void ReadOuts::setFormatted(QLabel* label, const std::optional<std::string>& text)
@@ -99,8 +99,8 @@ void ReadOuts::setFormatted(QLabel* label, const std::optional<std::string>& tex
     // A value the formatter has no row for leaves FormatResult, and so the label shows the text
     // of the previous formatting.
     if (text)
-        m.state.FormatResult = *text;
-    label->setText(QString::fromStdString(m.state.FormatResult.toText()));
+        state_.FormatResult = *text;
+    label->setText(QString::fromStdString(state_.FormatResult.toText()));
 }
 
 void ReadOuts::setVoltageLabel(QLabel* label, double value)
@@ -119,10 +119,10 @@ void ReadOuts::MeasureFrequency(std::span<const double> counts, double dt)
 {
     const FrequencyMeasurement result = kv::MeasureFrequency(counts, dt, FreqSpectrum);
     if (result.error != SpectrumError::None) {
-        m.dialogs.MsgBox(QStringLiteral("Analysis Error: ") +
-                         QString::number(static_cast<int>(result.error)));
+        dialogs_.MsgBox(QStringLiteral("Analysis Error: ") +
+                        QString::number(static_cast<int>(result.error)));
     }
-    m.state.FreqEstimate = result.estimate;
+    state_.FreqEstimate = result.estimate;
 }
 
 void ReadOuts::MeasureTrace(std::span<const double> counts, float k, int r, const Labels& labels,
@@ -138,7 +138,7 @@ void ReadOuts::MeasureTrace(std::span<const double> counts, float k, int r, cons
     setVoltageLabel(labels.mean, labels.mean2Rule ? Mean2Value(-values->mean) : values->mean);
 
     MeasureFrequency(counts, 1.0 / r);
-    const double estimate = m.state.FreqEstimate;
+    const double estimate = state_.FreqEstimate;
     setFormatted(labels.prd, period == PeriodOperation::Format_Time2CH ? Format_Time2CH(estimate)
                                                                        : Format_Time(estimate));
     setFormatted(labels.frq, Format_Frequency(Variant(estimate)));
@@ -146,30 +146,30 @@ void ReadOuts::MeasureTrace(std::span<const double> counts, float k, int r, cons
 
 void ReadOuts::measureReference(int& r, PeriodOperation period)
 {
-    if (const auto k = RefVoltsPerCount(m.state.VREFLabel))
-        m.state.VoltsPerCount = *k;
-    if (const auto rate = RefSampleRate(m.state.HREFLabel))
+    if (const auto k = RefVoltsPerCount(state_.VREFLabel))
+        state_.VoltsPerCount = *k;
+    if (const auto rate = RefSampleRate(state_.HREFLabel))
         r = *rate;
-    MeasureTrace(m.state.REFCounts, m.state.VoltsPerCount, r, selectedLabels(), period);
+    MeasureTrace(state_.REFCounts, state_.VoltsPerCount, r, selectedLabels(), period);
 }
 
-void ReadOuts::panel(QLatin1String plot, const Variant& vdivIndex, std::span<const double> counts,
-                     int r, const Labels& labels)
+void ReadOuts::panel(int channel, std::span<const double> counts, int r)
 {
-    takeMeasVoltsPerCount(vdivIndex);
-    if (traceShown(plot))
-        MeasureTrace(counts, m.state.MeasVoltsPerCount, r, labels, PeriodOperation::Format_Time);
+    const Labels labels = channelLabels(channel);
+    takeMeasVoltsPerCount(channelState(state_, channel).VdivIndex);
+    if (traceShown(names::channelPlot(channel)))
+        MeasureTrace(counts, state_.MeasVoltsPerCount, r, labels, PeriodOperation::Format_Time);
     else
         clearLabels(labels);
 }
 
 void ReadOuts::UpdateReadouts()
 {
-    const SampleArrays& s = m.global.Samples;
+    const SampleArrays& s = global_.Samples;
     int r = TimebaseTable.front().sampleRate;
     timeValAndRate(r);
-    takeMeasVoltsPerCount(m.state.VdivIndex);
-    const float k = m.state.MeasVoltsPerCount;
+    takeMeasVoltsPerCount(state_.VdivIndex);
+    const float k = state_.MeasVoltsPerCount;
     switch (const int active = activeChannel()) {
     case 1:
     case 2:
@@ -182,43 +182,43 @@ void ReadOuts::UpdateReadouts()
     default:
         break;
     }
-    panel(names::PCH1, m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
-    panel(names::PCH2, m.state.VdivIndexCH2, s.CountsCH2, r, ch2Labels());
+    panel(1, s.CountsCH1, r);
+    panel(2, s.CountsCH2, r);
 }
 
 void ReadOuts::UpdateReadoutsSingle()
 {
-    const SampleArrays& s = m.global.Samples;
+    const SampleArrays& s = global_.Samples;
     int r = TimebaseTable.front().sampleRate;
     timeValAndRate(r);
-    takeMeasVoltsPerCount(m.state.VdivIndex);
+    takeMeasVoltsPerCount(state_.VdivIndex);
     // The one shown channel is in the channel 1 arrays, whichever channel it is.
-    MeasureTrace(s.CountsCH1, m.state.MeasVoltsPerCount, r, selectedLabels(),
+    MeasureTrace(s.CountsCH1, state_.MeasVoltsPerCount, r, selectedLabels(),
                  PeriodOperation::Format_Time);
     if (activeChannel() == 5)
-        measureReference(r, referencePeriod(m.state.REFDualChannel));
-    panel(names::PCH1, m.state.VdivIndexCH1, s.CountsCH1, r, ch1Labels());
-    panel(names::PCH2, m.state.VdivIndexCH2, s.CountsCH1, r, ch2Labels());
+        measureReference(r, referencePeriod(state_.REFDualChannel));
+    panel(1, s.CountsCH1, r);
+    panel(2, s.CountsCH1, r);
 }
 
 void ReadOuts::Measure()
 {
-    const SampleArrays& s = m.global.Samples;
+    const SampleArrays& s = global_.Samples;
     // Called at position 1 with both traces shown, 500 kS/s per channel. Elsewhere no rate is
     // defined; the table's rate of the position stands in so the estimate stays meaningful.
     int r = TimebaseTable.front().sampleRate;
-    const int position = m.CWKnob2->position();
+    const int position = ui.CWKnob2->position();
     if (const auto entry = SampleRateForPosition(position, false))
         r = entry->rate;
     if (position == 1) {
         const bool both = bothTracesShown();
-        m.TimeVal->setText(
+        ui.TimeVal->setText(
             QString::fromLatin1(both ? BothShownCaption : TimebaseTable[0].rateCaption));
         if (both)
             r = DualFastRate;
     }
-    takeMeasVoltsPerCount(m.state.VdivIndex);
-    const float k = m.state.MeasVoltsPerCount;
+    takeMeasVoltsPerCount(state_.VdivIndex);
+    const float k = state_.MeasVoltsPerCount;
     const auto time = PeriodOperation::Format_Time;
     switch (const int active = activeChannel()) {
     case 1:
@@ -226,13 +226,13 @@ void ReadOuts::Measure()
         MeasureTrace(channelSamples(s, active).Counts750, k, r, selectedLabels(), time);
         break;
     case 5:
-        measureReference(r, referencePeriod(m.state.REFDualChannel));
+        measureReference(r, referencePeriod(state_.REFDualChannel));
         break;
     default:
         break;
     }
-    panel(names::PCH1, m.state.VdivIndexCH1, s.Counts750CH1, r, ch1Labels());
-    panel(names::PCH2, m.state.VdivIndexCH2, s.Counts750CH2, r, ch2Labels());
+    panel(1, s.Counts750CH1, r);
+    panel(2, s.Counts750CH2, r);
 }
 
 } // namespace kv

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "app/handler_group.h"
 #include "display/readout_tables.h"
 #include "platform/variant.h"
 #include "spectrum/spectrum_math.h"
+#include "state/global_v.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,14 +15,49 @@ class QLabel;
 
 namespace kv {
 
+class CwGraph;
+class CwKnob;
+class Dialogs;
+
 // Measurement read-outs: the selected-trace labels of the read-out strip, the CH1 and CH2 panels
 // of the Measurements page and the sample-rate label TimeVal.
-class ReadOuts : public HandlerGroup
+class ReadOuts : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit ReadOuts(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        CwGraph* CWGraph1; // read for the traces shown
+        CwKnob* CWKnob2;   // time/div, read only
+        QLabel* TimeVal;   // the sample rate
+        // The read-out strip: the selected trace.
+        QLabel* lblMIN;
+        QLabel* lblMAX;
+        QLabel* lblP2P;
+        QLabel* lblRMS;
+        QLabel* lblMnn;
+        QLabel* lblPrd;
+        QLabel* lblFrq;
+        // The Measurements page: the CH1 panel, then the CH2 panel.
+        QLabel* Min1;
+        QLabel* Max1;
+        QLabel* P2P1;
+        QLabel* RMS1;
+        QLabel* Mean1;
+        QLabel* Prd1;
+        QLabel* Frq1;
+        QLabel* Min2;
+        QLabel* Max2;
+        QLabel* P2P2;
+        QLabel* RMS2;
+        QLabel* Mean2;
+        QLabel* Prd2;
+        QLabel* Frq2;
+    };
+
+    ReadOuts(ScopeState& state, const GlobalV& global, Dialogs& dialogs, const Controls& controls);
 
     // The seven labels of one group, in the order the measurement fills them.
     struct Labels
@@ -64,8 +101,8 @@ class ReadOuts : public HandlerGroup
 
   private:
     Labels selectedLabels() const;
-    Labels ch1Labels() const;
-    Labels ch2Labels() const;
+    // The Measurements page panel of channel 1 or, for any other number, channel 2.
+    Labels channelLabels(int channel) const;
     bool bothTracesShown() const;
     bool traceShown(QLatin1String plot) const;
     int activeChannel() const;
@@ -78,9 +115,12 @@ class ReadOuts : public HandlerGroup
     void setFormatted(QLabel* label, const std::optional<std::string>& text);
     static void clearLabels(const Labels& labels);
     // A channel panel: measured when its trace is shown, "-" everywhere otherwise.
-    void panel(QLatin1String plot, const Variant& vdivIndex, std::span<const double> counts, int r,
-               const Labels& labels);
+    void panel(int channel, std::span<const double> counts, int r);
 
+    ScopeState& state_;
+    const GlobalV& global_;
+    Dialogs& dialogs_;
+    const Controls ui;
     Spectrum FreqSpectrum;
 };
 

@@ -1,12 +1,12 @@
 #include "display/trace_view.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
 #include "display/cursors.h"
 #include "panel/side_panels.h"
+#include "state/channel_fields.h"
 #include "state/names.h"
 #include "state/voltsdiv_range.h"
 #include "state/voltsdiv_table.h"
@@ -53,59 +53,71 @@ QCursor zoomPointer()
 
 // ---- The handler group ------------------------------------------------------------------------
 
-TraceView::TraceView(Main& main) : HandlerGroup(main)
+TraceView::TraceView(ScopeState& state, const QString& programFolder, const Controls& controls,
+                     Cursors& cursors)
+    : state_(state), programFolder_(programFolder), ui(controls), cursors_(cursors)
 {
-    connect(m.CWSlide7, &CwSlide::pointerValueChanged, this,
+    connect(ui.CWSlide7, &CwSlide::pointerValueChanged, this,
             &TraceView::CWSlide7_PointerValueChanged);
-    connect(m.CWSlide6, &CwSlide::pointerValueChanged, this,
+    connect(ui.CWSlide6, &CwSlide::pointerValueChanged, this,
             &TraceView::CWSlide6_PointerValueChanged);
-    connect(m.CWSlide6, &CwSlide::mouseMove, this, &TraceView::CWSlide6_MouseMove);
-    connect(m.CWGraph1, &CwGraph::mouseDown, this, &TraceView::CWGraph1_MouseDown);
-    connect(m.CWGraph1, &CwGraph::mouseUp, this, &TraceView::CWGraph1_MouseUp);
-    connect(m.CWGraph1, &CwGraph::mouseMove, this, &TraceView::CWGraph1_MouseMove);
-    connect(m.Autoscale, &CwButton::valueChanged, this, &TraceView::Autoscale_ValueChanged);
-    connect(m.ZoomOut, &CwButton::clicked, this, &TraceView::ZoomOut_Click);
-    connect(m.mnuZoom, &QAction::triggered, this, &TraceView::mnuZoom_Click);
-    connect(m.mnuPan, &QAction::triggered, this, &TraceView::mnuPan_Click);
-    connect(m.mnuZoomout, &QAction::triggered, this, &TraceView::mnuZoomout_Click);
-    connect(m.mnuReset, &QAction::triggered, this, &TraceView::mnuReset_Click);
+    connect(ui.CWSlide6, &CwSlide::mouseMove, this, &TraceView::CWSlide6_MouseMove);
+    connect(ui.CWGraph1, &CwGraph::mouseDown, this, &TraceView::CWGraph1_MouseDown);
+    connect(ui.CWGraph1, &CwGraph::mouseUp, this, &TraceView::CWGraph1_MouseUp);
+    connect(ui.CWGraph1, &CwGraph::mouseMove, this, &TraceView::CWGraph1_MouseMove);
+    connect(ui.Autoscale, &CwButton::valueChanged, this, &TraceView::Autoscale_ValueChanged);
+    connect(ui.ZoomOut, &CwButton::clicked, this, &TraceView::ZoomOut_Click);
+    connect(ui.mnuZoom, &QAction::triggered, this, &TraceView::mnuZoom_Click);
+    connect(ui.mnuPan, &QAction::triggered, this, &TraceView::mnuPan_Click);
+    connect(ui.mnuZoomout, &QAction::triggered, this, &TraceView::mnuZoomout_Click);
+    connect(ui.mnuReset, &QAction::triggered, this, &TraceView::mnuReset_Click);
 }
 
 void TraceView::Settings()
 {
-    if (const auto perCount = SettingsVoltsPerCount(m.state.VdivIndex))
-        m.state.VoltsPerCount = *perCount;
+    if (const auto perCount = SettingsVoltsPerCount(state_.VdivIndex))
+        state_.VoltsPerCount = *perCount;
 }
 
 void TraceView::showViewSlider(bool shown)
 {
-    m.CWSlide6->setPointerVisible(1, shown);
-    m.CWSlide6->setEnabled(shown);
+    ui.CWSlide6->setPointerVisible(1, shown);
+    ui.CWSlide6->setEnabled(shown);
 }
 
 void TraceView::setPlotAreaPicture(const QString& fileName)
 {
     plotAreaPicture_ = fileName;
     const QString path =
-        QDir(m.programFolder).filePath(QStringLiteral("Graphics/PlotArea/") + fileName);
+        QDir(programFolder_).filePath(QStringLiteral("Graphics/PlotArea/") + fileName);
     // A missing picture shows the plain plot area rather than the picture of another view.
-    if (!m.CWGraph1->loadPlotAreaImage(path))
-        m.CWGraph1->setPlotAreaImage(QImage());
+    if (!ui.CWGraph1->loadPlotAreaImage(path))
+        ui.CWGraph1->setPlotAreaImage(QImage());
+}
+
+QLabel* TraceView::periodLabel(int channel) const
+{
+    return channel == 1 ? ui.PeriodVAL : ui.PeriodVAL2;
+}
+
+CwButton* TraceView::led(int channel) const
+{
+    return channel == 1 ? ui.LED1 : ui.LED2;
 }
 
 void TraceView::captionsFromVdiv()
 {
-    if (const auto caption = VdivCaption(m.state.VdivIndexCH1))
-        m.PeriodVAL->setText(*caption);
-    if (const auto caption = VdivCaption(m.state.VdivIndexCH2))
-        m.PeriodVAL2->setText(*caption);
+    for (int c : {1, 2}) {
+        if (const auto caption = VdivCaption(channelState(state_, c).VdivIndex))
+            periodLabel(c)->setText(*caption);
+    }
 }
 
 void TraceView::defaultAxes()
 {
-    m.CWGraph1->setAxisMinMax(CwGraph::XAxis, 500, 1000);
-    m.CWGraph1->setAxisMaximum(CwGraph::YAxis, 200);
-    m.CWGraph1->setAxisMinimum(CwGraph::YAxis, -200);
+    ui.CWGraph1->setAxisMinMax(CwGraph::XAxis, 500, 1000);
+    ui.CWGraph1->setAxisMaximum(CwGraph::YAxis, 200);
+    ui.CWGraph1->setAxisMinimum(CwGraph::YAxis, -200);
 }
 
 void TraceView::setWindowPointer(PlotPointer pointer)
@@ -117,43 +129,42 @@ void TraceView::setWindowPointer(PlotPointer pointer)
     else if (pointer == PlotPointer::Pan)
         shape = QCursor(Qt::OpenHandCursor);
     // The plot area carries a pointer of its own, which would hide the window's.
-    m.setCursor(shape);
-    m.CWGraph1->plotArea()->setCursor(shape);
+    ui.window->setCursor(shape);
+    ui.CWGraph1->plotArea()->setCursor(shape);
 }
 
 void TraceView::CWSlide7_PointerValueChanged(int /*pointer*/, double value)
 {
-    m.btnAPOS->setEnabled(false);
-    m.btnBPOS->setEnabled(false);
+    ui.btnAPOS->setEnabled(false);
+    ui.btnBPOS->setEnabled(false);
     switch (int(std::lround(value))) {
     case 0:
-        m.CWGraph1->setTrackMode(CwGraph::TrackZoom);
-        m.GraphMode->setEnabled(false);
-        m.CWSlide2->setEnabled(false);
-        m.state.MouseAction = "Zoom";
+        ui.CWGraph1->setTrackMode(CwGraph::TrackZoom);
+        ui.GraphMode->setEnabled(false);
+        ui.CWSlide2->setEnabled(false);
+        state_.MouseAction = "Zoom";
         break;
     case 1:
-        m.CWGraph1->setTrackMode(CwGraph::TrackPan);
-        m.CWKnob1->setEnabled(true);
-        m.GraphMode->setEnabled(false);
-        m.CWSlide2->setEnabled(false);
-        m.state.MouseAction = "pan";
+        ui.CWGraph1->setTrackMode(CwGraph::TrackPan);
+        ui.CWKnob1->setEnabled(true);
+        ui.GraphMode->setEnabled(false);
+        ui.CWSlide2->setEnabled(false);
+        state_.MouseAction = "pan";
         break;
     case 2:
-        if (m.cursors)
-            m.cursors->CursorMode();
-        if (!m.state.IsZoomed)
+        cursors_.CursorMode();
+        if (!state_.IsZoomed)
             showViewSlider(true);
-        if (std::lround(m.GraphMode->value()) != 3) {
-            m.CWSlide2->setEnabled(true);
-            m.btnAPOS->setEnabled(true);
-            m.btnBPOS->setEnabled(true);
+        if (std::lround(ui.GraphMode->value()) != 3) {
+            ui.CWSlide2->setEnabled(true);
+            ui.btnAPOS->setEnabled(true);
+            ui.btnBPOS->setEnabled(true);
         }
-        m.GraphMode->setEnabled(true);
-        m.CWKnob1->setEnabled(true);
-        if (m.state.IsPanned)
+        ui.GraphMode->setEnabled(true);
+        ui.CWKnob1->setEnabled(true);
+        if (state_.IsPanned)
             showViewSlider(false);
-        m.state.MouseAction = "Cursor";
+        state_.MouseAction = "Cursor";
         break;
     default:
         break;
@@ -162,103 +173,103 @@ void TraceView::CWSlide7_PointerValueChanged(int /*pointer*/, double value)
 
 void TraceView::CWSlide6_PointerValueChanged(int /*pointer*/, double /*value*/)
 {
-    m.CWSlide6->setAxisMaximum(1460);
-    m.CWSlide6->setAxisMinimum(40);
-    if (m.Autoscale->value())
+    ui.CWSlide6->setAxisMaximum(1460);
+    ui.CWSlide6->setAxisMinimum(40);
+    if (ui.Autoscale->value())
         return;
-    const ViewWindow window = ViewWindowAt(m.CWSlide6->pointerValue(1));
-    m.CWGraph1->setAxisMaximum(CwGraph::XAxis, window.maximum);
-    m.CWGraph1->setAxisMinimum(CwGraph::XAxis, window.minimum);
-    m.state.XAxisMax = m.CWGraph1->axisMaximum(CwGraph::XAxis);
-    m.state.XAxisMin = m.CWGraph1->axisMinimum(CwGraph::XAxis);
+    const ViewWindow window = ViewWindowAt(ui.CWSlide6->pointerValue(1));
+    ui.CWGraph1->setAxisMaximum(CwGraph::XAxis, window.maximum);
+    ui.CWGraph1->setAxisMinimum(CwGraph::XAxis, window.minimum);
+    state_.XAxisMax = ui.CWGraph1->axisMaximum(CwGraph::XAxis);
+    state_.XAxisMin = ui.CWGraph1->axisMinimum(CwGraph::XAxis);
 }
 
 void TraceView::CWSlide6_MouseMove()
 {
-    restoreDefaultPointer(m);
+    restoreDefaultPointer(*ui.window);
 }
 
 void TraceView::CWGraph1_MouseDown(int button, int /*shift*/, double x, double y)
 {
     if (button == 2) {
-        QWidget* area = m.CWGraph1->plotArea();
-        m.mnuPopup->popup(area->mapToGlobal(m.CWGraph1->plotAreaPoint(x, y)));
+        QWidget* area = ui.CWGraph1->plotArea();
+        ui.mnuPopup->popup(area->mapToGlobal(ui.CWGraph1->plotAreaPoint(x, y)));
         return;
     }
     if (button != 1)
         return;
-    if (!m.state.IsZoomed && m.CWSlide7->position() == MouseCursors)
+    if (!state_.IsZoomed && ui.CWSlide7->position() == MouseCursors)
         showViewSlider(true);
-    else if (m.state.IsZoomed)
+    else if (state_.IsZoomed)
         showViewSlider(false);
-    if (m.state.IsPanned)
+    if (state_.IsPanned)
         showViewSlider(false);
-    if (m.Autoscale->value())
-        m.CWSlide6->setPointerVisible(1, false);
+    if (ui.Autoscale->value())
+        ui.CWSlide6->setPointerVisible(1, false);
 }
 
 void TraceView::CWGraph1_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/)
 {
-    switch (m.CWSlide7->position()) {
+    switch (ui.CWSlide7->position()) {
     case MouseZoom:
-        m.ZoomOut->setEnabled(true);
-        m.state.IsZoomed = true;
+        ui.ZoomOut->setEnabled(true);
+        state_.IsZoomed = true;
         setPlotAreaPicture(QStringLiteral("Zoomed.bmp"));
-        if (m.CWGraph1->plotVisible(names::PCH1))
-            m.PeriodVAL->setText(QStringLiteral("Zoomed"));
-        if (m.CWGraph1->plotVisible(names::PCH2))
-            m.PeriodVAL2->setText(QStringLiteral("Zoomed"));
+        for (int c : {1, 2}) {
+            if (ui.CWGraph1->plotVisible(names::channelPlot(c)))
+                periodLabel(c)->setText(QStringLiteral("Zoomed"));
+        }
         showViewSlider(false);
-        m.CWSlide7->setPosition(MouseCursors);
+        ui.CWSlide7->setPosition(MouseCursors);
         break;
     case MousePan:
-        m.state.IsPanned = true;
+        state_.IsPanned = true;
         showViewSlider(false);
         break;
     case MouseCursors:
-        if (!m.state.IsZoomed)
+        if (!state_.IsZoomed)
             showViewSlider(true);
         break;
     default:
         break;
     }
-    if (m.state.IsPanned)
+    if (state_.IsPanned)
         showViewSlider(false);
-    if (m.Autoscale->value())
-        m.CWSlide6->setPointerVisible(1, false);
+    if (ui.Autoscale->value())
+        ui.CWSlide6->setPointerVisible(1, false);
 }
 
 void TraceView::CWGraph1_MouseMove(int /*button*/, int /*shift*/, double /*x*/, double /*y*/)
 {
-    setWindowPointer(PlotPointerFor(m.state.MouseAction));
+    setWindowPointer(PlotPointerFor(state_.MouseAction));
 }
 
 void TraceView::Autoscale_ValueChanged(bool value)
 {
     if (value) {
-        m.CWSlide7->setPosition(MouseCursors);
-        m.ZoomOut->setValue(false);
-        m.CWSlide6->setEnabled(false);
-        m.CWSlide6->setPointerVisible(1, false);
+        ui.CWSlide7->setPosition(MouseCursors);
+        ui.ZoomOut->setValue(false);
+        ui.CWSlide6->setEnabled(false);
+        ui.CWSlide6->setPointerVisible(1, false);
         setPlotAreaPicture(QStringLiteral("AutoScale.bmp"));
-        m.CWGraph1->autoScaleOnce(CwGraph::axisIndex(QStringLiteral("XAxis")));
-        if (m.LED1->value())
-            m.PeriodVAL->setText(QStringLiteral("Autoscale"));
-        if (m.LED2->value())
-            m.PeriodVAL2->setText(QStringLiteral("Autoscale"));
-        m.CWKnob1->setEnabled(false);
+        ui.CWGraph1->autoScaleOnce(CwGraph::axisIndex(QStringLiteral("XAxis")));
+        for (int c : {1, 2}) {
+            if (led(c)->value())
+                periodLabel(c)->setText(QStringLiteral("Autoscale"));
+        }
+        ui.CWKnob1->setEnabled(false);
         return;
     }
     setPlotAreaPicture(QStringLiteral("Grid.bmp"));
-    m.CWSlide6->setEnabled(true);
+    ui.CWSlide6->setEnabled(true);
     captionsFromVdiv();
     defaultAxes();
-    m.CWKnob1->setEnabled(true);
-    m.CWSlide6->setPointerVisible(1, true);
-    m.CWSlide6->setPointerValue(1, ViewCentre);
-    m.ZoomOut->setValue(false);
-    m.state.IsZoomed = false;
-    m.state.IsPanned = false;
+    ui.CWKnob1->setEnabled(true);
+    ui.CWSlide6->setPointerVisible(1, true);
+    ui.CWSlide6->setPointerValue(1, ViewCentre);
+    ui.ZoomOut->setValue(false);
+    state_.IsZoomed = false;
+    state_.IsPanned = false;
 }
 
 void TraceView::resetView(ViewReset reset)
@@ -268,18 +279,18 @@ void TraceView::resetView(ViewReset reset)
     if (steps.gridPicture)
         setPlotAreaPicture(QStringLiteral("Grid.bmp"));
     defaultAxes();
-    m.CWKnob1->setEnabled(true);
+    ui.CWKnob1->setEnabled(true);
     if (steps.clearZoomed)
-        m.state.IsZoomed = false;
+        state_.IsZoomed = false;
     if (steps.disableZoomOut)
-        m.ZoomOut->setEnabled(false);
+        ui.ZoomOut->setEnabled(false);
     showViewSlider(true);
     captionsFromVdiv();
-    m.CWSlide6->setPointerValue(1, ViewCentre);
-    m.Autoscale->setValue(false);
-    m.state.IsPanned = false;
+    ui.CWSlide6->setPointerValue(1, ViewCentre);
+    ui.Autoscale->setValue(false);
+    state_.IsPanned = false;
     if (steps.cursorMouseAction)
-        m.CWSlide7->setPosition(MouseCursors);
+        ui.CWSlide7->setPosition(MouseCursors);
 }
 
 void TraceView::ZoomOut_Click()
@@ -296,11 +307,11 @@ void TraceView::mnuReset_Click()
 }
 void TraceView::mnuZoom_Click()
 {
-    m.CWSlide7->setPosition(MouseZoom);
+    ui.CWSlide7->setPosition(MouseZoom);
 }
 void TraceView::mnuPan_Click()
 {
-    m.CWSlide7->setPosition(MousePan);
+    ui.CWSlide7->setPosition(MousePan);
 }
 
 } // namespace kv

@@ -4,22 +4,61 @@
 // horizontal view slider, the mouse-action slide (zoom, pan, cursors), autoscale, the three view
 // resets, the plot-area picture, the plot's pop-up menu and the mouse pointer over the plot.
 
-#include "app/handler_group.h"
 #include "display/view_rules.h"
 #include "platform/variant.h"
+#include "state/scope_state.h"
 
+#include <QObject>
 #include <QString>
 #include <optional>
 #include <string>
 
+class QAction;
+class QLabel;
+class QMenu;
+class QWidget;
+
 namespace kv {
 
-class TraceView : public HandlerGroup
+class Cursors;
+class CwButton;
+class CwGraph;
+class CwKnob;
+class CwSlide;
+
+class TraceView : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit TraceView(Main& main);
+    // The controls the group works; none is null.
+    struct Controls
+    {
+        QWidget* window; // its pointer shape follows the mouse action over the plot
+        CwGraph* CWGraph1;
+        CwSlide* CWSlide6; // the horizontal view
+        CwSlide* CWSlide7; // the mouse action
+        CwSlide* CWSlide2; // snap or float, enabled with the cursors
+        CwSlide* GraphMode;
+        CwKnob* CWKnob1; // volts/div, out of use while autoscaled
+        CwButton* btnAPOS;
+        CwButton* btnBPOS;
+        CwButton* Autoscale;
+        CwButton* ZoomOut;
+        CwButton* LED1; // read: the channels shown
+        CwButton* LED2;
+        QLabel* PeriodVAL; // the channels' volts/div captions
+        QLabel* PeriodVAL2;
+        QMenu* mnuPopup;
+        QAction* mnuZoom;
+        QAction* mnuPan;
+        QAction* mnuZoomout;
+        QAction* mnuReset;
+    };
+
+    // programFolder holds Graphics/PlotArea/ with the plot-area pictures.
+    TraceView(ScopeState& state, const QString& programFolder, const Controls& controls,
+              Cursors& cursors);
 
     // VoltsPerCount by VdivIndex; run first by the view resets.
     void Settings();
@@ -48,7 +87,15 @@ class TraceView : public HandlerGroup
     void captionsFromVdiv();
     void defaultAxes();
     void setWindowPointer(PlotPointer pointer);
+    // The volts/div caption of channel 1 or, for any other number, channel 2.
+    QLabel* periodLabel(int channel) const;
+    // The LED of channel 1 or, for any other number, channel 2.
+    CwButton* led(int channel) const;
 
+    ScopeState& state_;
+    const QString programFolder_;
+    const Controls ui;
+    Cursors& cursors_;
     QString plotAreaPicture_;
 };
 

@@ -1,6 +1,5 @@
 #include "spectrum/spectrum_launcher.h"
 
-#include "app/main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -10,27 +9,28 @@ namespace kv {
 
 const GlobalV& MainSpectrumSource::global() const
 {
-    return m.global;
+    return global_;
 }
 
 int MainSpectrumSource::timeDivPosition() const
 {
-    return m.CWKnob2->position();
+    return ui.CWKnob2->position();
 }
 
 bool MainSpectrumSource::bothTracesShown() const
 {
-    return m.CWGraph1->plotVisible(names::PCH1) && m.CWGraph1->plotVisible(names::PCH2);
+    return ui.CWGraph1->plotVisible(names::PCH1) && ui.CWGraph1->plotVisible(names::PCH2);
 }
 
 void MainSpectrumSource::setRun(bool on)
 {
-    m.CWButton1->setValue(on);
+    ui.CWButton1->setValue(on);
 }
 
-SpectrumLauncher::SpectrumLauncher(Main& main) : HandlerGroup(main), source_(main)
+SpectrumLauncher::SpectrumLauncher(const GlobalV& global, const Controls& controls)
+    : ui(controls), source_(global, controls.source)
 {
-    connect(m.FFTbutton, &CwButton::valueChanged, this, &SpectrumLauncher::FFTbutton_ValueChanged);
+    connect(ui.FFTbutton, &CwButton::valueChanged, this, &SpectrumLauncher::FFTbutton_ValueChanged);
 }
 
 SpectrumLauncher::~SpectrumLauncher()
@@ -43,7 +43,7 @@ SpectrumWindow& SpectrumLauncher::load()
 {
     if (window_.isNull()) {
         window_ = new SpectrumWindow(source_);
-        // A secondary window: closing it never ends the program.
+        // A secondary window: closing it never ends the prograui.
         window_->setAttribute(Qt::WA_QuitOnClose, false);
         connect(window_.data(), &SpectrumWindow::unloaded, this, &SpectrumLauncher::windowUnloaded);
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/layer.h"
 #include "spectrum/spectrum_axis.h"
 #include "spectrum/spectrum_math.h"
 #include "state/global_v.h"

@@ -16,7 +16,16 @@ namespace {
 class SpectrumLauncherTest : public test::MainFixture
 {
   protected:
-    SpectrumLauncherTest() : launcher(build()) {}
+    SpectrumLauncherTest() : launcher(build().global, launcherControls(main())) {}
+
+    static SpectrumLauncher::Controls launcherControls(Main& w)
+    {
+        return {.FFTbutton = w.FFTbutton, .source = sourceControls(w)};
+    }
+    static MainSpectrumSource::Controls sourceControls(Main& w)
+    {
+        return {.CWKnob2 = w.CWKnob2, .CWGraph1 = w.CWGraph1, .CWButton1 = w.CWButton1};
+    }
 
     SpectrumLauncher launcher;
 };
@@ -67,7 +76,7 @@ TEST_F(SpectrumLauncherTest, ScopeUnloadsAndTheNextPressLoadsAFreshWindow)
 
 TEST_F(SpectrumLauncherTest, SourceReadsTheMainWindow)
 {
-    MainSpectrumSource source(main());
+    MainSpectrumSource source(main().global, sourceControls(main()));
     main().CWKnob2->setPosition(7);
     EXPECT_EQ(source.timeDivPosition(), 7);
     EXPECT_EQ(&source.global(), &main().global);
