@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/layer.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,10 @@
 #pragma once
 
-// The handler groups and the window (library kv_core) stand on top of the pure rules, the
-// controls and the platform services; none of those may include a group or the window.
-#if defined(KV_RULES_LIBRARY) || defined(KV_CONTROLS_LIBRARY) || defined(KV_PLATFORM_LIBRARY)
-#error "a pure rule, a control or a platform service includes a handler group or the window"
+// src/app: the window and its start-up (library kv_window), on top of every other layer: it owns
+// the state, the controls and the services, and builds the handler groups. Nothing below it may
+// include the window: a pure rule, a control, a platform service or a handler group that includes
+// a header here stops at this #error.
+#if defined(KV_RULES_LIBRARY) || defined(KV_CONTROLS_LIBRARY) || defined(KV_PLATFORM_LIBRARY) ||   \
+    defined(KV_GROUPS_LIBRARY)
+#error "a pure rule, a control, a platform service or a handler group includes the window"
 #endif

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/handler_group.h"
 #include "app/menu_shortcuts.h"
 #include "app/paint_throttle.h"
 #include "app/splash_window.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/layer.h"
 #include "app/shrink_steps.h"
 #include "state/scope_state.h"
 

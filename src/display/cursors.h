@@ -5,6 +5,7 @@
 // plot area, and their colours.
 
 #include "display/cursor_readout.h"
+#include "display/layer.h"
 #include "platform/variant.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/layer.h"
 #include "display/readout_tables.h"
 #include "platform/variant.h"
 #include "spectrum/spectrum_math.h"

@@ -4,6 +4,7 @@
 // horizontal view slider, the mouse-action slide (zoom, pan, cursors), autoscale, the three view
 // resets, the plot-area picture, the plot's pop-up menu and the mouse pointer over the plot.
 
+#include "display/layer.h"
 #include "display/view_rules.h"
 #include "platform/variant.h"
 #include "state/scope_state.h"

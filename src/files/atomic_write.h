@@ -16,6 +16,8 @@
 //   reader: a pipe that no program reads is refused;
 // - a folder, a block device or a socket is refused.
 
+#include "files/layer.h"
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>

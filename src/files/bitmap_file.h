@@ -3,6 +3,8 @@
 // A pure rule, free of QObject, widgets, controls and the window; it needs QtGui's QImage, so it
 // builds in kv_core rather than kv_rules.
 
+#include "files/layer.h"
+
 #include <QByteArray>
 #include <QImage>
 

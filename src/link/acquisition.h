@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/acquisition_rules.h"
+#include "link/layer.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/calibration_phases.h"
+#include "link/layer.h"
 #include "platform/variant.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/com_port_numbers.h"
+#include "link/layer.h"
 #include "state/global_v.h"
 
 #include <QObject>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/layer.h"
+
 #include <QLatin1String>
 #include <span>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/channel_selection.h"
+#include "panel/layer.h"
 #include "state/colours.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/layer.h"
 #include "state/global_v.h"
 
 #include <QDialog>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/layer.h"
 #include "panel/time_div_setting.h"
 #include "panel/volts_div_caption.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/layer.h"
+
 #include <QObject>
 
 class QEvent;

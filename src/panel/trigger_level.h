@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/layer.h"
 #include "panel/trigger_level_math.h"
 #include "state/scope_state.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/layer.h"
 #include "state/scope_state.h"
 
 #include <QObject>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/layer.h"
 #include "panel/volts_div_setting.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

@@ -3,6 +3,8 @@
 // header lets them compile as they stand.
 #pragma GCC system_header
 
+#include "spectrum/layer.h"
+
 #include <qwt_plot.h>
 #include <qwt_scale_draw.h>
 #include <qwt_text.h>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spectrum/layer.h"
 #include "spectrum/spectrum_window.h"
 #include "state/global_v.h"
 

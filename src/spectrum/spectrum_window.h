@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spectrum/layer.h"
 #include "spectrum/spectrum_axis.h"
 #include "spectrum/spectrum_math.h"
 #include "state/global_v.h"
