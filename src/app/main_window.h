@@ -34,7 +34,7 @@ class Shell;
 class SplashWindow;
 class SystemInfo;
 
-// Handler groups: one class per group, each in its own folder, holding a Main&.
+// Handler groups: one class per group, each in the folder of its subsystem.
 class Acquisition;        // link/acquisition.h
 class ReadOuts;           // display/read_outs.h
 class TraceView;          // display/trace_view.h
@@ -81,11 +81,12 @@ struct MainServices
 };
 
 // The instrument face: owns the scope state, the shared variables, every control, the menus,
-// the timers and the services. The handlers live in handler groups (app/handler_group.h) that
-// Main creates after its controls, in createGroups().
+// the timers and the services. The handlers live in handler groups that Main creates after its
+// controls, in createGroups(), each given only the state, services, controls and peer groups it
+// uses (app/groups_<folder>.cpp).
 //
-// Members carry the names the handlers use. Control pointers are never null after
-// construction; the group pointers are null for a group that is not built yet.
+// Members carry the names the handlers use. No control or group pointer is null after
+// construction.
 class Main : public QMainWindow
 {
     Q_OBJECT
@@ -409,7 +410,7 @@ class Main : public QMainWindow
     const std::vector<QAction*>& menuItems() const { return menuItems_; }
 
     // ---- Handler groups ----------------------------------------------------------------------
-    // Null until the group exists. Each is created once, in createGroups().
+    // Each is created once, in createGroups(), and kept until the window goes.
     Acquisition* acquisition = nullptr;
     ReadOuts* readOuts = nullptr;
     TraceView* traceView = nullptr;
