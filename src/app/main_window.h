@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/layer.h"
+#include "controls/control_classes.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 
@@ -11,21 +12,9 @@
 #include <memory>
 #include <vector>
 
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QMenu;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
-class CwTimer;
 class Dialogs;
-class PictureBox;
 class PaintThrottle;
 class PrinterFactory;
 class RegistryView;

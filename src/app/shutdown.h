@@ -2,6 +2,7 @@
 
 #include "app/layer.h"
 #include "app/shrink_steps.h"
+#include "controls/control_classes.h"
 #include "state/scope_state.h"
 
 #include <QObject>
@@ -10,12 +11,8 @@
 #include <functional>
 #include <vector>
 
-class QAction;
-class QWidget;
-
 namespace kv {
 
-class CwButton;
 class Dialogs;
 class Printing;
 class SettingsFile;

@@ -4,6 +4,7 @@
 // style (horizontal, vertical, paired bars or off), snap or float, placement by a click in the
 // plot area, and their colours.
 
+#include "controls/control_classes.h"
 #include "display/cursor_readout.h"
 #include "display/layer.h"
 #include "platform/variant.h"
@@ -15,18 +16,9 @@
 #include <string>
 #include <string_view>
 
-class QAction;
-class QLabel;
-class QMenu;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
 class Dialogs;
-class PictureBox;
 
 class Cursors : public QObject
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "display/layer.h"
 #include "display/readout_tables.h"
 #include "platform/variant.h"
@@ -12,12 +13,8 @@
 #include <span>
 #include <string>
 
-class QLabel;
-
 namespace kv {
 
-class CwGraph;
-class CwKnob;
 class Dialogs;
 
 // Measurement read-outs: the selected-trace labels of the read-out strip, the CH1 and CH2 panels

@@ -4,6 +4,7 @@
 // horizontal view slider, the mouse-action slide (zoom, pan, cursors), autoscale, the three view
 // resets, the plot-area picture, the plot's pop-up menu and the mouse pointer over the plot.
 
+#include "controls/control_classes.h"
 #include "display/layer.h"
 #include "display/view_rules.h"
 #include "platform/variant.h"
@@ -14,18 +15,9 @@
 #include <optional>
 #include <string>
 
-class QAction;
-class QLabel;
-class QMenu;
-class QWidget;
-
 namespace kv {
 
 class Cursors;
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
 
 class TraceView : public QObject
 {

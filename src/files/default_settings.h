@@ -1,26 +1,16 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "files/layer.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 
 #include <QObject>
 
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
-class CwTimer;
 class Dialogs;
 class MenuMarks;
-class PictureBox;
 class SerialControl;
 class TriggerLevel;
 

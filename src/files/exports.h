@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "files/atomic_write.h"
 #include "files/export_layouts.h"
 #include "files/file_messages.h"
@@ -10,15 +11,8 @@
 #include <QObject>
 #include <QString>
 
-class QAction;
-class QWidget;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwTimer;
 class Dialogs;
 
 // The export command: the Export Data button and menu item, the worksheet export `XLS` and the

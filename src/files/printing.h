@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "files/layer.h"
 #include "files/print_page.h"
 
@@ -8,17 +9,10 @@
 #include <QString>
 #include <optional>
 
-class QAction;
-class QLabel;
 class QPrinter;
-class QWidget;
 
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
 class Dialogs;
 class PrinterFactory;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "files/layer.h"
 #include "files/reference_format.h"
 #include "files/reference_tip_dialog.h"
@@ -18,15 +19,8 @@
 #include <string_view>
 #include <vector>
 
-class QLabel;
-class QWidget;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwTimer;
 class Dialogs;
 class ReadOuts;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "files/autosave_rule.h"
 #include "files/layer.h"
 #include "files/settings_format.h"
@@ -14,22 +15,11 @@
 #include <string>
 #include <string_view>
 
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-
 namespace kv {
 
 class Cursors;
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
-class CwTimer;
 class Dialogs;
 class HorizontalPosition;
-class PictureBox;
 class TriggerLevel;
 class TriggerSource;
 

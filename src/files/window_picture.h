@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "files/bitmap_file.h"
 #include "files/layer.h"
 
@@ -7,15 +8,9 @@
 #include <QObject>
 #include <QString>
 
-class QAction;
-class QWidget;
-
 namespace kv {
 
-class CwButton;
-class CwTimer;
 class Dialogs;
-class PictureBox;
 
 // Saves a picture of the main window's client area as a 24-bit Windows bitmap: the Export
 // Picture button and the Save BMP menu item.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "link/acquisition_rules.h"
 #include "link/layer.h"
 #include "state/global_v.h"
@@ -14,16 +15,8 @@
 #include <string>
 #include <string_view>
 
-class QAction;
-class QLabel;
-
 namespace kv {
 
-class CwButton;
-class CwKnob;
-class CwSlide;
-class CwTimer;
-class PictureBox;
 class RecordReceiver;
 class SerialControl;
 struct SampleSpan;

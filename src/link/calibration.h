@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "link/calibration_phases.h"
 #include "link/layer.h"
 #include "platform/variant.h"
@@ -14,15 +15,9 @@
 #include <string>
 #include <string_view>
 
-class QAction;
-class QLabel;
-
 namespace kv {
 
-class CwButton;
-class CwSlide;
 class Dialogs;
-class PictureBox;
 class SerialControl;
 
 // Probe zero calibration: btnCalibrate and File, "Calibrate".

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "link/com_port_numbers.h"
 #include "link/layer.h"
 #include "state/global_v.h"
@@ -8,16 +9,10 @@
 #include <QString>
 #include <optional>
 
-class QAction;
-class QComboBox;
-class QLabel;
-
 namespace kv {
 
-class CwButton;
 class Dialogs;
 class Identification;
-class PictureBox;
 class RegistryView;
 class SerialControl;
 class SystemInfo;

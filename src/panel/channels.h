@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/channel_selection.h"
 #include "panel/layer.h"
 #include "state/colours.h"
@@ -9,15 +10,8 @@
 #include <QObject>
 #include <string>
 
-class QAction;
-class QLabel;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
 class Cursors;
 class ReadOuts;
 class TriggerSource;

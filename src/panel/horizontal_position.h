@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 #include "panel/trigger_position_presets.h"
 #include "state/scope_state.h"
@@ -8,15 +9,7 @@
 #include <array>
 #include <optional>
 
-class QAction;
-class QLabel;
-class QWidget;
-
 namespace kv {
-
-class CwButton;
-class CwKnob;
-class CwSlide;
 
 // Horizontal trigger position: the step buttons CWButton29 / CWButton30, the menu items
 // mnuTH10 / mnuTH50 / mnuTH90, the frame bytes 5-8 and the trigger marker (CWSlide6 pointer 2).

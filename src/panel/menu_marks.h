@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 #include "panel/time_div_setting.h"
 #include "panel/volts_div_caption.h"
@@ -11,13 +12,8 @@
 #include <initializer_list>
 #include <iterator>
 
-class QLabel;
-
 namespace kv {
 
-class CwButton;
-class CwKnob;
-class CwSlide;
 class HorizontalPosition;
 
 // Checks the item at 0-based `index` of a group and unchecks the others; an index outside the

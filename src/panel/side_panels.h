@@ -1,19 +1,13 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 
 #include <QObject>
 
 class QEvent;
-class QLabel;
-class QMainWindow;
-class QWidget;
 
 namespace kv {
-
-class CwButton;
-class CwTimer;
-class PictureBox;
 
 // Puts the main window's mouse pointer back to the default arrow.
 void restoreDefaultPointer(QWidget& window);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 #include "panel/time_div_setting.h"
 #include "state/global_v.h"
@@ -11,12 +12,8 @@
 #include <optional>
 #include <string_view>
 
-class QAction;
-
 namespace kv {
 
-class CwButton;
-class CwKnob;
 class Cursors;
 class HorizontalPosition;
 class SerialControl;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 #include "panel/trigger_level_math.h"
 #include "state/scope_state.h"
@@ -7,16 +8,7 @@
 #include <QObject>
 #include <optional>
 
-class QLabel;
-class QWidget;
-
 namespace kv {
-
-class CwButton;
-class CwGraph;
-class CwSlide;
-class CwTimer;
-class PictureBox;
 
 // Trigger level and vertical position: the trigger-level slide CWSlide3, the vertical-position
 // slide CWSlide4, cursor "T" and the one-shot TriggerTimer that hides it.

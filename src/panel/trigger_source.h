@@ -1,19 +1,13 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 #include "state/scope_state.h"
 
 #include <QObject>
 
-class QAction;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwSlide;
-class CwTimer;
-class PictureBox;
 class TriggerLevel;
 
 // Trigger source slide CWSlide5, edge switch CWButton12, mode switch CWButton13 and the Trigger

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "panel/layer.h"
 #include "panel/volts_div_setting.h"
 #include "state/global_v.h"
@@ -10,16 +11,8 @@
 #include <array>
 #include <optional>
 
-class QAction;
-class QLabel;
-
 namespace kv {
 
-class CwButton;
-class CwGraph;
-class CwKnob;
-class CwSlide;
-class CwTimer;
 class ReadOuts;
 class TriggerLevel;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "spectrum/layer.h"
 #include "spectrum/spectrum_window.h"
 #include "state/global_v.h"
@@ -8,10 +9,6 @@
 #include <QPointer>
 
 namespace kv {
-
-class CwButton;
-class CwGraph;
-class CwKnob;
 
 // The spectrum window's view of the main window: the shared variables, the time/div knob
 // CWKnob2, the visibility of the main graph's "PCH1" and "PCH2", and the Run/Stop button

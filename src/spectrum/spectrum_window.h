@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/control_classes.h"
 #include "spectrum/layer.h"
 #include "spectrum/spectrum_axis.h"
 #include "spectrum/spectrum_math.h"
@@ -11,15 +12,9 @@
 #include <string>
 #include <vector>
 
-class QGroupBox;
-class QLabel;
 class QRadioButton;
 
 namespace kv {
-
-class CwButton;
-class CwGraph;
-class CwTimer;
 
 // What the spectrum window reads from and drives in the main window.
 class SpectrumSource
