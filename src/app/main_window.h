@@ -48,7 +48,6 @@ class WindowPicture;      // files/window_picture.h
 class Printing;           // files/printing.h
 class Shutdown;           // app/shutdown.h
 class SpectrumLauncher;   // spectrum/spectrum_launcher.h
-class HandlerGroup;       // app/handler_group.h
 
 // A control's own Visible property. QWidget::isVisible() is false for every control while the
 // window itself is hidden (during start-up, in headless tests); this reads what was set.

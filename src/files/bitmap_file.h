@@ -1,7 +1,7 @@
 #pragma once
 
 // A pure rule, free of QObject, widgets, controls and the window; it needs QtGui's QImage, so it
-// builds in kv_core rather than kv_rules.
+// builds with the file groups (kv_groups) rather than in kv_rules.
 
 #include "files/layer.h"
 
