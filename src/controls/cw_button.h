@@ -53,7 +53,6 @@ class CwButton : public QWidget
     void setStyle(Style style);
 
     // An indicator's value changes only from code; clicks are still reported.
-    bool isIndicator() const { return indicator_; }
     void setIndicator(bool indicator);
 
     QString onText() const { return onText_; }

@@ -142,7 +142,6 @@ class CwGraph : public QWidget
     // cannot be read.
     bool loadPlotAreaImage(const QString& path);
 
-    int plotAreaColor() const { return plotAreaColor_; }
     void setPlotAreaColor(int bgr);
 
     // The dotted 10 x 8 division grid (on by default).

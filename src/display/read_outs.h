@@ -94,9 +94,6 @@ class ReadOuts : public QObject
     // spectrum held.
     void MeasureFrequency(std::span<const double> counts, double dt);
 
-    // FreqSpectrum and FreqBinWidth of the latest estimate.
-    const Spectrum& freqSpectrum() const { return FreqSpectrum; }
-
   private:
     Labels selectedLabels() const;
     // The Measurements page panel of channel 1 or, for any other number, channel 2.

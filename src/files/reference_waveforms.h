@@ -59,7 +59,6 @@ class ReferenceWaveforms : public QObject
     // Write the channel's trace to `path` after asking before replacing a file; the result is
     // whether the file was there. Reports the outcome in a message box.
     bool SaveREFCH1File(const QString& path) { return saveChannel(1, path); }
-    bool SaveREFCH2File(const QString& path) { return saveChannel(2, path); }
     // Reads FilePath into the reference after checking the whole file; a file that cannot be
     // read or fails the check is refused with a message and changes nothing. REF1Button ends
     // off either way. Returns whether the file was loaded.

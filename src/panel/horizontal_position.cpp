@@ -3,8 +3,8 @@
 #include "controls/cw_button.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
+#include "controls/default_pointer.h"
 #include "panel/menu_marks.h"
-#include "panel/side_panels.h"
 
 #include <QAction>
 #include <QLabel>

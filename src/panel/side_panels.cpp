@@ -2,6 +2,7 @@
 
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
+#include "controls/default_pointer.h"
 #include "controls/picture_box.h"
 
 #include <QEvent>
@@ -9,11 +10,6 @@
 #include <QMainWindow>
 
 namespace kv {
-
-void restoreDefaultPointer(QWidget& window)
-{
-    window.unsetCursor();
-}
 
 namespace {
 

@@ -9,9 +9,6 @@ class QEvent;
 
 namespace kv {
 
-// Puts the main window's mouse pointer back to the default arrow.
-void restoreDefaultPointer(QWidget& window);
-
 // The side panel's four pages with their twelve tab images, the Options panel (opened by
 // CWButton18, closed by CWButton26) and the mouse-move handlers that restore the arrow pointer.
 class SidePanels : public QObject

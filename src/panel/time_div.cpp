@@ -24,9 +24,15 @@ TimeDiv::TimeDiv(ScopeState& state, GlobalV& global, SerialControl& serial,
 {
     connect(ui.CWKnob2, &CwKnob::pointerValueChanged, this,
             [this](int, double) { CWKnob2_PointerValueChanged(); });
+    const std::array<void (TimeDiv::*)(), TimeDivPositions> handlers{
+        &TimeDiv::mnuH50us_Click,  &TimeDiv::mnuH100us_Click, &TimeDiv::mnuH200us_Click,
+        &TimeDiv::mnuH500us_Click, &TimeDiv::mnuH1ms_Click,   &TimeDiv::mnuH2ms_Click,
+        &TimeDiv::mnuH5ms_Click,   &TimeDiv::mnuH10ms_Click,  &TimeDiv::mnuH20ms_Click,
+        &TimeDiv::mnuH50ms_Click,  &TimeDiv::mnuH100ms_Click, &TimeDiv::mnuH200ms_Click,
+        &TimeDiv::mnuH500ms_Click, &TimeDiv::mnuH1s_Click};
     const auto items = horizontalMenuItems(ui);
     for (std::size_t i = 0; i < items.size(); ++i)
-        connect(items[i], &QAction::triggered, this, [this, i] { select(int(i) + 1); });
+        connect(items[i], &QAction::triggered, this, handlers[i]);
 }
 
 void TimeDiv::CWKnob2_PointerValueChanged()

@@ -32,7 +32,6 @@ class Variant
 
     Kind kind() const { return static_cast<Kind>(value_.index()); }
     bool isEmpty() const { return kind() == Kind::Empty; }
-    bool isNumber() const { return kind() == Kind::Number; }
     bool isText() const { return kind() == Kind::Text; }
     bool isBoolean() const { return kind() == Kind::Boolean; }
 

@@ -1,0 +1,12 @@
+#include "controls/default_pointer.h"
+
+#include <QWidget>
+
+namespace kv {
+
+void restoreDefaultPointer(QWidget& window)
+{
+    window.unsetCursor();
+}
+
+} // namespace kv
