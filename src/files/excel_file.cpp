@@ -1,5 +1,7 @@
 #include "files/excel_file.h"
 
+#include "platform/runtime_rules.h"
+
 #include <QFile>
 #include <algorithm>
 #include <array>
@@ -111,14 +113,6 @@ std::optional<uint16_t> scaled(int value, int scale)
     if (value < 0 || int64_t{value} * scale > 32767)
         return std::nullopt;
     return static_cast<uint16_t>(value * scale);
-}
-
-// Rounds to the nearest integer, halves to the even neighbour.
-double roundHalfEven(double x)
-{
-    if (std::fabs(x - std::trunc(x)) == 0.5)
-        return 2.0 * std::round(x / 2.0);
-    return std::round(x);
 }
 
 class RecordBuilder

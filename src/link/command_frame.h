@@ -18,8 +18,8 @@ inline constexpr std::uint8_t IdentifyCmd = 0x3F; // "?"
 inline constexpr std::uint8_t FrameStart = 0xAA;  // first byte of every command frame
 inline constexpr int CommandFrameLength = 9;
 
-// Joins a bit string into a number, leftmost character most significant. Reverses `bits` in
-// place, as callers of the original routine observe; characters other than "1" count as 0.
+// Joins a bit string into a number, leftmost character most significant. Leaves `bits`
+// reversed in place, which callers see and rely on; characters other than "1" count as 0.
 std::int32_t fBinToDec(std::string& bits);
 
 // Rewrites the nine HeaderBytes from the scope state. `trigSourcePosition` is the trigger-source
