@@ -9,7 +9,7 @@
 #include "controls/cw_timer.h"
 #include "instrument-sim/in_process_serial.h"
 #include "link/acquisition.h"
-#include "link/sample_decode.h"
+#include "link/rules/sample_decode.h"
 #include "platform/services.h"
 #include "platform/unattended_services.h"
 

@@ -9,7 +9,7 @@
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
 #include "link/acquisition.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 #include "platform/unattended_services.h"
 

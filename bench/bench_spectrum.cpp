@@ -1,8 +1,8 @@
 // One spectrum as the spectrum window computes it on a tick: the window function applied to the
 // record, then the amplitude spectrum. Plans are made before timing, as the program makes them
 // on the first tick.
-#include "display/frequency_estimate.h"
-#include "spectrum/spectrum_math.h"
+#include "display/rules/frequency_estimate.h"
+#include "spectrum/rules/spectrum_math.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

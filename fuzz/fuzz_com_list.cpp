@@ -3,7 +3,7 @@
 
 #include "fuzz_support.h"
 #include "link/port_search.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 
 #include <QComboBox>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // variants, with decode parameters taken from the input (as a damaged settings file or a bad
 // calibration could leave them).
 
-#include "link/sample_decode.h"
+#include "link/rules/sample_decode.h"
 
 #include <array>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "app/splash_window.h"
 #include "controls/cw_timer.h"
-#include "link/command_frame.h"
+#include "link/rules/command_frame.h"
 
 #include <QApplication>
 #include <QDir>

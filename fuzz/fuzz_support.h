@@ -5,7 +5,7 @@
 // services that answer every dialog at once.
 
 #include "app/main_window.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 #include "platform/unattended_services.h"
 

@@ -1,10 +1,10 @@
 #include "app/main_window.h"
-#include "platform/com_port_map.h"
 #include "platform/desktop_shell.h"
 #include "platform/linux_registry_view.h"
 #include "platform/linux_system_info.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_serial_control.h"
+#include "platform/rules/com_port_map.h"
 #include "platform/services.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 
 #include <QComboBox>

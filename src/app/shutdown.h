@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/layer.h"
-#include "app/shrink_steps.h"
+#include "app/rules/shrink_steps.h"
 #include "controls/control_classes.h"
 #include "state/scope_state.h"
 

@@ -1,6 +1,6 @@
 #include "controls/cw_color.h"
 
-#include "platform/bgr_colour.h"
+#include "platform/rules/bgr_colour.h"
 
 namespace kv {
 

@@ -1,7 +1,7 @@
 #include "controls/timer_ticks.h"
 
 #include "controls/cw_timer.h"
-#include "platform/modal_guard.h"
+#include "platform/rules/modal_guard.h"
 
 namespace kv {
 

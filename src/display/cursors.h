@@ -5,9 +5,9 @@
 // plot area, and their colours.
 
 #include "controls/control_classes.h"
-#include "display/cursor_readout.h"
 #include "display/layer.h"
-#include "platform/variant.h"
+#include "display/rules/cursor_readout.h"
+#include "platform/rules/variant.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -2,9 +2,9 @@
 
 #include "controls/control_classes.h"
 #include "display/layer.h"
-#include "display/readout_tables.h"
-#include "platform/variant.h"
-#include "spectrum/spectrum_math.h"
+#include "display/rules/readout_tables.h"
+#include "platform/rules/variant.h"
+#include "spectrum/rules/spectrum_math.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -6,8 +6,8 @@
 
 #include "controls/control_classes.h"
 #include "display/layer.h"
-#include "display/view_rules.h"
-#include "platform/variant.h"
+#include "display/rules/view_rules.h"
+#include "platform/rules/variant.h"
 #include "state/scope_state.h"
 
 #include <QObject>

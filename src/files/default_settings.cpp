@@ -8,7 +8,7 @@
 #include "controls/picture_box.h"
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 #include "state/colours.h"
 #include "state/names.h"

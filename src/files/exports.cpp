@@ -4,7 +4,7 @@
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_timer.h"
-#include "files/excel_file.h"
+#include "files/rules/excel_file.h"
 #include "platform/services.h"
 #include "state/names.h"
 

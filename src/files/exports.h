@@ -2,9 +2,9 @@
 
 #include "controls/control_classes.h"
 #include "files/atomic_write.h"
-#include "files/export_layouts.h"
 #include "files/file_messages.h"
 #include "files/layer.h"
+#include "files/rules/export_layouts.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

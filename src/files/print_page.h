@@ -5,7 +5,7 @@
 // main window's read-outs.
 
 #include "files/layer.h"
-#include "files/print_page_texts.h"
+#include "files/rules/print_page_texts.h"
 
 #include <QFont>
 #include <QImage>

@@ -2,9 +2,9 @@
 
 #include "controls/control_classes.h"
 #include "files/layer.h"
-#include "files/reference_format.h"
 #include "files/reference_tip_dialog.h"
-#include "files/text_lines.h"
+#include "files/rules/reference_format.h"
+#include "files/rules/text_lines.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "controls/control_classes.h"
-#include "files/autosave_rule.h"
 #include "files/layer.h"
-#include "files/settings_format.h"
-#include "files/text_lines.h"
-#include "platform/runtime_rules.h"
+#include "files/rules/autosave_rule.h"
+#include "files/rules/settings_format.h"
+#include "files/rules/text_lines.h"
+#include "platform/rules/runtime_rules.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

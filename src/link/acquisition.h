@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/control_classes.h"
-#include "link/acquisition_rules.h"
 #include "link/layer.h"
+#include "link/rules/acquisition_rules.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -3,9 +3,9 @@
 #include "controls/cw_button.h"
 #include "controls/cw_slide.h"
 #include "controls/picture_box.h"
-#include "link/command_frame.h"
-#include "link/sample_decode.h"
-#include "platform/serial_control.h"
+#include "link/rules/command_frame.h"
+#include "link/rules/sample_decode.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 #include "state/channel_fields.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/control_classes.h"
-#include "link/calibration_phases.h"
 #include "link/layer.h"
-#include "platform/variant.h"
+#include "link/rules/calibration_phases.h"
+#include "platform/rules/variant.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -3,9 +3,9 @@
 #include "controls/cw_button.h"
 #include "controls/cw_timer.h"
 #include "controls/timer_ticks.h"
-#include "link/command_frame.h"
 #include "link/identity_splash.h"
-#include "platform/serial_control.h"
+#include "link/rules/command_frame.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/identity_record.h"
 #include "link/layer.h"
+#include "link/rules/identity_record.h"
 #include "state/colours.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

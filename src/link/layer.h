@@ -4,7 +4,7 @@
 // kv_groups), above the pure rules, the controls and the platform services, below the window. May
 // use those three and the groups of no other folder (the display side of a record is an interface
 // here). Never the window (src/app): its headers stop with an #error where KV_GROUPS_LIBRARY is
-// defined. The folder's pure rules (KV_RULES_FILES of CMakeLists.txt) include nothing of this
+// defined. The folder's pure rules (its rules/ folder) include nothing of this
 // layer; every other header here includes this one, which refuses the rules, the controls and the
 // services.
 #if defined(KV_RULES_LIBRARY) || defined(KV_CONTROLS_LIBRARY) || defined(KV_PLATFORM_LIBRARY)

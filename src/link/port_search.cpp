@@ -3,8 +3,8 @@
 #include "controls/cw_button.h"
 #include "controls/picture_box.h"
 #include "link/identification.h"
-#include "platform/runtime_rules.h"
-#include "platform/serial_control.h"
+#include "platform/rules/runtime_rules.h"
+#include "platform/rules/serial_control.h"
 #include "platform/services.h"
 
 #include <QAction>

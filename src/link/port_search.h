@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/control_classes.h"
-#include "link/com_port_numbers.h"
 #include "link/layer.h"
+#include "link/rules/com_port_numbers.h"
 #include "state/global_v.h"
 
 #include <QObject>

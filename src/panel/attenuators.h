@@ -1,7 +1,7 @@
 #pragma once
 
-#include "panel/attenuation.h"
 #include "panel/layer.h"
+#include "panel/rules/attenuation.h"
 #include "state/colours.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

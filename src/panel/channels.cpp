@@ -9,7 +9,7 @@
 #include "display/read_outs.h"
 #include "panel/trigger_source.h"
 #include "panel/volts_div.h"
-#include "platform/runtime_rules.h"
+#include "platform/rules/runtime_rules.h"
 #include "state/channel_fields.h"
 #include "state/colours.h"
 #include "state/names.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/control_classes.h"
-#include "panel/channel_selection.h"
 #include "panel/layer.h"
+#include "panel/rules/channel_selection.h"
 #include "state/colours.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"

@@ -2,7 +2,7 @@
 
 #include "controls/control_classes.h"
 #include "panel/layer.h"
-#include "panel/trigger_position_presets.h"
+#include "panel/rules/trigger_position_presets.h"
 #include "state/scope_state.h"
 
 #include <QObject>

@@ -2,8 +2,8 @@
 
 #include "controls/control_classes.h"
 #include "panel/layer.h"
-#include "panel/time_div_setting.h"
-#include "panel/volts_div_caption.h"
+#include "panel/rules/time_div_setting.h"
+#include "panel/rules/volts_div_caption.h"
 
 #include <QAction>
 #include <QObject>

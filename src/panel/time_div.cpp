@@ -3,7 +3,7 @@
 #include "controls/cw_button.h"
 #include "controls/cw_knob.h"
 #include "display/cursors.h"
-#include "link/command_frame.h"
+#include "link/rules/command_frame.h"
 #include "panel/horizontal_position.h"
 #include "panel/menu_marks.h"
 

@@ -2,7 +2,7 @@
 
 #include "controls/control_classes.h"
 #include "panel/layer.h"
-#include "panel/trigger_level_math.h"
+#include "panel/rules/trigger_level_math.h"
 #include "state/scope_state.h"
 
 #include <QObject>

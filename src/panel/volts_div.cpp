@@ -8,7 +8,7 @@
 #include "display/read_outs.h"
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
-#include "platform/runtime_rules.h"
+#include "platform/rules/runtime_rules.h"
 #include "state/channel_fields.h"
 #include "state/names.h"
 

@@ -2,7 +2,7 @@
 
 #include "controls/control_classes.h"
 #include "panel/layer.h"
-#include "panel/volts_div_setting.h"
+#include "panel/rules/volts_div_setting.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 #include "state/voltsdiv_table.h"

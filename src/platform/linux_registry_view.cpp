@@ -1,6 +1,6 @@
 #include "platform/linux_registry_view.h"
 
-#include "platform/com_port_map.h"
+#include "platform/rules/com_port_map.h"
 
 #include <QDir>
 #include <QFileInfo>

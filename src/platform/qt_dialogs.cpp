@@ -1,6 +1,6 @@
 #include "platform/qt_dialogs.h"
 
-#include "platform/bgr_colour.h"
+#include "platform/rules/bgr_colour.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "platform/qt_serial_control.h"
 
-#include "platform/com_port_map.h"
+#include "platform/rules/com_port_map.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/layer.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 
 #include <QElapsedTimer>
 #include <QString>

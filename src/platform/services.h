@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/layer.h"
-#include "platform/modal_guard.h"
+#include "platform/rules/modal_guard.h"
 
 #include <QRect>
 #include <QString>

@@ -3,7 +3,7 @@
 // src/spectrum: the spectrum window and its launcher (library kv_groups), above the pure rules, the
 // controls and the platform services, below the window. May use those three and the groups of
 // no other folder. Never the window (src/app): its headers stop with an #error where
-// KV_GROUPS_LIBRARY is defined. The folder's pure rules (KV_RULES_FILES of CMakeLists.txt)
+// KV_GROUPS_LIBRARY is defined. The folder's pure rules (its rules/ folder)
 // include nothing of this layer; every other header here includes this one, which refuses the
 // rules, the controls and the services.
 #if defined(KV_RULES_LIBRARY) || defined(KV_CONTROLS_LIBRARY) || defined(KV_PLATFORM_LIBRARY)

@@ -2,8 +2,8 @@
 
 #include "controls/control_classes.h"
 #include "spectrum/layer.h"
-#include "spectrum/spectrum_axis.h"
-#include "spectrum/spectrum_math.h"
+#include "spectrum/rules/spectrum_axis.h"
+#include "spectrum/rules/spectrum_math.h"
 #include "state/global_v.h"
 
 #include <QWidget>

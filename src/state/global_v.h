@@ -3,7 +3,7 @@
 // Pure rules (library kv_rules): the standard library and QtCore only; no QObject, widget,
 // control or window.
 
-#include "platform/variant.h"
+#include "platform/rules/variant.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // shrinks to fit the work area, and stays whole: every text fits its box, no control lies over
 // another, every side page and the Options panel included.
 #include "app/face_checks.h"
-#include "app/face_scale.h"
+#include "app/rules/face_scale.h"
 #include "controls/picture_box.h"
 #include "support/main_fixture.h"
 

@@ -5,7 +5,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
-#include "link/command_frame.h"
+#include "link/rules/command_frame.h"
 #include "support/main_fixture.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "display/frequency_estimate.h"
+#include "display/rules/frequency_estimate.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "display/trace_statistics.h"
+#include "display/rules/trace_statistics.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

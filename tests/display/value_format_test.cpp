@@ -1,4 +1,4 @@
-#include "display/value_format.h"
+#include "display/rules/value_format.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "files/default_settings.h"
 #include "files/files_fixture.h"
 #include "files/settings_file.h"
-#include "link/command_frame.h"
-#include "platform/serial_control.h"
+#include "link/rules/command_frame.h"
+#include "platform/rules/serial_control.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "files/excel_file.h"
+#include "files/rules/excel_file.h"
 
 #include <QDir>
 #include <QFile>

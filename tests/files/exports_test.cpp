@@ -1,9 +1,9 @@
 #include "file_test_support.h"
-#include "files/excel_file.h"
-#include "files/export_layouts.h"
 #include "files/exports.h"
+#include "files/rules/excel_file.h"
+#include "files/rules/export_layouts.h"
 #include "link/acquisition.h"
-#include "platform/runtime_rules.h"
+#include "platform/rules/runtime_rules.h"
 #include "support/file_size_limit.h"
 #include "support/main_fixture.h"
 

@@ -5,7 +5,7 @@
 #include "files/reference_tip_dialog.h"
 #include "files/reference_waveforms.h"
 #include "link/acquisition.h"
-#include "platform/runtime_rules.h"
+#include "platform/rules/runtime_rules.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -7,10 +7,10 @@
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
 #include "link/acquisition.h"
-#include "link/command_frame.h"
 #include "link/record_receiver.h"
-#include "link/sample_decode.h"
-#include "platform/serial_control.h"
+#include "link/rules/command_frame.h"
+#include "link/rules/sample_decode.h"
+#include "platform/rules/serial_control.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
 

@@ -1,5 +1,5 @@
 #include "link/calibration.h"
-#include "link/sample_decode.h"
+#include "link/rules/sample_decode.h"
 #include "support/main_fixture.h"
 
 #include <QSignalBlocker>

@@ -1,5 +1,5 @@
-#include "link/command_frame.h"
-#include "platform/serial_control.h"
+#include "link/rules/command_frame.h"
+#include "platform/rules/serial_control.h"
 #include "state/scope_state.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "link/sample_decode.h"
+#include "link/rules/sample_decode.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
 

@@ -1,5 +1,5 @@
 #include "link/acquisition.h"
-#include "link/sample_decode.h"
+#include "link/rules/sample_decode.h"
 #include "panel/attenuators.h"
 #include "panel/hardware_check_dialog.h"
 #include "started_panel_fixture.h"

@@ -11,8 +11,8 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "link/acquisition.h"
-#include "link/command_frame.h"
-#include "panel/time_div_setting.h"
+#include "link/rules/command_frame.h"
+#include "panel/rules/time_div_setting.h"
 #include "support/main_fixture.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "controls/cw_color.h"
 #include "controls/mouse_helpers.h"
 #include "controls/picture_box.h"
-#include "display/value_format.h"
+#include "display/rules/value_format.h"
 #include "panel/trigger_level.h"
 #include "panel/trigger_source.h"
 #include "started_panel_fixture.h"

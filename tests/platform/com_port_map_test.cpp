@@ -1,4 +1,4 @@
-#include "platform/com_port_map.h"
+#include "platform/rules/com_port_map.h"
 
 #include <QDir>
 #include <QFile>

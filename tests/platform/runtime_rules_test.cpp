@@ -1,4 +1,4 @@
-#include "platform/runtime_rules.h"
+#include "platform/rules/runtime_rules.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/variant.h"
+#include "platform/rules/variant.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "display/trace_statistics.h"
-#include "spectrum/spectrum_math.h"
+#include "display/rules/trace_statistics.h"
+#include "spectrum/rules/spectrum_math.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "instrument-sim/simulated_instrument.h"
-#include "platform/serial_control.h"
+#include "platform/rules/serial_control.h"
 
 #include <array>
 #include <memory>
