@@ -12,6 +12,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The program ends only through Shutdown, which writes the autosave file first. Qt would
+    // otherwise quit when a message box closes while only the splash window is up (the splash
+    // does not count as a window to Qt, and the main window is still hidden).
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kestrovue"));
     const QString folder = kv::executableFolder();
     // The COM port links (dosdevices/): the program folder's, else the configuration folder's.

@@ -7,6 +7,7 @@
 #include "controls/timer_ticks.h"
 #include "platform/services.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 
 namespace kv {
@@ -84,6 +85,12 @@ void SplashWindow::keyPressEvent(QKeyEvent* event)
         CloseSplash();
     else
         QWidget::keyPressEvent(event);
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event)
+{
+    CloseSplash();
+    QWidget::closeEvent(event);
 }
 
 void SplashWindow::CloseSplash()

@@ -43,6 +43,9 @@ class SplashWindow : public QWidget
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Closed by the system: the main window comes up all the same, so that the program is never
+    // left running with no window.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void Form_Load();

@@ -122,6 +122,7 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
         serial_.FlushInput();
         s.FastModeBit = fastMode;
         SendCommandFrame(s, serial_, ui.CWSlide5->position());
+        replyDeadline_ = ReplyDeadlineOfCode(s.TimebaseCode);
         const double position = s.HTrigPosition.toNumber();
         if (position == 1)
             ui.labSetHTrg->setText(QStringLiteral("10% Trigger"));
@@ -146,12 +147,13 @@ std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaitin
         if (waiting > 0)
             return readRecord(waiting); // a record that stopped in the middle: read and drop it
         // The device went away with the request outstanding: the record cannot come.
-        if (linkBroken_ || !serial_.PortOpen()) {
+        if (!serial_.PortOpen()) {
             linkBroken_ = true;
             s.AwaitingFrame = false; // ask again on the next tick, reopening the port first
             return std::nullopt;
         }
-        if (now - lastProgress_ >= ReplyDeadline(s.SampleTime)) {
+        // On an open port the record takes its capture time, whatever went wrong before.
+        if (now - lastProgress_ >= replyDeadline_) {
             s.AwaitingFrame = false; // the request (or its reply) was lost: ask again
             return std::nullopt;
         }

@@ -85,8 +85,8 @@ class Acquisition : public QObject
     // Request (when no record is awaited) and poll; the reply once a record can be read, else
     // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
     // A record is read once all its bytes are there, so no read waits; a partial one that stops
-    // growing for the link stall is read and dropped; after ReplyDeadline without a byte the
-    // request is sent again.
+    // growing for the link stall is read and dropped; after the request's reply deadline
+    // without a byte it is sent again.
     std::optional<std::string> requestAndPoll(std::int16_t& bytesWaiting, std::int16_t fastMode,
                                               bool& skipped);
     enum class Poll
@@ -116,6 +116,9 @@ class Acquisition : public QObject
     bool linkBroken_ = false;        // the last reply was cut short: reopen before requests
     std::int16_t lastWaiting_ = 0;   // count of the previous poll
     Clock::time_point lastProgress_; // when the count last changed (or the request went out)
+    // Of the outstanding request: its own capture time (by the timebase code it carries) and
+    // the margin.
+    std::chrono::milliseconds replyDeadline_ = ReplyMargin;
 };
 
 } // namespace kv

@@ -129,7 +129,8 @@ bool Calibration::runPhase(int phase)
     for (std::optional<float>& result : captures) {
         const std::string reply = requestCapture(frame);
         const CaptureKind kind = ClassifyCapture(reply);
-        if (kind == CaptureKind::LinkFailed)
+        // A dead link ends the calibration: nothing came, or the device went away.
+        if (kind == CaptureKind::LinkFailed || !serial_.PortOpen())
             return false;
         if (kind == CaptureKind::Good) {
             result = CaptureMean(reply, frame.channel, raw);

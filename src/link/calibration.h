@@ -47,7 +47,8 @@ class Calibration : public QObject
 
   private:
     bool confirm();
-    // Runs one phase; false when the link failed (the calibration ends, this phase unchanged).
+    // Runs one phase; false when the link died (the calibration ends, this phase unchanged).
+    // A bad capture is left out of the phase's mean.
     bool runPhase(int phase);
     std::string requestCapture(const CalFrame& frame);
     Variant& offsetField(int phase);

@@ -107,6 +107,14 @@ TEST_F(SplashRules, AKeyWithACharacterClosesItAnArrowKeyDoesNot)
     EXPECT_TRUE(m.isVisible());
 }
 
+TEST_F(SplashRules, ClosedByTheSystemItShowsTheMainWindow)
+{
+    Main& m = loadSilent();
+    ASSERT_TRUE(m.frmSplash().close());
+    EXPECT_FALSE(m.splashLoaded());
+    EXPECT_TRUE(m.isVisible());
+}
+
 // ---- About window and Help menu
 // --------------------------------------------------------------------
 

@@ -200,6 +200,40 @@ TEST_F(FaultRun, EveryOtherRequestAnswered)
     EXPECT_GE(shown, 2);
 }
 
+// Replugged during a capture of 15 s (500 ms/div, the simulator paced as a real instrument):
+// the instrument back on a fresh pseudo-terminal is asked once, and its record is taken when it
+// comes, 15 s later; no request in between restarts its capture.
+TEST_F(FaultRun, ReplugAtFiveHundredMillisecondsADivisionAsksOncePerRecord)
+{
+    const QString log = path(QStringLiteral("frames"));
+    const auto framesLogged = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+    };
+    const QStringList paced{QStringLiteral("--pace"), QStringLiteral("real"),
+                            QStringLiteral("--log-frames"), log};
+    ASSERT_TRUE(startSim(paced));
+    load();
+    prepare();
+    w().mnuH500ms->trigger();
+    run();
+    ASSERT_TRUE(pumpUntil([&] { return framesLogged() == 1; }, 2000));
+    pump(2000);
+    sim().kill();
+    EXPECT_TRUE(pumpUntil([this] { return !serial().isOpen(); }, 5000))
+        << "the vanished device was not let go";
+    pump(1500);
+    ASSERT_TRUE(startSim(paced)); // its log starts empty
+    markUnset();
+    ASSERT_TRUE(pumpUntil([&] { return framesLogged() >= 1; }, 3000))
+        << "the instrument back was not asked";
+    const bool early = pumpUntil([&] { return framesLogged() > 1 || decoded(); }, 14000);
+    EXPECT_FALSE(early) << framesLogged() << " frames within the capture";
+    EXPECT_TRUE(pumpUntil([this] { return decoded(); }, 3000)) << "the record did not come";
+    EXPECT_LE(framesLogged(), 2) << "asked again during the capture"; // and then the next
+    EXPECT_TRUE(running());
+}
+
 // ---- The program folder and the disk -----------------------------------------------------------
 
 // A folder mounted over itself read-only (bind mount) or a small tmpfs: as root, chmod does not

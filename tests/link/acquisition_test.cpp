@@ -437,6 +437,18 @@ TEST(ReplyDeadline, CaptureTimeOfTheRecordPlusTheMargin)
     EXPECT_EQ(ReplyDeadline(0.0), ReplyMargin);
 }
 
+TEST(ReplyDeadline, OfTheTimebaseCodeTheRequestCarries)
+{
+    EXPECT_EQ(ReplyDeadlineOfCode("00011"), 1003ms);  // 100 us/div (and 50 us/div): 3 ms
+    EXPECT_EQ(ReplyDeadlineOfCode("00110"), 1030ms);  // 1 ms/div
+    EXPECT_EQ(ReplyDeadlineOfCode("01110"), 16000ms); // 500 ms/div: a 15 s record
+    EXPECT_EQ(ReplyDeadlineOfCode("01111"), 31000ms); // 1 s/div
+    // A code the table does not hold may be the slowest: its record is not cut short.
+    EXPECT_EQ(ReplyDeadlineOfCode("00010"), 31000ms);
+    EXPECT_EQ(ReplyDeadlineOfCode("10000"), 31000ms);
+    EXPECT_EQ(ReplyDeadlineOfCode(""), 31000ms);
+}
+
 // The poll reads the instrument's clock, so that the silence can pass without waiting for it.
 class ReplyDeadlineTest : public AcquisitionTest
 {
@@ -452,6 +464,32 @@ class ReplyDeadlineTest : public AcquisitionTest
             clock().advance(std::chrono::microseconds(step).count());
             ticks(1);
         }
+    }
+    // Ticks (every 100 ms, at most `span`) until a command frame reaches the instrument.
+    bool nextFrameReached(std::chrono::milliseconds span)
+    {
+        const int before = instrument().frameCount();
+        for (auto waited = 0ms; waited < span; waited += 100ms) {
+            if (instrument().frameCount() > before)
+                return true;
+            clock().advance(100'000);
+            ticks(1);
+        }
+        return instrument().frameCount() > before;
+    }
+    // From a request just received, a 500 ms/div record (15 s of capture): nothing more reaches
+    // the instrument while it captures, and the record is decoded when its bytes are there.
+    void expectOneRequestForTheSlowRecord()
+    {
+        const int asked = instrument().frameCount();
+        markUnset();
+        waitTicking(14'900ms, 100ms);
+        EXPECT_EQ(instrument().frameCount(), asked) << "asked again during the capture";
+        EXPECT_FALSE(decoded());
+        EXPECT_TRUE(w().state.AwaitingFrame);
+        waitTicking(200ms, 100ms); // the capture ends, the bytes come
+        EXPECT_TRUE(decoded());
+        EXPECT_TRUE(running());
     }
 };
 
@@ -490,6 +528,68 @@ TEST_F(ReplyDeadlineTest, ThirtySecondRecordAtOneSecondADivisionIsNotSentAgain)
     ticks(1);
     EXPECT_EQ(requests(), asked);
     EXPECT_TRUE(decoded());
+}
+
+// Link trouble before a slow record does not shorten its deadline: each one is asked for once.
+TEST_F(ReplyDeadlineTest, ReplugAtFiveHundredMillisecondsADivisionAsksOncePerRecord)
+{
+    stop();
+    setTimeDiv(13); // 500 ms/div
+    instrument().setPace(SimPace::Real);
+    run();
+    ticks(1);
+    waitTicking(3s, 100ms); // the capture under way
+    serial().unplug();
+    waitTicking(5s, 100ms); // the passes go on while the device is gone
+    serial().plug();
+    ASSERT_TRUE(nextFrameReached(2s)) << "the plugged-in instrument was not asked";
+    EXPECT_TRUE(serial().isOpen());
+    expectOneRequestForTheSlowRecord();
+    ASSERT_TRUE(nextFrameReached(200ms)); // then the next record, asked for once as well
+    expectOneRequestForTheSlowRecord();
+}
+
+TEST_F(ReplyDeadlineTest, CutRecordThenASlowTimeBaseAsksOncePerRecord)
+{
+    SimFaults cut;
+    cut.shortRecord = 2000;
+    instrument().setFaults(cut);
+    run();
+    ticks(1); // 2000 bytes of the record come, then nothing
+    ASSERT_EQ(serial().BytesWaiting(), 2000);
+    clock().advance(1'100'000);
+    markUnset();
+    ticks(1); // the stalled record is read and dropped
+    ASSERT_FALSE(w().state.AwaitingFrame);
+    ASSERT_EQ(serial().BytesWaiting(), 0);
+    EXPECT_FALSE(decoded());
+    instrument().setFaults({});
+    instrument().setPace(SimPace::Real);
+    w().mnuH500ms->trigger();
+    ASSERT_TRUE(nextFrameReached(200ms));
+    EXPECT_EQ(lastFrame()->timebaseCode, 14);
+    expectOneRequestForTheSlowRecord();
+}
+
+// With no channel on, a time/div change leaves SampleTime as it was: the request's deadline
+// follows the time base it carries.
+TEST_F(ReplyDeadlineTest, TimeDivChangeWithNoChannelOnAsksOncePerRecord)
+{
+    stop();
+    w().global.ActiveChannel = 0;
+    setShown(false, false);
+    setTimeDiv(1); // 50 us/div
+    run();
+    ticks(3);
+    ASSERT_FLOAT_EQ(w().state.SampleTime, 0.000001f);
+    instrument().setPace(SimPace::Real);
+    w().mnuH500ms->trigger();
+    EXPECT_FLOAT_EQ(w().state.SampleTime, 0.000001f);
+    ASSERT_TRUE(nextFrameReached(200ms));
+    EXPECT_EQ(lastFrame()->timebaseCode, 14);
+    expectOneRequestForTheSlowRecord();
+    ASSERT_TRUE(nextFrameReached(200ms));
+    expectOneRequestForTheSlowRecord();
 }
 
 TEST_F(AcquisitionTest, UnpluggedMidRecordThenPluggedBackShowsTheNextGoodRecord)

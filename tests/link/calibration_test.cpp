@@ -23,9 +23,14 @@ std::string record(char sync, std::uint8_t ch1, std::uint8_t ch2)
 TEST(CalibrationCapture, ClassifiesReplies)
 {
     EXPECT_EQ(ClassifyCapture(record('U', 129, 127)), CaptureKind::Good);
-    EXPECT_EQ(ClassifyCapture(record('X', 129, 127)), CaptureKind::NoSync);
+    EXPECT_EQ(ClassifyCapture(record('U', 129, 127) + "U"), CaptureKind::Good);
+    // Not measured, but the link lives: the next capture follows.
+    EXPECT_EQ(ClassifyCapture(record('X', 129, 127)), CaptureKind::Bad);
+    EXPECT_EQ(ClassifyCapture(record('U', 129, 127).substr(0, 3000)), CaptureKind::Bad);
+    EXPECT_EQ(ClassifyCapture(record('X', 129, 127).substr(0, 751)), CaptureKind::Bad);
+    EXPECT_EQ(ClassifyCapture("U"), CaptureKind::Bad);
+    // Nothing came: no instrument answers.
     EXPECT_EQ(ClassifyCapture(""), CaptureKind::LinkFailed);
-    EXPECT_EQ(ClassifyCapture(record('U', 129, 127).substr(0, 3000)), CaptureKind::LinkFailed);
 }
 
 TEST(CalibrationCapture, MeanOfTheChannelsBytes)
@@ -308,6 +313,78 @@ TEST_F(Calibrate, RecordsWithoutSyncKeepTheOldOffsets)
     EXPECT_EQ(offsets(), (std::vector<double>{5, 6, 7, 8}));
     EXPECT_EQ(m.pgbMain->value(), 200);
 }
+
+// A bad capture is left out of its phase's mean and the captures go on; a link that hangs up
+// ends the calibration, the phases finished before it keeping their new offsets.
+struct BadCaptureCase
+{
+    const char* name;
+    int after; // captures done (of 200) before the first bad one
+    int count; // bad captures in a row
+    SimFaults faults;
+    std::array<double, 4> expect; // CH1 low, CH1 high, CH2 low, CH2 high
+    int captures;                 // done in all (pgbMain)
+};
+
+void PrintTo(const BadCaptureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+SimFaults cutShort()
+{
+    SimFaults f;
+    f.shortRecord = 2000;
+    return f;
+}
+SimFaults withoutSync()
+{
+    SimFaults f;
+    f.wrongSync = true;
+    return f;
+}
+SimFaults hangingUp()
+{
+    SimFaults f;
+    f.hangUpAfter = 1000;
+    return f;
+}
+
+class CalibrateBadCaptures : public Calibrate, public ::testing::WithParamInterface<BadCaptureCase>
+{
+};
+
+TEST_P(CalibrateBadCaptures, LeftOutOrEndingTheRun)
+{
+    const BadCaptureCase& c = GetParam();
+    Main& m = main();
+    inputs(-8.0 / 255); // 2 counts in the low range, 0 in the high range
+    QObject::connect(m.pgbMain, &CwSlide::pointerValueChanged, [&](int, double done) {
+        if (int(done) == c.after)
+            instrument().setFaults(c.faults);
+        else if (int(done) == c.after + c.count)
+            instrument().setFaults({});
+    });
+    serial().clearWritten();
+    answerBoth();
+    press();
+    const std::vector<double> o = offsets();
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(o[i], c.expect[i], 1e-9) << "phase " << i + 1;
+    EXPECT_EQ(m.pgbMain->value(), c.captures);
+    // One request a capture, and one for the capture the link died in.
+    EXPECT_EQ(int(framesWritten().size()), c.captures == 200 ? 200 : c.captures + 1);
+    EXPECT_TRUE(m.CWButton1->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CalibrateBadCaptures,
+    ::testing::Values(
+        BadCaptureCase{"one record cut short in phase 1", 10, 1, cutShort(), {2, 0, 2, 0}, 200},
+        BadCaptureCase{
+            "one record without sync in phase 3", 110, 1, withoutSync(), {2, 0, 2, 0}, 200},
+        BadCaptureCase{"every record of phase 2 cut short", 50, 50, cutShort(), {2, 6, 2, 0}, 200},
+        BadCaptureCase{"the link hangs up in phase 2", 60, 1, hangingUp(), {2, 6, 7, 8}, 60}));
 
 TEST_F(Calibrate, MenuItemRunsItAndReEnablesRun)
 {

@@ -47,6 +47,18 @@ std::chrono::milliseconds ReplyDeadline(double sampleSeconds)
     return std::chrono::milliseconds(std::llround(captureMs)) + ReplyMargin;
 }
 
+std::chrono::milliseconds ReplyDeadlineOfCode(std::string_view timebaseCode)
+{
+    float ofCode = 0;
+    float slowest = 0;
+    for (const TimebaseRow& row : TimebaseTable) {
+        slowest = std::max(slowest, row.samplePeriod);
+        if (timebaseCode == row.timebaseCode)
+            ofCode = std::max(ofCode, row.samplePeriod);
+    }
+    return ReplyDeadline(ofCode > 0 ? ofCode : slowest);
+}
+
 std::optional<double> RangeSpanVolts(double vdivIndex)
 {
     switch (voltsRangeOf(vdivIndex)) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -34,5 +35,9 @@ std::optional<double> RangeSpanVolts(double vdivIndex);
 // record's own capture time (1500 samples) plus ReplyMargin.
 inline constexpr std::chrono::milliseconds ReplyMargin{1000};
 std::chrono::milliseconds ReplyDeadline(double sampleSeconds);
+// The deadline of a request that carries this timebase code (five bits, as the command frame
+// sends it): ReplyDeadline of the longest sample period the code stands for. A code outside the
+// table gets the table's slowest, so that no record is asked for again while it may be coming.
+std::chrono::milliseconds ReplyDeadlineOfCode(std::string_view timebaseCode);
 
 } // namespace kv

@@ -13,9 +13,11 @@ constexpr int ChannelBytes = 1500;
 
 CaptureKind ClassifyCapture(std::string_view reply)
 {
-    if (static_cast<int>(reply.size()) < DataFrameLength)
+    if (reply.empty())
         return CaptureKind::LinkFailed;
-    return reply.front() == DataSync ? CaptureKind::Good : CaptureKind::NoSync;
+    if (static_cast<int>(reply.size()) < DataFrameLength || reply.front() != DataSync)
+        return CaptureKind::Bad;
+    return CaptureKind::Good;
 }
 
 float CaptureMean(std::string_view record, int channel, std::span<double> raw)

@@ -34,8 +34,8 @@ inline constexpr int CapturesPerPhase = 50;
 enum class CaptureKind
 {
     Good,      // a whole record starting with "U"
-    NoSync,    // a whole record without "U": not measured
-    LinkFailed // shorter than a record: the link gave out, the calibration ends
+    Bad,       // a record without "U" or cut short: not measured, the next capture follows
+    LinkFailed // nothing came: no instrument answers, the calibration ends
 };
 CaptureKind ClassifyCapture(std::string_view reply);
 
