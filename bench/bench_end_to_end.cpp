@@ -1,9 +1,12 @@
 // End to end over a pseudo-terminal against the simulator program: records per second with the
 // instrument answering at once (the main window hidden and shown, a smooth and a dense trace),
-// the longest event-loop pass with a dense trace and with records cut short, CPU used while a
-// slow record (1 s/div, 30 s a record) is awaited, and the start-up time to the splash window.
+// the longest event-loop pass with a dense trace and with records cut short, and with the
+// Options panel open on a silent port and on a cut identity reply, CPU used while a
+// slow record (1 s/div, 30 s a record) is awaited and idle after an unplug with Run off, and the
+// start-up time to the splash window.
 #include "../tests/e2e/sim_program.h"
 #include "bench_main_window.h"
+#include "controls/picture_box.h"
 #include "platform/qt_serial_control.h"
 
 #include <QApplication>
@@ -41,8 +44,10 @@ void recordsPerSecondFromTimer(benchmark::State& state, bool shown)
     }
     link.window = std::make_unique<Window>(link.serial, link.dir.path());
     link.window->start();
-    if (shown)
+    if (shown) {
         link.window->w.frmSplash().CloseSplash();
+        link.window->closeOptions();
+    }
     link.window->w.CWButton1->setValue(true);
     pump(200); // first records, plots laid out
     for (auto _ : state) {
@@ -82,6 +87,7 @@ void BM_RecordsHiddenAndShownOverPty(benchmark::State& state)
     link.window->start(state.range(0) == 0 ? &Main::mnuH1ms : &Main::mnuH10ms);
     Main& w = link.window->w;
     w.frmSplash().CloseSplash();
+    link.window->closeOptions();
     w.CWButton1->setValue(true);
     pump(300);
     const auto measure = [&](bool shown) {
@@ -158,6 +164,7 @@ void BM_LongestPassOverPty(benchmark::State& state)
     link.window->start(&Main::mnuH10ms);
     Main& w = link.window->w;
     w.frmSplash().CloseSplash();
+    link.window->closeOptions();
     w.show();
     w.CWButton1->setValue(true);
     pump(500);
@@ -170,6 +177,39 @@ void BM_LongestPassOverPty(benchmark::State& state)
     w.CWButton1->setValue(false);
 }
 BENCHMARK(BM_LongestPassOverPty)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The longest event-loop pass over 10 s with Run off and the Options panel open, the link watch
+// identifying again at each tick. Argument 0: a port that is open but silent; 1: an instrument
+// whose identity reply is cut short ("OC1035", six of its seven bytes).
+void BM_LongestPassOptionsOpenOverPty(benchmark::State& state)
+{
+    OverPty link(state.range(0) == 0
+                     ? QStringList{QStringLiteral("--silence")}
+                     : QStringList{QStringLiteral("--identity"), QStringLiteral("OC1035")});
+    if (!link.started) {
+        state.SkipWithError("the simulator program did not start");
+        return;
+    }
+    link.window = std::make_unique<Window>(link.serial, link.dir.path());
+    link.window->start();
+    Main& w = link.window->w;
+    w.frmSplash().CloseSplash();
+    w.show();
+    w.CWButton18->setValue(true); // the Options panel, as the first run shows it
+    w.CWButton18->setValue(false);
+    pump(500);
+    for (auto _ : state) {
+        state.counters["longest_pass_ms"] =
+            static_cast<TimedApplication*>(QCoreApplication::instance())->longestPassMs(10000);
+        state.counters["options_shown"] = w.Options->isVisible() ? 1 : 0;
+        state.counters["link_watch_ms"] = w.CheckCOM->enabled() ? w.CheckCOM->interval() : 0;
+    }
+}
+BENCHMARK(BM_LongestPassOptionsOpenOverPty)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // The same with the passes run back to back (no timer): what the link and the processing
 // allow.
@@ -217,6 +257,35 @@ void BM_CpuAwaitingSlowRecord(benchmark::State& state)
     link.window->w.CWButton1->setValue(false);
 }
 BENCHMARK(BM_CpuAwaitingSlowRecord)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// CPU in the normal idle state (Run off, the Options panel closed, the splash window gone) over
+// 5 s after the instrument is unplugged (the simulator program ends): a percentage of one core.
+void BM_CpuAfterUnplugRunOff(benchmark::State& state)
+{
+    OverPty link({});
+    if (!link.started) {
+        state.SkipWithError("the simulator program did not start");
+        return;
+    }
+    link.window = std::make_unique<Window>(link.serial, link.dir.path());
+    link.window->start();
+    Main& w = link.window->w;
+    w.frmSplash().CloseSplash();
+    link.window->closeOptions();
+    w.show();
+    pump(500);
+    link.sim.stop();
+    pump(200);
+    for (auto _ : state) {
+        const double cpu = cpuSeconds();
+        QElapsedTimer clock;
+        clock.start();
+        pump(5000);
+        state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu) / (clock.elapsed() / 1000.0);
+        state.counters["port_open"] = link.port.isOpen() ? 1 : 0;
+    }
+}
+BENCHMARK(BM_CpuAfterUnplugRunOff)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Main construction and start-up until the splash window shows, the instrument answering on
 // the pseudo-terminal (the identification is part of start-up).

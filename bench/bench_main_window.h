@@ -79,6 +79,13 @@ struct Window
         w.mnuC1->trigger();
         (w.*timeDiv)->trigger();
     }
+    // The first run's window opens with the Options panel over the graph: CLOSE, as a user
+    // does before watching the trace.
+    void closeOptions()
+    {
+        w.CWButton26->setValue(true);
+        w.CWButton26->setValue(false);
+    }
 
     UnattendedDialogs dialogs;
     NoShell shell;
@@ -115,6 +122,21 @@ inline long residentKiB()
         std::fclose(f);
     }
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Anonymous resident size in kibibytes (RssAnon of /proc/self/status): the program's own memory,
+// without the file-backed pages of its libraries and fonts.
+inline long anonymousKiB()
+{
+    long kib = 0;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "RssAnon: %ld", &kib) == 1)
+                break;
+        std::fclose(f);
+    }
+    return kib;
 }
 
 // build/instrument-sim beside build/bench/.

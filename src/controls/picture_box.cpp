@@ -14,6 +14,7 @@ PictureBox::PictureBox(const QString& text, QWidget* parent) : QLabel(text, pare
 void PictureBox::setPicture(const QImage& image)
 {
     picture_ = image;
+    updateOpaque();
     update();
 }
 
@@ -29,7 +30,17 @@ bool PictureBox::loadPicture(const QString& path)
 void PictureBox::setFaceColor(int bgr)
 {
     faceColor_ = bgr;
+    updateOpaque();
     update();
+}
+
+// A box that paints every pixel of itself says so: the window then leaves out what lies beneath
+// it when that changes (the graph updating under the Options panel does not repaint the panel
+// and its controls with every record).
+void PictureBox::updateOpaque()
+{
+    const bool opaque = picture_.isNull() ? faceColor_ >= 0 : !picture_.hasAlphaChannel();
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

@@ -40,6 +40,8 @@ class PictureBox : public QLabel
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    void updateOpaque();
+
     QImage picture_;
     int faceColor_ = -1;
     bool pressed_ = false;

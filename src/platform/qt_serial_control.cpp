@@ -36,6 +36,15 @@ QString canonicalDevice(const QString& path)
 QtSerialControl::QtSerialControl(QString programFolder)
     : programFolder_(std::move(programFolder)), port_(std::make_unique<QSerialPort>())
 {
+    // A device that hangs up keeps its descriptor readable (poll reports the hang-up, read gives
+    // nothing), so the port's read notifier would wake the event loop without end while nothing
+    // polls the control (Run off, link watch idle). The failure closes the port at once; the
+    // link watch or the next Run opens it again.
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
+                     [this](QSerialPort::SerialPortError error) {
+                         if (isDeviceFailure(error))
+                             deviceFailed();
+                     });
 }
 
 QtSerialControl::~QtSerialControl()
@@ -70,8 +79,11 @@ void QtSerialControl::onArrival(QObject* receiver, std::function<void()> arrived
 
 void QtSerialControl::close()
 {
+    // Closing can report an error of its own, which must not close the port a second time.
+    closing_ = true;
     if (port_->isOpen())
         port_->close();
+    closing_ = false;
     port_->clearError();
     openedPort_ = 0;
     openedPath_.clear();
@@ -120,21 +132,38 @@ void QtSerialControl::checkError()
     if (!port_->isOpen())
         return;
     if (isDeviceFailure(port_->error()))
-        close();
+        deviceFailed();
     else
         port_->clearError();
+}
+
+// Keeps what the device delivered before it failed, then closes the port.
+void QtSerialControl::deviceFailed()
+{
+    if (!port_->isOpen() || closing_)
+        return;
+    takeBuffered();
+    close();
+}
+
+void QtSerialControl::takeBuffered()
+{
+    const QByteArray data = port_->readAll();
+    // Bytes beyond the limit are dropped, as the next request's flush would drop them.
+    const std::size_t room = InputLimit - std::min(input_.size(), InputLimit);
+    input_.append(data.constData(), std::min(room, static_cast<std::size_t>(data.size())));
 }
 
 void QtSerialControl::pull(int waitMs)
 {
     if (!port_->isOpen())
         return;
-    // waitForReadyRead also moves what the OS holds into the port's buffer when waitMs is 0.
+    // waitForReadyRead also moves what the OS holds into the port's buffer when waitMs is 0; a
+    // device failure met there closes the port after keeping what had come.
     port_->waitForReadyRead(waitMs);
-    const QByteArray data = port_->readAll();
-    // Bytes beyond the limit are dropped, as the next request's flush would drop them.
-    const std::size_t room = InputLimit - std::min(input_.size(), InputLimit);
-    input_.append(data.constData(), std::min(room, static_cast<std::size_t>(data.size())));
+    if (!port_->isOpen())
+        return;
+    takeBuffered();
     checkError();
 }
 
@@ -158,8 +187,9 @@ std::string QtSerialControl::ReadBytes(int n)
     if (n <= 0)
         return {};
     pull(0);
-    const QDeadlineTimer firstByte(FirstByteTimeoutMs);
-    const QDeadlineTimer total(TotalTimeoutMs);
+    const ReadTimeouts timeouts = ReadTimeoutsFor(replyLength_);
+    const QDeadlineTimer firstByte(timeouts.firstByteMs);
+    const QDeadlineTimer total(timeouts.totalMs);
     while (static_cast<int>(input_.size()) < n && port_->isOpen()) {
         const QDeadlineTimer& deadline = input_.empty() ? firstByte : total;
         const qint64 left = deadline.remainingTime();

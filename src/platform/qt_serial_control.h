@@ -15,8 +15,8 @@ namespace kv {
 // The serial control on a real port: QSerialPort at 9600 baud, 8 data bits, no parity, one stop
 // bit, no flow control, on the device that the COM port map gives for the port number.
 // Polled, never throws. A device that vanishes (adapter unplugged, far end of a pseudo-terminal
-// closed) is closed at once; what it had delivered can still be read, then reads give "" until
-// a PortSetup finds the device again.
+// closed) is closed at once, from the event loop too while nothing polls; what it had delivered
+// can still be read, then reads give "" until a PortSetup finds the device again.
 class QtSerialControl : public SerialControl
 {
   public:
@@ -40,9 +40,9 @@ class QtSerialControl : public SerialControl
     // The device path opened by the last successful PortSetup ("" when closed).
     QString openDevice() const { return openedPath_; }
 
-    // Time-outs of ReadBytes: for the first byte and for the whole read.
-    static constexpr int FirstByteTimeoutMs = 100;
-    static constexpr int TotalTimeoutMs = 1000;
+    // Time-outs of a record's reads (ReadTimeoutsFor): for the first byte and for the whole read.
+    static constexpr int FirstByteTimeoutMs = RecordReadTimeouts.firstByteMs;
+    static constexpr int TotalTimeoutMs = RecordReadTimeouts.totalMs;
     // Received bytes kept unread at most: four records; the rest is dropped.
     static constexpr std::size_t InputLimit = 4 * 3001;
 
@@ -56,6 +56,9 @@ class QtSerialControl : public SerialControl
     // device failure less than FailureCheckMs ago: a poll can skip the full pull.
     bool nothingArrived();
     void checkError();
+    void deviceFailed();
+    // Moves the port's buffered bytes into input_, up to InputLimit.
+    void takeBuffered();
 
     static constexpr int FailureCheckMs = 50;
 
@@ -66,6 +69,7 @@ class QtSerialControl : public SerialControl
     QString openedCanonical_; // the device it resolved to
     int replyLength_ = 0;
     std::unique_ptr<QSerialPort> port_;
+    bool closing_ = false;
     std::string input_;
     QElapsedTimer sinceFullPull_;
 };

@@ -6,13 +6,16 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 
 namespace kv {
 namespace {
@@ -217,6 +220,45 @@ TEST_F(SerialOverPty, SilentDeviceTimesOutEmpty)
     EXPECT_TRUE(serial.isOpen());
 }
 
+// The identity's read, as the link watch makes it on every tick: it gets what the device sends,
+// a reply cut short included, and a silent or cut-short device holds the caller for the short
+// reply's wait, not a record's time-outs (100 ms for the first byte, 1 s in all).
+struct IdentityCase
+{
+    const char* name;
+    QStringList simArgs;
+    std::string reply;
+};
+
+class IdentityOverPty : public SerialOverPty, public ::testing::WithParamInterface<IdentityCase>
+{
+};
+
+TEST_P(IdentityOverPty, ReadEndsWithinTheShortReplyWait)
+{
+    ASSERT_TRUE(sim.start(folder.path(), 10, GetParam().simArgs));
+    QtSerialControl serial(folder.path());
+    serial.PortNumber(10);
+    serial.PortSetup();
+    for (int round = 0; round < 3; ++round) {
+        serial.ReplyLength(7);
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(identify(serial), GetParam().reply) << round;
+        EXPECT_LT(timer.elapsed(), QtSerialControl::FirstByteTimeoutMs) << round;
+    }
+    EXPECT_TRUE(serial.isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, IdentityOverPty,
+    ::testing::Values(IdentityCase{"Whole", {}, "OC10351"},
+                      IdentityCase{"Silent", {QStringLiteral("--silence")}, ""},
+                      IdentityCase{"CutShort",
+                                   {QStringLiteral("--identity"), QStringLiteral("OC1035")},
+                                   "OC1035"}),
+    [](const ::testing::TestParamInfo<IdentityCase>& info) { return info.param.name; });
+
 TEST_F(SerialOverPty, FarEndHangsUpInTheMiddleOfARecordAndComesBack)
 {
     ASSERT_TRUE(sim.start(folder.path(), 10,
@@ -261,6 +303,46 @@ TEST_F(SerialOverPty, ProgramGoneThenRestartedIsReopened)
     SimProgram again;
     ASSERT_TRUE(again.start(folder.path(), 10));
     EXPECT_EQ(identify(serial), "OC10351");
+}
+
+// CPU seconds (user + system) this process has used.
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Runs the event loop for `ms`, sleeping between events as the program's own loop does.
+void runEventLoop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// With Run off and the link watch idle nothing calls the control: the hang-up alone must close
+// the port, or the event loop is woken by it without end and spins a core.
+TEST_F(SerialOverPty, HungUpPortClosesItselfAndIsNotPolledInALoop)
+{
+    ASSERT_TRUE(sim.start(folder.path(), 10));
+    QtSerialControl serial(folder.path());
+    serial.PortNumber(10);
+    serial.PortSetup();
+    EXPECT_EQ(identify(serial), "OC10351");
+
+    sim.stop();
+    const double cpuBefore = cpuSeconds();
+    runEventLoop(1000);
+    const double cpuUsed = cpuSeconds() - cpuBefore;
+    EXPECT_FALSE(serial.isOpen());
+    EXPECT_LT(cpuUsed, 0.3) << "seconds of CPU in one second of the idle event loop";
+
+    SimProgram again; // plugged in again: the next identification opens it
+    ASSERT_TRUE(again.start(folder.path(), 10));
+    EXPECT_EQ(identify(serial), "OC10351");
+    EXPECT_TRUE(serial.isOpen());
 }
 
 TEST_F(SerialOverPty, FarEndClosedKeepsTheProgramServing)

@@ -56,6 +56,8 @@ std::string InProcessSerial::ReadBytes(int n)
     if (n <= 0)
         return {};
     drain();
+    const ReadTimeouts timeouts = ReadTimeoutsFor(replyLength_);
+    const std::int64_t firstByteMicros = std::int64_t(timeouts.firstByteMs) * 1000;
     const std::int64_t start = clock_->nowMicros();
     while (static_cast<int>(input_.size()) < n && open_) {
         // The due time of the byte that completes the read (or of the last one queued).
@@ -63,11 +65,11 @@ std::string InProcessSerial::ReadBytes(int n)
             instrument_.dueMicros(static_cast<std::size_t>(n) - input_.size() - 1);
         if (!last)
             break; // nothing more is coming
-        if (input_.empty() && *instrument_.dueMicros(0) > start + FirstByteTimeoutMicros) {
-            clock_->sleepUntil(start + FirstByteTimeoutMicros);
+        if (input_.empty() && *instrument_.dueMicros(0) > start + firstByteMicros) {
+            clock_->sleepUntil(start + firstByteMicros);
             break;
         }
-        const std::int64_t deadline = start + TotalTimeoutMicros;
+        const std::int64_t deadline = start + std::int64_t(timeouts.totalMs) * 1000;
         clock_->sleepUntil(std::min(*last, deadline));
         drain();
         if (*last > deadline)

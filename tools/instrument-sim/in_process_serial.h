@@ -14,12 +14,13 @@ namespace kv {
 // the real control does: closed until PortSetup, "" and 0 bytes waiting while closed, written
 // bytes dropped while closed, input cleared by PortReset and FlushInput. ReadBytes waits on the
 // instrument's clock only for bytes that are queued (paced answers), with the real control's
-// time-outs (100 ms for the first byte, 1 s in all); with answers at once it never waits.
+// time-outs for the expected reply length (ReadTimeoutsFor; for a record 100 ms for the first
+// byte, 1 s in all); with answers at once it never waits.
 class InProcessSerial : public SerialControl
 {
   public:
-    static constexpr std::int64_t FirstByteTimeoutMicros = 100'000;
-    static constexpr std::int64_t TotalTimeoutMicros = 1'000'000;
+    static constexpr std::int64_t FirstByteTimeoutMicros = RecordReadTimeouts.firstByteMs * 1000;
+    static constexpr std::int64_t TotalTimeoutMicros = RecordReadTimeouts.totalMs * 1000;
 
     // The steady clock when none is given; a ManualSimClock makes paced reads instant.
     explicit InProcessSerial(std::shared_ptr<SimClock> clock = nullptr);

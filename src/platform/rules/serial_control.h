@@ -11,6 +11,28 @@ class QObject;
 
 namespace kv {
 
+// Time-outs of ReadBytes, chosen by the length last given to ReplyLength.
+struct ReadTimeouts
+{
+    int firstByteMs; // for the first byte
+    int totalMs;     // for the whole read
+};
+
+// A reply of up to ShortReplyLength bytes (the identity) is sent at once and reaches the program
+// within one latency period of a USB serial adapter (16 ms at most by default; well under 1 ms
+// from the simulator): its read waits ShortReplyWaitMs in all, so that a silent device or a reply
+// cut short holds the window no longer than that. Records keep the time-outs of a capture.
+inline constexpr int ShortReplyLength = 16;
+inline constexpr int ShortReplyWaitMs = 30;
+inline constexpr ReadTimeouts RecordReadTimeouts{100, 1000};
+
+constexpr ReadTimeouts ReadTimeoutsFor(int replyLength)
+{
+    if (replyLength > 0 && replyLength <= ShortReplyLength)
+        return {ShortReplyWaitMs, ShortReplyWaitMs};
+    return RecordReadTimeouts;
+}
+
 // The serial control on the main window: every byte to and from the instrument passes here.
 // Texts hold one character per byte, character code = byte value. No operation throws: a port
 // that cannot be opened reads "" with 0 bytes waiting and drops what is written.
@@ -22,12 +44,13 @@ class SerialControl
     // The COM port number (1 to 256) used from the next PortSetup on.
     virtual void PortNumber(int number) = 0;
     virtual int PortNumber() const = 0;
-    // Expected length of the next reply; informational only.
+    // Expected length of the next reply: it sets the time-outs of the reads that follow
+    // (ReadTimeoutsFor).
     virtual void ReplyLength(int length) = 0;
     // Sends one byte at once, in call order.
     virtual void WriteByte(std::uint8_t byte) = 0;
-    // At most n bytes in arrival order, removed from the input; waits for them up to a time-out;
-    // "" when nothing came.
+    // At most n bytes in arrival order, removed from the input; waits for them up to the
+    // time-outs of the expected reply length; "" when nothing came.
     virtual std::string ReadBytes(int n) = 0;
     // Count of received bytes not yet read, taken as a 16-bit integer.
     virtual std::int16_t BytesWaiting() = 0;
