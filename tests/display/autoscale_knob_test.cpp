@@ -64,6 +64,19 @@ TEST_P(AutoscaleKnob, ChannelButtonDuringAutoscaleKeepsTheKnobOutOfUse)
     EXPECT_EQ(caption(off())->text().toStdString(), "100mV");
 }
 
+// Switching the reference off gives the knob back, unless autoscale is on.
+TEST_P(AutoscaleKnob, SwitchingTheReferenceOffKeepsTheKnobOutOfUse)
+{
+    Main& m = main();
+    click(m.REF1Button);
+    click(m.Autoscale);
+    click(m.CWButton8); // OFF: the selected reference goes off
+    ASSERT_EQ(m.global.ActiveChannel, Variant(on()));
+    EXPECT_FALSE(m.CWKnob1->isEnabled());
+    EXPECT_EQ(caption(on())->text().toStdString(), "Autoscale");
+    EXPECT_EQ(caption(off())->text().toStdString(), "100mV");
+}
+
 TEST_P(AutoscaleKnob, PanGivesTheKnobBack)
 {
     Main& m = main();
