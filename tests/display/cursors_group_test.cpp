@@ -7,6 +7,7 @@
 #include "controls/mouse_helpers.h"
 #include "controls/picture_box.h"
 #include "display/cursors.h"
+#include "display/time_readout_check.h"
 #include "state/names.h"
 #include "state/timebase_table.h"
 #include "support/service_doubles.h"
@@ -123,7 +124,6 @@ class CursorsOnTheirControls : public ::testing::Test
 
     QWidget* area() const { return CWGraph1->plotArea(); }
     QPoint at(double x, double y) const { return CWGraph1->plotAreaPoint(x, y); }
-    static std::string microseconds(double x) { return CutFive(x - 750) + "uS"; }
 
     ScopeState state;
     GlobalV global;
@@ -175,8 +175,8 @@ TEST_F(CursorsOnTheirControls, PlaceButtonThenAClickMovesThatCursorThere)
     EXPECT_DOUBLE_EQ(CWGraph1->cursorX(CursorA), expected.x());
     EXPECT_DOUBLE_EQ(CWGraph1->cursorY(CursorA), expected.y());
     EXPECT_DOUBLE_EQ(CWGraph1->cursorX(CursorB), 900);
-    EXPECT_EQ(lblXpos->text().toStdString(), microseconds(expected.x()));
-    EXPECT_EQ(lblXDelta->text().toStdString(), CutFive(900 - expected.x()) + "uS");
+    test::expectMicroseconds(lblXpos->text(), expected.x() - 750);
+    test::expectMicroseconds(lblXDelta->text(), 900 - expected.x());
     EXPECT_FALSE(btnAPOS->value());
     EXPECT_EQ(CWGraph1->trackMode(), CwGraph::TrackDragCursors);
 }
@@ -190,7 +190,7 @@ TEST_F(CursorsOnTheirControls, DraggedCursorReadsItsTimeAtEveryMove)
         test::dragTo(area(), at(x, -50));
         const double ax = CWGraph1->cursorX(CursorA);
         EXPECT_NEAR(ax, x, 5);
-        EXPECT_EQ(lblXpos->text().toStdString(), microseconds(ax));
+        test::expectMicroseconds(lblXpos->text(), ax - 750);
     }
     QTest::mouseRelease(area(), Qt::LeftButton, Qt::NoModifier, at(800, -50));
     EXPECT_DOUBLE_EQ(CWGraph1->cursorX(CursorB), 900); // only the grabbed cursor moved
