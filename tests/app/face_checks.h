@@ -52,36 +52,46 @@ inline QString Describe(const QRectF& r)
     return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-// A text drawn in a box: its width and height in the font against the box's.
+// Where a text's glyphs land when it is drawn in a box with an alignment, as QPainter::drawText
+// places it: its lines laid out in the box, the ink of the glyphs about their baselines. The
+// line spacing of a font (its ascent and descent) is no measure: a face may declare far more room
+// above and below its letters than they take.
+inline QRectF InkRect(const QFont& font, const QString& text, const QRectF& box, int flags)
+{
+    const QFontMetricsF fm(font);
+    const QRectF lines = fm.boundingRect(box, flags, text);
+    const QRectF glyphs = fm.tightBoundingRect(text);
+    const double top = lines.top() + fm.ascent() + glyphs.top();
+    const double bottom = lines.bottom() - fm.descent() + glyphs.bottom();
+    return {lines.left(), top, lines.width(), bottom - top};
+}
+
+// A text drawn in a box: its width in the font against the box's, its glyphs within the box.
 inline void CheckText(QStringList& faults, const QWidget* w, const QString& text, const QFont& font,
-                      const QRectF& box)
+                      const QRectF& box, int flags = Qt::AlignCenter)
 {
     if (text.isEmpty())
         return;
     const QFontMetricsF fm(font);
-    const double width = fm.horizontalAdvance(text);
-    if (width > box.width() + 0.5 || fm.height() > box.height() + 0.5)
-        faults << QStringLiteral("%1: \"%2\" needs %3x%4, has %5x%6")
+    const double width = (flags & Qt::TextWordWrap) ? fm.boundingRect(box, flags, text).width()
+                                                    : fm.horizontalAdvance(text);
+    const QRectF ink = InkRect(font, text, box, flags);
+    if (width > box.width() + 0.5)
+        faults << QStringLiteral("%1: \"%2\" needs %3 wide, has %4")
                       .arg(NameOf(w), text)
                       .arg(width, 0, 'f', 1)
-                      .arg(fm.height(), 0, 'f', 1)
-                      .arg(box.width(), 0, 'f', 1)
-                      .arg(box.height(), 0, 'f', 1);
+                      .arg(box.width(), 0, 'f', 1);
+    if (ink.top() < box.top() - 0.5 || ink.bottom() > box.bottom() + 0.5)
+        faults << QStringLiteral("%1: \"%2\" is drawn over %3, past its box %4")
+                      .arg(NameOf(w), text, Describe(ink), Describe(box));
 }
 
 inline void CheckLabel(QStringList& faults, const QLabel* l)
 {
     const QRect box =
         l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
-    if (!l->wordWrap()) {
-        CheckText(faults, l, l->text(), l->font(), box);
-        return;
-    }
-    const QRectF needed =
-        QFontMetricsF(l->font()).boundingRect(QRectF(box), Qt::TextWordWrap, l->text());
-    if (needed.height() > box.height() + 0.5 || needed.width() > box.width() + 0.5)
-        faults << QStringLiteral("%1: wrapped text needs %2, has %3")
-                      .arg(NameOf(l), Describe(needed), Describe(box));
+    const int flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+    CheckText(faults, l, l->text(), l->font(), box, flags);
 }
 
 inline void CheckButton(QStringList& faults, const CwButton* b)
@@ -97,39 +107,53 @@ inline void CheckButton(QStringList& faults, const CwButton* b)
         CheckText(faults, b, text, b->font(), box);
 }
 
-// A position's label: inside its control, its text (bold: any position may be the selected
-// one) within its box.
-inline void CheckPositionLabel(QStringList& faults, const QWidget* control, int position,
-                               const QString& text, QFont font, const QRectF& box)
+// Where a position's label is drawn (bold: any position may be the selected one): its box across,
+// its glyphs down.
+inline QRectF DrawnLabel(QFont font, const QString& text, const QRectF& box, int flags)
 {
-    if (!QRectF(control->rect()).contains(box))
+    font.setBold(true);
+    const QRectF ink = InkRect(font, text, box, flags);
+    return {box.left(), ink.top(), box.width(), ink.height()};
+}
+
+// A position's label: drawn inside its control, its text within its box.
+inline void CheckPositionLabel(QStringList& faults, const QWidget* control, int position,
+                               const QString& text, QFont font, const QRectF& box, int flags)
+{
+    const QRectF drawn = DrawnLabel(font, text, box, flags);
+    if (!text.isEmpty() && !QRectF(control->rect()).adjusted(-0.5, -0.5, 0.5, 0.5).contains(drawn))
         faults << QStringLiteral("%1: label %2 %3 leaves the control")
                       .arg(NameOf(control))
                       .arg(position)
-                      .arg(Describe(box));
+                      .arg(Describe(drawn));
     font.setBold(true);
-    CheckText(faults, control, text, font, box);
+    CheckText(faults, control, text, font, box, flags);
 }
 
 inline void CheckSlide(QStringList& faults, const CwSlide* s)
 {
+    const int flags = s->orientation() == Qt::Vertical ? Qt::AlignVCenter | Qt::AlignLeft
+                                                       : Qt::AlignHCenter | Qt::AlignTop;
     for (int pos = 1; pos <= s->positionCount(); ++pos)
         CheckPositionLabel(faults, s, pos, s->positionLabel(pos), s->positionLabelFont(pos),
-                           s->positionLabelRect(pos));
+                           s->positionLabelRect(pos), flags);
 }
 
 inline void CheckKnob(QStringList& faults, const CwKnob* k)
 {
+    const auto drawn = [k](int pos) {
+        return DrawnLabel(k->labelFont(), k->positionLabel(pos), k->labelBox(pos), Qt::AlignCenter);
+    };
     for (int pos = 1; pos <= k->positionCount(); ++pos) {
-        const QRectF box = k->labelBox(pos);
-        CheckPositionLabel(faults, k, pos, k->positionLabel(pos), k->labelFont(), box);
-        if (pos > 1 && box.intersects(k->labelBox(pos - 1)))
+        CheckPositionLabel(faults, k, pos, k->positionLabel(pos), k->labelFont(), k->labelBox(pos),
+                           Qt::AlignCenter);
+        if (pos > 1 && drawn(pos).intersects(drawn(pos - 1)))
             faults << QStringLiteral("%1: labels %2 %3 and %4 %5 overlap")
                           .arg(NameOf(k))
                           .arg(pos - 1)
-                          .arg(Describe(k->labelBox(pos - 1)))
+                          .arg(Describe(drawn(pos - 1)))
                           .arg(pos)
-                          .arg(Describe(box));
+                          .arg(Describe(drawn(pos)));
     }
 }
 
@@ -139,7 +163,8 @@ inline void CheckGroupBox(QStringList& faults, const QGroupBox* g)
     bold.setBold(true);
     // The title starts a little in from the left edge; the same room is kept at the right.
     const double margin = g->height() > 0 ? QFontMetricsF(bold).height() : 0;
-    CheckText(faults, g, g->title(), bold, QRectF(0, 0, g->width() - margin, g->height()));
+    CheckText(faults, g, g->title(), bold, QRectF(0, 0, g->width() - margin, g->height()),
+              Qt::AlignTop | Qt::AlignLeft);
 }
 
 // Texts that do not fit their boxes.
@@ -159,7 +184,8 @@ inline QStringList TextsThatDoNotFit(const Main& m)
             CheckGroupBox(faults, g);
         else if (const auto* c = qobject_cast<const QComboBox*>(w))
             CheckText(faults, c, QStringLiteral("256"), c->font(),
-                      QRectF(c->rect()).adjusted(2, 0, -c->height(), 0));
+                      QRectF(c->rect()).adjusted(2, 0, -c->height(), 0),
+                      Qt::AlignVCenter | Qt::AlignLeft);
     }
     return faults;
 }

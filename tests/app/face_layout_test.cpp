@@ -7,6 +7,8 @@
 #include "support/main_fixture.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QMenuBar>
 #include <ostream>
 
@@ -42,6 +44,42 @@ TEST(FaceScale, StyleSheetFontsFollowTheScale)
     EXPECT_TRUE(FaceStyleSheet(1.0).contains(QStringLiteral("font-size: 11px")));
     EXPECT_TRUE(FaceStyleSheet(1.5).contains(QStringLiteral("font-size: 17px")));
     EXPECT_FALSE(FaceStyleSheet(1.5).contains(QStringLiteral("pt;")));
+}
+
+// The text check looks at the glyphs as drawn, not at the font's line spacing: every family that
+// may stand in for the face's fonts spaces 12-pixel lines more than 12 pixels apart, yet draws
+// "Max" centred in a 12-pixel box whole.
+TEST(FaceChecks, ATextFitsWhereItsGlyphsAreDrawn)
+{
+    struct Case
+    {
+        const char* what;
+        QSize box;
+        Qt::Alignment align;
+        const char* fault; // empty: none
+    };
+    const Case cases[] = {
+        {"room to spare", {60, 24}, Qt::AlignLeft | Qt::AlignVCenter, ""},
+        {"glyphs fit, line spacing does not", {60, 12}, Qt::AlignLeft | Qt::AlignVCenter, ""},
+        {"too low for the glyphs", {60, 7}, Qt::AlignLeft | Qt::AlignVCenter, "past its box"},
+        {"too narrow", {12, 24}, Qt::AlignLeft | Qt::AlignVCenter, "wide, has 12.0"},
+    };
+    for (const Case& c : cases) {
+        QLabel label(QStringLiteral("Max"));
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(12);
+        label.setFont(font);
+        EXPECT_GT(QFontMetricsF(font).height(), 12.0) << "the line spacing of 12-pixel text";
+        label.setAlignment(c.align);
+        label.resize(c.box);
+        QStringList faults;
+        CheckLabel(faults, &label);
+        if (*c.fault == 0)
+            EXPECT_EQ(faults.join('\n').toStdString(), "") << c.what;
+        else
+            EXPECT_TRUE(faults.join('\n').contains(QLatin1String(c.fault)))
+                << c.what << ": " << faults.join('\n').toStdString();
+    }
 }
 
 struct Desktop
