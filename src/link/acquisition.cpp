@@ -106,79 +106,79 @@ void Acquisition::scaleAndGain(bool withPlotScale)
         state.PlotScale = 50.0 * (*span / voltsPerDiv) / 256.0;
 }
 
-std::optional<std::string> Acquisition::requestAndPoll(std::int16_t& bytesWaiting,
-                                                       std::int16_t fastMode, bool& skipped)
+Acquisition::Polled Acquisition::pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode)
 {
-    ScopeState& s = state_;
-    skipped = false;
-    if (!s.AwaitingFrame) {
-        if (!ui.CWButton1->value()) {
-            skipped = true;
-            return std::nullopt;
-        }
-        ui.CWButton1->repaint();
-        if (linkBroken_)
-            serial_.PortSetup(); // the adapter may be back: reopen before asking again
-        serial_.FlushInput();
-        s.FastModeBit = fastMode;
-        SendCommandFrame(s, serial_, ui.CWSlide5->position());
-        replyDeadline_ = ReplyDeadlineOfCode(s.TimebaseCode);
-        const double position = s.HTrigPosition.toNumber();
-        if (position == 1)
-            ui.labSetHTrg->setText(QStringLiteral("10% Trigger"));
-        else if (position == 2)
-            ui.labSetHTrg->setText(QStringLiteral("50% Trigger"));
-        else if (position == 3)
-            ui.labSetHTrg->setText(QStringLiteral("90% Trigger"));
-        lastWaiting_ = 0;
-        lastProgress_ = now_();
-        receiver_.paintWhileWaiting(); // the instrument is at work: painting now delays no record
+    if (!state_.AwaitingFrame) {
+        if (!ui.CWButton1->value())
+            return {Poll::Skipped, {}};
+        request(fastMode);
     }
     bytesWaiting = serial_.BytesWaiting();
     const std::int16_t waiting = bytesWaiting;
     // Only a whole record is read: its bytes are all there, so no read waits for more.
     if (waiting >= DataFrameLength)
-        return readRecord(waiting);
+        return received(readRecord(waiting));
     const Clock::time_point now = now_();
+    // A record that stopped in the middle: read it (its length drops it) once it has stalled.
+    if (waiting > 0 && waiting == lastWaiting_ && now - lastProgress_ >= linkStall_)
+        return received(readRecord(waiting));
+    return {pollPartial(waiting, now), {}};
+}
+
+Acquisition::Polled Acquisition::received(std::string reply)
+{
+    if (reply.empty()) {
+        ui.CWButton1->setValue(false);
+        return {Poll::Ended, {}};
+    }
+    return {Poll::Record, std::move(reply)};
+}
+
+void Acquisition::request(std::int16_t fastMode)
+{
+    ScopeState& s = state_;
+    ui.CWButton1->repaint();
+    if (linkBroken_)
+        serial_.PortSetup(); // the adapter may be back: reopen before asking again
+    serial_.FlushInput();
+    s.FastModeBit = fastMode;
+    SendCommandFrame(s, serial_, ui.CWSlide5->position());
+    replyDeadline_ = ReplyDeadlineOfCode(s.TimebaseCode);
+    const double position = s.HTrigPosition.toNumber();
+    if (position == 1)
+        ui.labSetHTrg->setText(QStringLiteral("10% Trigger"));
+    else if (position == 2)
+        ui.labSetHTrg->setText(QStringLiteral("50% Trigger"));
+    else if (position == 3)
+        ui.labSetHTrg->setText(QStringLiteral("90% Trigger"));
+    lastWaiting_ = 0;
+    lastProgress_ = now_();
+    receiver_.paintWhileWaiting(); // the instrument is at work: painting now delays no record
+}
+
+Acquisition::Poll Acquisition::pollPartial(std::int16_t waiting, Clock::time_point now)
+{
+    ScopeState& s = state_;
     if (waiting != lastWaiting_) {
         lastWaiting_ = waiting;
         lastProgress_ = now;
     } else if (now - lastProgress_ >= linkStall_) {
-        if (waiting > 0)
-            return readRecord(waiting); // a record that stopped in the middle: read and drop it
         // The device went away with the request outstanding: the record cannot come.
         if (!serial_.PortOpen()) {
             linkBroken_ = true;
             s.AwaitingFrame = false; // ask again on the next tick, reopening the port first
-            return std::nullopt;
+            return Poll::Ended;
         }
         // On an open port the record takes its capture time, whatever went wrong before.
         if (now - lastProgress_ >= replyDeadline_) {
             s.AwaitingFrame = false; // the request (or its reply) was lost: ask again
-            return std::nullopt;
+            return Poll::Ended;
         }
     }
     if (now - lastProgress_ >= IdleAfter)
         ui.Timer1->restFor(IdlePollMs);
     s.AwaitingFrame = true;
-    return std::nullopt;
-}
-
-Acquisition::Poll Acquisition::pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode,
-                                          std::string& record)
-{
-    bool skipped = false;
-    auto reply = requestAndPoll(bytesWaiting, fastMode, skipped);
-    if (skipped)
-        return Poll::Skipped;
-    if (!reply)
-        return Poll::Ended;
-    if (reply->empty()) {
-        ui.CWButton1->setValue(false);
-        return Poll::Ended;
-    }
-    record = std::move(*reply);
-    return Poll::Record;
+    return Poll::Ended;
 }
 
 std::string Acquisition::readRecord(int waiting)
@@ -218,6 +218,18 @@ void Acquisition::copyFramePositions()
     state_.FrameVPosCH2 = state_.VPosCH2;
 }
 
+void Acquisition::decodeBoth(std::string_view record, SampleSpan spanCH1,
+                             std::span<double> countsCH1, std::span<double> traceCH1,
+                             SampleSpan spanCH2, std::span<double> countsCH2,
+                             std::span<double> traceCH2)
+{
+    if (!isGoodRecord(record))
+        return;
+    copyFramePositions();
+    decode(record, spanCH1, 1, countsCH1, traceCH1);
+    decode(record, spanCH2, 2, countsCH2, traceCH2);
+}
+
 void Acquisition::decode(std::string_view record, SampleSpan span, int channel,
                          std::span<double> counts, std::span<double> trace)
 {
@@ -241,17 +253,13 @@ void Acquisition::AcquireFrame()
     }
     serial_.ReplyLength(DataFrameLength);
     scaleAndGain(true);
-    std::string reply;
-    const Poll poll = pollRecord(state_.BytesWaiting2CH, 0, reply);
-    if (poll == Poll::Ended)
+    const Polled polled = pollRecord(state_.BytesWaiting2CH, 0);
+    if (polled.outcome == Poll::Ended)
         return;
-    if (poll == Poll::Record) {
+    if (polled.outcome == Poll::Record) {
         SampleArrays& a = global_.Samples;
-        if (isGoodRecord(reply)) {
-            copyFramePositions();
-            decode(reply, TwoChannelSpanCH1, 1, a.CountsCH1, a.TraceCH1);
-            decode(reply, TwoChannelSpanCH2, 2, a.CountsCH2, a.TraceCH2);
-        }
+        decodeBoth(polled.record, TwoChannelSpanCH1, a.CountsCH1, a.TraceCH1, TwoChannelSpanCH2,
+                   a.CountsCH2, a.TraceCH2);
         receiver_.showTwoChannelRecord(a.TraceCH1, a.TraceCH2);
         state_.SampleIndexCH1 = 0;
         state_.SampleIndexCH2 = 0;
@@ -269,17 +277,16 @@ void Acquisition::AcquireFrameSingle()
     s.FastChannelBits = FastChannelBitsFor(truncateToPosition(global_.ActiveChannel), shownCH1,
                                            shownCH2, s.FastChannelBits);
     scaleAndGain(false);
-    std::string reply;
-    const Poll poll = pollRecord(s.BytesWaiting1CH, 1, reply);
-    if (poll == Poll::Ended)
+    const Polled polled = pollRecord(s.BytesWaiting1CH, 1);
+    if (polled.outcome == Poll::Ended)
         return;
-    if (poll == Poll::Record) {
+    if (polled.outcome == Poll::Record) {
         SampleArrays& a = global_.Samples;
         const int channel = s.FastChannelBits == "01" ? 1 : s.FastChannelBits == "10" ? 2 : 0;
-        if (isGoodRecord(reply)) {
+        if (isGoodRecord(polled.record)) {
             copyFramePositions();
             if (channel != 0)
-                decode(reply, FastSingleSpan, channel, a.CountsCH1, a.TraceCH1);
+                decode(polled.record, FastSingleSpan, channel, a.CountsCH1, a.TraceCH1);
         }
         receiver_.showSingleChannelRecord(channel, a.TraceCH1);
     }
@@ -294,17 +301,13 @@ void Acquisition::ReceiveData()
     ScopeState& s = state_;
     receiver_.snapCursors(false);
     scaleAndGain(true);
-    std::string reply;
-    const Poll poll = pollRecord(s.BytesWaitingFast, 0, reply);
-    if (poll == Poll::Ended)
+    const Polled polled = pollRecord(s.BytesWaitingFast, 0);
+    if (polled.outcome == Poll::Ended)
         return;
-    if (poll == Poll::Record) {
+    if (polled.outcome == Poll::Record) {
         SampleArrays& a = global_.Samples;
-        if (isGoodRecord(reply)) {
-            copyFramePositions();
-            decode(reply, FastSpanCH1, 1, a.Counts750CH1, a.Trace750CH1);
-            decode(reply, FastSpanCH2, 2, a.Counts750CH2, a.Trace750CH2);
-        }
+        decodeBoth(polled.record, FastSpanCH1, a.Counts750CH1, a.Trace750CH1, FastSpanCH2,
+                   a.Counts750CH2, a.Trace750CH2);
         receiver_.showFastRecord(a.Trace750CH1, a.Trace750CH2);
         s.FramePlotted = true;
         s.SampleIndexCH1 = 0;

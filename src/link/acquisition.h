@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -82,22 +81,32 @@ class Acquisition : public QObject
   private:
     void stopSteps();
     void scaleAndGain(bool withPlotScale);
-    // Request (when no record is awaited) and poll; the reply once a record can be read, else
-    // nullopt (the pass ends). `skipped` is set when Run is off and no request was sent.
-    // A record is read once all its bytes are there, so no read waits; a partial one that stops
-    // growing for the link stall is read and dropped; after the request's reply deadline
-    // without a byte it is sent again.
-    std::optional<std::string> requestAndPoll(std::int16_t& bytesWaiting, std::int16_t fastMode,
-                                              bool& skipped);
     enum class Poll
     {
         Skipped, // Run is off and no record awaited: the pass goes on to its closing steps
         Ended,   // no record yet, or an empty reply (Run switched off): the pass ends here
-        Record   // a reply has come into `record`
+        Record   // a reply has come
     };
-    // requestAndPoll, with the outcome as the three passes take it: an empty reply (the port
-    // gave nothing) switches Run off and ends the pass.
-    Poll pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode, std::string& record);
+    struct Polled
+    {
+        Poll outcome;
+        std::string record; // the reply, with Poll::Record
+    };
+    // Requests a record when none is awaited (not while Run is off), then polls. A record is
+    // read once all its bytes are there, so no read waits; a partial one that stops growing for
+    // the link stall is read and dropped; after the request's reply deadline without a byte it
+    // is sent again. An empty reply (the port gave nothing) switches Run off and ends the pass.
+    Polled pollRecord(std::int16_t& bytesWaiting, std::int16_t fastMode);
+    // Sends the command frame of the current state and starts the reply's clocks.
+    void request(std::int16_t fastMode);
+    // The outcome of a reply that was read: an empty one switches Run off.
+    Polled received(std::string reply);
+    // What the poll makes of `waiting` bytes, fewer than a record and not yet stalled, at `now`.
+    Poll pollPartial(std::int16_t waiting, Clock::time_point now);
+    // Decodes both channels of a good record into the given spans and arrays.
+    void decodeBoth(std::string_view record, SampleSpan spanCH1, std::span<double> countsCH1,
+                    std::span<double> traceCH1, SampleSpan spanCH2, std::span<double> countsCH2,
+                    std::span<double> traceCH2);
     // The four reads of a whole record (751, 750, 750, 750) when `waiting` bytes make one, else
     // one read of the `waiting` bytes of a stalled partial one.
     std::string readRecord(int waiting);

@@ -42,45 +42,67 @@ Bytes operator+(Bytes a, const Bytes& b)
     return a;
 }
 
-// The BOF record and the built-in formats, built here from the format texts.
-Bytes expectedPrefix()
-{
-    const std::vector<std::string> formats = {"General",
-                                              "0",
-                                              "0.00",
-                                              "#,##0",
-                                              "#,##0.00",
-                                              R"(#,##0\ "$";\-#,##0\ "$")",
-                                              R"(#,##0\ "$";[Red]\-#,##0\ "$")",
-                                              R"(#,##0.00\ "$";\-#,##0.00\ "$")",
-                                              R"(#,##0.00\ "$";[Red]\-#,##0.00\ "$")",
-                                              "0%",
-                                              "0.00%",
-                                              "0.00E+00",
-                                              "dd/mm/yy",
-                                              R"(dd/\ mmm\ yy)",
-                                              R"(dd/\ mmm)",
-                                              R"(mmm\ yy)",
-                                              R"(h:mm\ AM/PM)",
-                                              R"(h:mm:ss\ AM/PM)",
-                                              "hh:mm",
-                                              "hh:mm:ss",
-                                              R"(dd/mm/yy\ hh:mm)",
-                                              "##0.0E+0",
-                                              "mm:ss",
-                                              "@"};
-    EXPECT_EQ(formats[5].size(), 23u);
-    EXPECT_EQ(formats[6].size(), 28u);
-    EXPECT_EQ(formats[7].size(), 29u);
-    EXPECT_EQ(formats[8].size(), 34u);
-    Bytes bytes = hex("09 00 04 00 02 00 10 00  1F 00 02 00 17 00");
-    for (const std::string& f : formats) {
-        bytes = bytes + Bytes{0x1E, 0x00, static_cast<uint8_t>(f.size() + 1), 0x00,
-                              static_cast<uint8_t>(f.size())};
-        bytes.insert(bytes.end(), f.begin(), f.end());
-    }
-    return bytes;
-}
+// The BOF record and the FORMAT records of the built-in formats, as a reader sees them.
+const Bytes kPrefix = hex("09 00 04 00 02 00 10 00" // BOF: BIFF2, worksheet
+                          "1F 00 02 00 17 00"       // FORMATCOUNT: 23 built-in formats
+                          // FORMAT General
+                          " 1E 00 08 00 07 47 65 6E 65 72 61 6C"
+                          // FORMAT 0
+                          " 1E 00 02 00 01 30"
+                          // FORMAT 0.00
+                          " 1E 00 05 00 04 30 2E 30 30"
+                          // FORMAT #,##0
+                          " 1E 00 06 00 05 23 2C 23 23 30"
+                          // FORMAT #,##0.00
+                          " 1E 00 09 00 08 23 2C 23 23 30 2E 30 30"
+                          // FORMAT #,##0\ "$";\-#,##0\ "$"
+                          " 1E 00 18 00 17 23 2C 23 23 30 5C 20 22 24 22 3B"
+                          " 5C 2D 23 2C 23 23 30 5C 20 22 24 22"
+                          // FORMAT #,##0\ "$";[Red]\-#,##0\ "$"
+                          " 1E 00 1D 00 1C 23 2C 23 23 30 5C 20 22 24 22 3B"
+                          " 5B 52 65 64 5D 5C 2D 23 2C 23 23 30 5C 20 22 24"
+                          " 22"
+                          // FORMAT #,##0.00\ "$";\-#,##0.00\ "$"
+                          " 1E 00 1E 00 1D 23 2C 23 23 30 2E 30 30 5C 20 22"
+                          " 24 22 3B 5C 2D 23 2C 23 23 30 2E 30 30 5C 20 22"
+                          " 24 22"
+                          // FORMAT #,##0.00\ "$";[Red]\-#,##0.00\ "$"
+                          " 1E 00 23 00 22 23 2C 23 23 30 2E 30 30 5C 20 22"
+                          " 24 22 3B 5B 52 65 64 5D 5C 2D 23 2C 23 23 30 2E"
+                          " 30 30 5C 20 22 24 22"
+                          // FORMAT 0%
+                          " 1E 00 03 00 02 30 25"
+                          // FORMAT 0.00%
+                          " 1E 00 06 00 05 30 2E 30 30 25"
+                          // FORMAT 0.00E+00
+                          " 1E 00 09 00 08 30 2E 30 30 45 2B 30 30"
+                          // FORMAT dd/mm/yy
+                          " 1E 00 09 00 08 64 64 2F 6D 6D 2F 79 79"
+                          // FORMAT dd/\ mmm\ yy
+                          " 1E 00 0D 00 0C 64 64 2F 5C 20 6D 6D 6D 5C 20 79"
+                          " 79"
+                          // FORMAT dd/\ mmm
+                          " 1E 00 09 00 08 64 64 2F 5C 20 6D 6D 6D"
+                          // FORMAT mmm\ yy
+                          " 1E 00 08 00 07 6D 6D 6D 5C 20 79 79"
+                          // FORMAT h:mm\ AM/PM
+                          " 1E 00 0C 00 0B 68 3A 6D 6D 5C 20 41 4D 2F 50 4D"
+                          // FORMAT h:mm:ss\ AM/PM
+                          " 1E 00 0F 00 0E 68 3A 6D 6D 3A 73 73 5C 20 41 4D"
+                          " 2F 50 4D"
+                          // FORMAT hh:mm
+                          " 1E 00 06 00 05 68 68 3A 6D 6D"
+                          // FORMAT hh:mm:ss
+                          " 1E 00 09 00 08 68 68 3A 6D 6D 3A 73 73"
+                          // FORMAT dd/mm/yy\ hh:mm
+                          " 1E 00 10 00 0F 64 64 2F 6D 6D 2F 79 79 5C 20 68"
+                          " 68 3A 6D 6D"
+                          // FORMAT ##0.0E+0
+                          " 1E 00 09 00 08 23 23 30 2E 30 45 2B 30"
+                          // FORMAT mm:ss
+                          " 1E 00 06 00 05 6D 6D 3A 73 73"
+                          // FORMAT @
+                          " 1E 00 02 00 01 40");
 
 const Bytes kEof = hex("0A 00 00 00");
 
@@ -104,7 +126,7 @@ TEST_F(ExcelFileTest, EmptySheetIsPrefixAndEof394Bytes)
 {
     ASSERT_TRUE(xls.CloseFile().ok());
     EXPECT_EQ(sink.bytes().size(), 394u);
-    EXPECT_EQ(sink.bytes(), expectedPrefix() + kEof);
+    EXPECT_EQ(sink.bytes(), kPrefix + kEof);
 }
 
 TEST_F(ExcelFileTest, EveryFileStartsWithTheSamePrefix)
@@ -115,7 +137,7 @@ TEST_F(ExcelFileTest, EveryFileStartsWithTheSamePrefix)
     xls.CloseFile();
     const Bytes& all = sink.bytes();
     ASSERT_GT(all.size(), kPrefixSize);
-    EXPECT_EQ(Bytes(all.begin(), all.begin() + kPrefixSize), expectedPrefix());
+    EXPECT_EQ(Bytes(all.begin(), all.begin() + kPrefixSize), kPrefix);
 }
 
 struct RecordCase
@@ -273,7 +295,7 @@ TEST_F(ExcelFileTest, NewSheetStartsWithoutTheOldPageBreaks)
     MemoryByteSink second;
     ASSERT_TRUE(xls.CreateFile(second).ok());
     xls.CloseFile();
-    EXPECT_EQ(second.bytes(), expectedPrefix() + kEof);
+    EXPECT_EQ(second.bytes(), kPrefix + kEof);
 }
 
 TEST_F(ExcelFileTest, NothingIsWrittenAfterClose)
@@ -359,7 +381,7 @@ TEST(ExcelFileOnDisk, CreateReplacesAnExistingFile)
     ExcelFile xls;
     ASSERT_TRUE(xls.CreateFile(path).ok());
     ASSERT_TRUE(xls.CloseFile().ok());
-    const Bytes expected = expectedPrefix() + kEof;
+    const Bytes expected = kPrefix + kEof;
     EXPECT_EQ(readAll(path), QByteArray(reinterpret_cast<const char*>(expected.data()),
                                         static_cast<int>(expected.size())));
 }

@@ -106,13 +106,7 @@ class AcquisitionTest : public MainFixture
 
     void setTimeDiv(int position)
     {
-        w().CWKnob2->setPosition(position);
-        // TimebaseCode as the time/div knob sets it: position + 1, position 1 sends 3.
-        const int code = position == 1 ? 3 : position + 1;
-        std::string bits;
-        for (int bit = 4; bit >= 0; --bit)
-            bits += (code >> bit) & 1 ? '1' : '0';
-        w().state.TimebaseCode = bits;
+        w().CWKnob2->setPosition(position); // its handler sets TimebaseCode
     }
     void select(int channel, int vdivPosition)
     {
