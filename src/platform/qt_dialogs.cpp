@@ -116,6 +116,9 @@ MsgResult QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon ico
     for (const auto& [button, result] : set)
         box.addButton(button);
     box.setDefaultButton(set.front().first);
+    // A box shown while the window is still hidden (after start-up, before the splash window
+    // closes) must not end the program when it closes.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     // Closing the box answers with its cancelling button, as the runtime's does (or the only one).
     box.setEscapeButton(set.size() == 1 ? set.front().first : set.back().first);
     ModalGuard guard;
