@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "files/settings_file.h"
 #include "platform/desktop_shell.h"
 #include "platform/linux_registry_view.h"
 #include "platform/linux_system_info.h"
@@ -8,6 +9,7 @@
 #include "platform/services.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -31,5 +33,7 @@ int main(int argc, char** argv)
     kv::Main main({serial, dialogs, shell, registry, systemInfo, printers, folder});
     dialogs.setParent(&main);
     main.Form_Load();
+    // What start-up kept aside is told once it has returned, from the event loop.
+    QTimer::singleShot(0, &main, [&main] { main.settingsFile->TellKeptAutosave(); });
     return app.exec();
 }

@@ -60,9 +60,9 @@ void Shutdown::mnuFExit_Click()
 
 void Shutdown::autosave()
 {
-    // Quietly, as every exit does: a failed write leaves the previous file as it was.
+    // Without a question; a failed write leaves the previous file as it was and is told once.
     state_.FilePath = autosavePath(programFolder_).toStdString();
-    settingsFile_.SaveSettingsFile();
+    settingsFile_.SaveAtExit();
 }
 
 void Shutdown::QuitProgram()

@@ -7,6 +7,7 @@
 #include "controls/cw_slide.h"
 #include "controls/cw_timer.h"
 #include "controls/picture_box.h"
+#include "controls/picture_file.h"
 #include "files/settings_file.h"
 #include "link/identification.h"
 #include "link/rules/command_frame.h"
@@ -44,7 +45,8 @@ template <class F> void skipOnFailure(F&& statement) noexcept
 void Main::loadSkin()
 {
     const auto image = [this](const char* file) {
-        return QImage(skinPath_ + QLatin1Char('/') + QLatin1String(file));
+        // A file that is not a regular picture of a sensible size counts as missing.
+        return ReadPictureFile(skinPath_ + QLatin1Char('/') + QLatin1String(file));
     };
     const auto picture = [&](PictureBox* box, const char* file) {
         skipOnFailure([&] {

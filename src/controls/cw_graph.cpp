@@ -2,10 +2,10 @@
 
 #include "controls/cw_color.h"
 #include "controls/cw_graph_trace.h"
+#include "controls/picture_file.h"
 #include "controls/qwt_headers.h"
 
 #include <QEvent>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -800,8 +800,7 @@ void CwGraph::setPlotAreaImage(const QImage& image)
 
 bool CwGraph::loadPlotAreaImage(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    const QImage image = ReadPictureFile(path);
     if (image.isNull())
         return false;
     setPlotAreaImage(image);

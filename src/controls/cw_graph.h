@@ -139,7 +139,7 @@ class CwGraph : public QWidget
     QImage plotAreaImage() const { return plotAreaImage_; }
     void setPlotAreaImage(const QImage& image);
     // Loads the plot-area picture from a file; false (and the picture unchanged) when the file
-    // cannot be read.
+    // cannot be read or is refused (ReadPictureFile).
     bool loadPlotAreaImage(const QString& path);
 
     void setPlotAreaColor(int bgr);

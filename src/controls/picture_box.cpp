@@ -1,6 +1,7 @@
 #include "controls/picture_box.h"
 
 #include "controls/cw_color.h"
+#include "controls/picture_file.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,8 +21,8 @@ void PictureBox::setPicture(const QImage& image)
 
 bool PictureBox::loadPicture(const QString& path)
 {
-    QImage image;
-    if (!image.load(path))
+    const QImage image = ReadPictureFile(path);
+    if (image.isNull())
         return false;
     setPicture(image);
     return true;

@@ -21,7 +21,8 @@ class PictureBox : public QLabel
     // Replaces the picture; a null image brings back the drawn face.
     void setPicture(const QImage& image);
     QImage picture() const { return picture_; }
-    // Loads the picture from a file; false (picture unchanged) when it cannot be read.
+    // Loads the picture from a file; false (picture unchanged) when it cannot be read or is
+    // refused (ReadPictureFile).
     bool loadPicture(const QString& path);
 
     // Colour of the drawn face (0xBBGGRR); -1 for none (transparent).

@@ -1,5 +1,9 @@
 #include "files/atomic_write.h"
 
+#include "platform/rules/modal_guard.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -7,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,21 +23,6 @@ namespace {
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// The file that `path` names once every symbolic link on the way is followed (a link to a
-// missing file names that file); nullopt on a loop of links.
-std::optional<QString> followLinks(const QString& path)
-{
-    constexpr int MostLinks = 40; // as the system's own limit
-    QString current = path;
-    for (int i = 0; i < MostLinks; ++i) {
-        const QFileInfo info(current);
-        if (!info.isSymLink())
-            return current;
-        current = info.symLinkTarget();
-    }
-    return std::nullopt;
 }
 
 // While alive, a write to a pipe whose reader has gone fails with EPIPE instead of ending the
@@ -86,7 +76,55 @@ int writeAll(int fd, const char* data, std::size_t size, off_t offset = -1)
     return 0;
 }
 
+// Writes all of `size` bytes to the pipe or device `fd`, opened without blocking, as fast as
+// its reader takes them. While it waits the window keeps painting and timer handlers wait, as
+// under a modal box; user input waits too, so nothing else starts meanwhile. A reader that takes
+// nothing for StreamStallLimitMs ends the write.
+WriteFailure writeStream(int fd, const char* data, std::size_t size)
+{
+    constexpr int WaitStepMs = 20; // the longest the window goes without an event-loop pass
+    std::optional<ModalGuard> world;
+    QElapsedTimer stalled;
+    stalled.start();
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written > 0) {
+            data += written;
+            size -= std::size_t(written);
+            stalled.restart();
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+            return systemReason(written == 0 ? ENOSPC : errno);
+        if (stalled.elapsed() >= StreamStallLimitMs)
+            return QStringLiteral("Nothing read the data for %1 seconds.")
+                .arg(StreamStallLimitMs / 1000);
+        if (!world)
+            world.emplace();
+        pollfd ready{fd, POLLOUT, 0};
+        ::poll(&ready, 1, WaitStepMs);
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, WaitStepMs);
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<QString> FollowLinks(const QString& path)
+{
+    constexpr int MostLinks = 40; // as the system's own limit
+    QString current = path;
+    for (int i = 0; i < MostLinks; ++i) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        current = info.symLinkTarget();
+    }
+    return std::nullopt;
+}
 
 AtomicFile::AtomicFile(const QString& path) : path_(path), file_(path) {}
 
@@ -114,7 +152,7 @@ QString AtomicFile::fail()
 
 WriteFailure AtomicFile::open()
 {
-    const auto target = followLinks(path_);
+    const auto target = FollowLinks(path_);
     if (!target)
         return systemReason(ELOOP);
     const QByteArray name = QFile::encodeName(*target);
@@ -138,8 +176,7 @@ WriteFailure AtomicFile::open()
                 return QStringLiteral("No program is reading from this pipe.");
             return systemReason(errno);
         }
-        // Once a reader is there, the bytes wait for it to take them.
-        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        // Left without blocking: writeStream waits for the reader, the window kept alive.
         return std::nullopt;
     }
     if (exists && !S_ISREG(st.st_mode))
@@ -161,9 +198,9 @@ WriteFailure AtomicFile::write(const char* data, std::size_t size)
         return std::nullopt;
     case Mode::Stream: {
         const SigpipeHeld held;
-        if (const int error = writeAll(fd_, data, size)) {
+        if (WriteFailure failure = writeStream(fd_, data, size)) {
             closeTarget();
-            return systemReason(error);
+            return failure;
         }
         return std::nullopt;
     }

@@ -13,7 +13,8 @@
 //   before the first old byte is overwritten (a full disk leaves the old content), then they
 //   are written over the old ones, the file cut to their length and synced;
 // - a pipe (FIFO) or a character device is opened and written in place, without waiting for a
-//   reader: a pipe that no program reads is refused;
+//   reader: a pipe that no program reads is refused, and one whose reader takes nothing for
+//   StreamStallLimitMs fails the write; the window keeps painting while the reader is awaited;
 // - a folder, a block device or a socket is refused.
 
 #include "files/layer.h"
@@ -28,8 +29,15 @@
 
 namespace kv {
 
+// How long a pipe or device may take no bytes before its write is given up.
+inline constexpr int StreamStallLimitMs = 5000;
+
 // Why a file could not be written, or nullopt when it was.
 using WriteFailure = std::optional<QString>;
+
+// The file that `path` names once every symbolic link on the way is followed (a link to a
+// missing file names that file); nullopt on a loop of links.
+std::optional<QString> FollowLinks(const QString& path);
 
 // A file written in pieces and put in place by commit(); dropped unless committed.
 class AtomicFile

@@ -29,19 +29,34 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <sys/stat.h>
+#include <utility>
 
 namespace kv {
 
 QString autosavePath(const QString& programFolder)
 {
     return QDir(autosaveFolder(programFolder)).filePath(AutosaveFileName);
+}
+
+QString autosaveFallbackPath(const QString& autosave)
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString fallback = QDir(config).filePath(AutosaveFileName);
+    if (QFileInfo(fallback).absoluteFilePath() == QFileInfo(autosave).absoluteFilePath())
+        return {};
+    QDir().mkpath(config);
+    return fallback;
 }
 
 QString autosaveReadPath(const QString& programFolder)
@@ -270,19 +285,38 @@ SettingsValues SettingsFile::currentValues() const
     };
 }
 
+QString SettingsFile::savePath() const
+{
+    const QString path = QString::fromStdString(state_.FilePath);
+    // An autosave file that could not be read at start is kept as it is.
+    if (!keptAutosave_.isEmpty() && path == keptAutosave_)
+        return keptAutosaveRedirect_;
+    return path;
+}
+
 bool SettingsFile::SaveSettingsFile(QString* reason)
 {
     global_.FirstRun = Variant(false);
     selectLitChannel();
     const std::string bytes = SettingsFileText(currentValues(), systemDecimalSeparator());
-    QString path = QString::fromStdString(state_.FilePath);
-    // An autosave file that could not be read at start is kept as it is.
-    if (!keptAutosave_.isEmpty() && path == keptAutosave_)
-        path = keptAutosaveRedirect_;
-    const auto failure = WriteFileAtomically(path, bytes);
+    const QString path = savePath();
+    const WriteFailure failure =
+        path.isEmpty() ? WriteFailure(QStringLiteral(
+                             "The file there could not be read, nor moved aside, and is kept."))
+                       : WriteFileAtomically(path, bytes);
     if (failure && reason)
         *reason = *failure;
     return !failure;
+}
+
+void SettingsFile::SaveAtExit()
+{
+    QString reason;
+    if (SaveSettingsFile(&reason) || exitFailureTold_)
+        return;
+    exitFailureTold_ = true;
+    const QString path = savePath();
+    reportSaveFailure(path.isEmpty() ? QString::fromStdString(state_.FilePath) : path, reason);
 }
 
 SettingsFile::SaveOutcome SettingsFile::saveAsking(const QString& path)
@@ -292,14 +326,14 @@ SettingsFile::SaveOutcome SettingsFile::saveAsking(const QString& path)
     QString reason;
     if (SaveSettingsFile(&reason))
         return SaveOutcome::Written;
-    reportSaveFailure(reason);
+    reportSaveFailure(path, reason);
     return SaveOutcome::Failed;
 }
 
-void SettingsFile::reportSaveFailure(const QString& reason)
+void SettingsFile::reportSaveFailure(const QString& path, const QString& reason)
 {
-    dialogs_.MsgBox(QStringLiteral("The settings file could not be saved:\r\n") +
-                        QString::fromStdString(state_.FilePath) + QStringLiteral("\r\n") + reason,
+    dialogs_.MsgBox(QStringLiteral("The settings file could not be saved:\r\n") + path +
+                        QStringLiteral("\r\n") + reason,
                     MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Save Settings"));
 }
 
@@ -328,6 +362,15 @@ std::optional<SettingsFileContent> readChecked(const QString& path, FileRefusal&
     return content;
 }
 
+// Whether `path` names a regular file once links are followed.
+bool isRegularFile(const QString& path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 // "<path>.<tag>", or with ".2", ".3" .. after it, the first name that nothing holds yet.
 QString freeNameBeside(const QString& path, const QString& tag)
 {
@@ -345,31 +388,80 @@ QString freeNameBeside(const QString& path, const QString& tag)
 
 bool SettingsFile::FileRepExistsAST(const QString& path)
 {
+    // A name that no save can ever reach is moved aside, so that the exit writes a file there.
+    bool stuck = false;
+    if (const auto fault = unreachableLink(path))
+        stuck = !keepAside(path, FileRefusal{0, *fault, true});
     // The autosave file of a read-only program folder may still be the one installed there.
     const QString readPath =
         path == autosavePath(programFolder_) ? autosaveReadPath(programFolder_) : path;
-    if (QFileInfo::exists(readPath)) {
+    if (!stuck && QFileInfo::exists(readPath)) {
         FileRefusal refusal;
         if (const auto content = readChecked(readPath, refusal))
             return applyContent(*content);
         // Only a file the exit would write over needs moving.
         if (readPath == path)
-            keepAside(path, refusal.unreadable);
+            stuck = !keepAside(path, refusal);
+    }
+    // A file that stays where it is leaves its place to the file the saves go to instead.
+    if (stuck && !keptAutosaveRedirect_.isEmpty()) {
+        FileRefusal ignored;
+        if (const auto content = readChecked(keptAutosaveRedirect_, ignored)) {
+            keptAsideNotice_.clear();
+            return applyContent(*content);
+        }
     }
     ui.Options->setVisible(true);
     ui.CheckCOM->setEnabled(true);
     return false;
 }
 
-void SettingsFile::keepAside(const QString& path, bool unreadable)
+std::optional<QString> SettingsFile::unreachableLink(const QString& path)
 {
-    const QString aside =
-        freeNameBeside(path, unreadable ? QStringLiteral("unreadable") : QStringLiteral("refused"));
+    if (!QFileInfo(path).isSymLink())
+        return std::nullopt;
+    const auto target = FollowLinks(path);
+    if (!target)
+        return QString::fromLocal8Bit(std::strerror(ELOOP));
+    if (!QFileInfo(QFileInfo(*target).absolutePath()).isDir())
+        return QStringLiteral("It is a link into a folder that does not exist.");
+    return std::nullopt;
+}
+
+bool SettingsFile::keepAside(const QString& path, const FileRefusal& refusal)
+{
+    const QString aside = freeNameBeside(path, refusal.unreadable ? QStringLiteral("unreadable")
+                                                                  : QStringLiteral("refused"));
+    const QString notice = QStringLiteral("This file was not loaded as an oscilloscope setup "
+                                          "file: \r\n") +
+                           path + QStringLiteral("\r\n") + refusal.reason + QStringLiteral("\r\n");
+    const QString defaults = QStringLiteral(" The program started from its default settings.");
     // rename() moves a file, a folder or a link alike, without reading it.
-    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0)
-        return;
+    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) ==
+        0) {
+        keptAsideNotice_ =
+            notice + QStringLiteral("It was kept as ") + aside + QStringLiteral(".") + defaults;
+        return true;
+    }
+    // It stays: the saves go to the configuration folder's file, which the next start reads in
+    // its place; where there is none other, they are refused and the exit says so.
     keptAutosave_ = path;
-    keptAutosaveRedirect_ = freeNameBeside(path, QStringLiteral("saved"));
+    keptAutosaveRedirect_ = autosaveFallbackPath(path);
+    keptAsideNotice_ =
+        notice + QStringLiteral("It could not be moved aside and is kept as it is.") +
+        (keptAutosaveRedirect_.isEmpty() ? QString()
+                                         : QStringLiteral(" The settings are saved in ") +
+                                               keptAutosaveRedirect_ + QStringLiteral(".")) +
+        defaults;
+    return false;
+}
+
+void SettingsFile::TellKeptAutosave()
+{
+    if (keptAsideNotice_.isEmpty())
+        return;
+    const QString notice = std::exchange(keptAsideNotice_, QString());
+    dialogs_.MsgBox(notice, MsgButtons::OK, MsgIcon::Exclamation, AppTitle);
 }
 
 bool SettingsFile::LoadSettingsFile()
@@ -677,8 +769,9 @@ void SettingsFile::CWButton20_ValueChanged(bool value)
     const auto chosen = dialogs_.ShowSave(settingsDialog("Save Settings"));
     if (chosen && !chosen->fileName.isEmpty()) {
         state_.FilePath = chosen->fileName.toStdString();
-        // The face is rebuilt from the file just written (or kept, when No was answered).
-        if (saveAsking(chosen->fileName) != SaveOutcome::Failed)
+        // The face is rebuilt from the file just written (or kept, when No was answered). What
+        // went to a pipe or a device cannot be read back: the face already shows it.
+        if (saveAsking(chosen->fileName) != SaveOutcome::Failed && isRegularFile(chosen->fileName))
             LoadSettingsFile();
     }
     ui.CWButton20->setValue(false);

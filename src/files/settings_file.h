@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,9 @@ class TriggerSource;
 // The autosave file's path for writing, and for reading at start-up.
 QString autosavePath(const QString& programFolder);
 QString autosaveReadPath(const QString& programFolder);
+// Where the saves to the autosave file `autosave` go while it cannot be moved aside: the user's
+// configuration folder's autosave file; empty when that is `autosave` itself.
+QString autosaveFallbackPath(const QString& autosave);
 
 // ---- The group ---------------------------------------------------------------------------------
 
@@ -105,8 +109,16 @@ class SettingsFile : public QObject
     // Start-up's check of the autosave file: present and sound, it is loaded (True); absent, or
     // present but unreadable or refused, the Options panel is shown and the link watch enabled
     // (False), and a file that could not be loaded is moved aside (R7S.ast.unreadable,
-    // R7S.ast.refused) so that the exit's save does not replace it. Says nothing.
+    // R7S.ast.refused) so that the exit's save does not replace it. So is a link that no save
+    // can reach (a loop, a link into a missing folder). A file that cannot be moved stays, and
+    // the saves go to autosaveFallbackPath, which is read in its place. Says nothing: the user
+    // is told by TellKeptAutosave.
     bool FileRepExistsAST(const QString& path);
+    // Once, after start-up has returned: tells which autosave file start-up kept aside, and why.
+    // Says nothing when it kept none.
+    void TellKeptAutosave();
+    // The save of every exit, to FilePath, without a question; the first failure is told.
+    void SaveAtExit();
     // The Save Settings button's write: asks before replacing an existing file. Returns whether
     // the file was there.
     bool FileRepExistsSET(const QString& path);
@@ -139,8 +151,14 @@ class SettingsFile : public QObject
 
     SaveOutcome saveAsking(const QString& path);
     bool applyContent(const SettingsFileContent& content);
-    void keepAside(const QString& path, bool unreadable);
-    void reportSaveFailure(const QString& reason);
+    // Why `path` is a link that no save can reach, or nullopt.
+    static std::optional<QString> unreachableLink(const QString& path);
+    // Moves the autosave file at `path` aside (true), or redirects the saves to it; keeps the
+    // notice for TellKeptAutosave.
+    bool keepAside(const QString& path, const FileRefusal& refusal);
+    // Where a save to FilePath goes; empty when it must not be written.
+    QString savePath() const;
+    void reportSaveFailure(const QString& path, const QString& reason);
     void selectLitChannel();
     SettingsValues currentValues() const;
     void storeFields(const SettingsFileContent& content);
@@ -166,9 +184,11 @@ class SettingsFile : public QObject
     HorizontalPosition& horizontalPosition_;
 
     // An autosave file that could not be loaded at start and could not be moved aside, and the
-    // name beside it that the saves to it go to instead.
+    // file that the saves to it go to instead (empty: none, they are refused).
     QString keptAutosave_;
     QString keptAutosaveRedirect_;
+    QString keptAsideNotice_;      // what TellKeptAutosave says, until it has said it
+    bool exitFailureTold_ = false; // a failed save at exit is told once
 };
 
 } // namespace kv

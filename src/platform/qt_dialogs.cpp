@@ -3,11 +3,15 @@
 #include "platform/rules/bgr_colour.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -62,6 +66,46 @@ QString plainLines(QString text)
     return text;
 }
 
+// Qt's file dialog reads a typed text that holds double quotes as a list of names ("a" "b") and
+// keeps one of them. A save takes a single name, so there such a text is the name as typed.
+class FileDialog : public QFileDialog
+{
+  public:
+    using QFileDialog::QFileDialog;
+
+    // The file chosen: the name as typed where accept() took it so, else Qt's choice.
+    QString chosenFile() const
+    {
+        if (typedName_)
+            return *typedName_;
+        const QStringList files = selectedFiles();
+        return files.isEmpty() ? QString() : files.front();
+    }
+
+  protected:
+    void accept() override
+    {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString text = edit ? edit->text() : QString();
+        if (acceptMode() != AcceptSave || !text.contains(QLatin1Char('"'))) {
+            QFileDialog::accept();
+            return;
+        }
+        QString path = directory().absoluteFilePath(text);
+        if (QFileInfo(path).isDir()) {
+            setDirectory(path);
+            return;
+        }
+        if (!defaultSuffix().isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += QLatin1Char('.') + defaultSuffix();
+        typedName_ = path;
+        QDialog::accept();
+    }
+
+  private:
+    std::optional<QString> typedName_;
+};
+
 } // namespace
 
 MsgResult QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
@@ -72,6 +116,9 @@ MsgResult QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon ico
     for (const auto& [button, result] : set)
         box.addButton(button);
     box.setDefaultButton(set.front().first);
+    // A box shown while the window is still hidden (after start-up, before the splash window
+    // closes) must not end the program when it closes.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     // Closing the box answers with its cancelling button, as the runtime's does (or the only one).
     box.setEscapeButton(set.size() == 1 ? set.front().first : set.back().first);
     ModalGuard guard;
@@ -84,7 +131,7 @@ MsgResult QtDialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon ico
 
 std::optional<FileDialogResult> QtDialogs::showFile(const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(parent_, request.title);
+    FileDialog dialog(parent_, request.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -100,10 +147,10 @@ std::optional<FileDialogResult> QtDialogs::showFile(const FileDialogRequest& req
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     ModalGuard guard;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenFile().isEmpty())
         return std::nullopt;
     const int index = int(filters.indexOf(dialog.selectedNameFilter()));
-    return FileDialogResult{dialog.selectedFiles().front(), index < 0 ? 1 : index + 1};
+    return FileDialogResult{dialog.chosenFile(), index < 0 ? 1 : index + 1};
 }
 
 std::optional<FileDialogResult> QtDialogs::ShowOpen(const FileDialogRequest& request)

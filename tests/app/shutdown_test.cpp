@@ -213,18 +213,30 @@ TEST_F(ShutdownFixture, SaveBeforeTheQuestionMovesTheReferenceSelectionToALitCha
     EXPECT_FALSE(m.LED5->value());
 }
 
-TEST_F(ShutdownFixture, FailedAutosaveAtExitIsQuietAndKeepsThePreviousFile)
+// The quit path saves twice (before its question and as the window unloads): a failure is told
+// once, and the previous file stays.
+TEST_F(ShutdownFixture, FailedAutosaveAtExitIsToldOnceAndKeepsThePreviousFile)
 {
     Main& m = start();
     m.state.FilePath = autosave().toStdString();
     ASSERT_TRUE(m.settingsFile->SaveSettingsFile());
     const std::string before = fileBytes(autosave());
     m.CWButton5->setOffColor(65280);
+    const std::size_t asked = dialogs().requests().size();
     {
         const FileSizeLimit limit(50);
-        m.close(); // no message box: the script has no answer queued
+        dialogs().answer(MsgResult::OK).answer(MsgResult::Yes);
+        m.CWButton3->setValue(false);
     }
     EXPECT_EQ(ended, 1);
+    ASSERT_EQ(dialogs().requests().size(), asked + 2);
+    const auto& told = dialogs().requests()[asked];
+    EXPECT_TRUE(told.text.startsWith(QStringLiteral("The settings file could not be saved:\r\n") +
+                                     autosave() + QStringLiteral("\r\n")))
+        << told.text.toStdString();
+    EXPECT_EQ(told.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(dialogs().requests()[asked + 1].text,
+              QStringLiteral("Are You Sure You Want To Quit?"));
     EXPECT_EQ(fileBytes(autosave()), before);
 }
 

@@ -11,12 +11,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTest>
 #include <QThread>
 #include <bit>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace kv::test {
 namespace {
@@ -260,6 +262,35 @@ TEST_F(StartUp, MissingSkinFolderStillCompletes)
 {
     Main& m = load();
     EXPECT_TRUE(m.Picture4->picture().isNull());
+    EXPECT_EQ(m.COMCombo->currentText(), "10"); // later steps ran
+}
+
+// A skin picture that is a pipe nobody writes to, or whose header claims a huge picture, is a
+// missing one: start-up neither waits for it nor decodes it, and the drawn face stays.
+TEST_F(StartUp, PipeOrHugeSkinPictureCountsAsMissing)
+{
+    const QString skin = path(QStringLiteral("Graphics/100P/"));
+    QDir().mkpath(skin);
+    for (const char* name : {"Splash_R7T.jpg", "Display.jpg"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(skin + QLatin1String(name)).constData(), 0600), 0);
+    QImage small(8, 8, QImage::Format_RGB32);
+    small.fill(Qt::green);
+    ASSERT_TRUE(small.save(skin + QStringLiteral("Cursors.bmp"), "BMP"));
+    QFile huge(skin + QStringLiteral("Cursors.bmp"));
+    ASSERT_TRUE(huge.open(QIODevice::ReadWrite));
+    QByteArray header = huge.read(26);
+    const char side[4] = {char(0xD8), char(0x59), 0, 0}; // 23000
+    header.replace(18, 4, side, 4).replace(22, 4, side, 4);
+    huge.seek(0);
+    huge.write(header);
+    huge.close();
+    ASSERT_TRUE(
+        QFile::rename(skin + QStringLiteral("Cursors.bmp"), skin + QStringLiteral("Cursors.jpg")));
+    systemInfo().textHeight = 16;
+    Main& m = load();
+    EXPECT_TRUE(m.frmSplash().Picture1->picture().isNull());
+    EXPECT_TRUE(m.Picture4->picture().isNull());
+    EXPECT_TRUE(m.picCursor->picture().isNull());
     EXPECT_EQ(m.COMCombo->currentText(), "10"); // later steps ran
 }
 

@@ -3,18 +3,29 @@
 // written in place, and what cannot be written is refused with its reason.
 
 #include "app/shutdown.h"
+#include "controls/cw_button.h"
+#include "controls/picture_box.h"
 #include "files/atomic_write.h"
+#include "files/bitmap_file.h"
 #include "files/exports.h"
 #include "files/files_fixture.h"
 #include "files/settings_file.h"
+#include "files/window_picture.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <limits>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kv::test {
@@ -247,6 +258,13 @@ class WritesThroughTheWindow : public MainFixture
         main().state.FilePath = autosavePath(folder()).toStdString();
         ASSERT_TRUE(main().settingsFile->SaveSettingsFile());
     }
+    // The Export Picture button's capture, its save dialog cancelled.
+    void capturePicture(Main& m)
+    {
+        dialogs().answerSave(std::nullopt);
+        m.CWButton15->setValue(true);
+        ASSERT_FALSE(m.Picture3->picture().isNull());
+    }
     void exitProgram()
     {
         main().shutdown->endProgram = [] {};
@@ -274,6 +292,145 @@ TEST_F(WritesThroughTheWindow, ExportOntoAPipeSaysWhatHappened)
     EXPECT_EQ(dialogs().last().icon, MsgIcon::Information);
     EXPECT_TRUE(reader.readAvailable().find("Time Stamp") != std::string::npos);
     EXPECT_TRUE(isFifo(path("out.csv")));
+}
+
+// A reader that takes the bytes only after a while, on its own thread: the longest the window's
+// event loop went without a pass while the save waited for it.
+class SlowPipeReader
+{
+  public:
+    SlowPipeReader(const QString& path, int waitMs)
+        : fd_(::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK))
+    {
+        EXPECT_GE(fd_, 0);
+        if (waitMs < 0)
+            return; // never reads
+        thread_ = std::thread([this, waitMs] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
+            ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+            char buffer[65536];
+            ssize_t got;
+            while ((got = ::read(fd_, buffer, sizeof buffer)) > 0)
+                bytes_.append(buffer, std::size_t(got));
+        });
+    }
+    ~SlowPipeReader()
+    {
+        if (thread_.joinable())
+            thread_.join();
+        ::close(fd_);
+    }
+    // Everything written, once the writer has closed its end.
+    std::string bytes()
+    {
+        if (thread_.joinable())
+            thread_.join();
+        return bytes_;
+    }
+
+  private:
+    int fd_;
+    std::thread thread_;
+    std::string bytes_;
+};
+
+// Nanoseconds this thread has spent ready to run but waiting for a processor; 0 where the system
+// does not say. A loaded machine holds the thread back, which is not the program's doing.
+qint64 runQueueWaitNs()
+{
+    QFile stats(QStringLiteral("/proc/thread-self/schedstat"));
+    if (!stats.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = stats.readAll().split(' ');
+    return fields.size() >= 2 ? fields[1].trimmed().toLongLong() : 0;
+}
+
+// The longest time in ms between two turns of the event loop while `save` runs, leaving out the
+// time the machine gave the thread no processor. The paints already due are done first: they
+// are the window's, not the save's.
+qint64 longestEventLoopPass(const std::function<void()>& save)
+{
+    QCoreApplication::processEvents();
+    QElapsedTimer clock;
+    qint64 lastNs = 0, lastWaitNs = runQueueWaitNs(), longestNs = 0;
+    const auto pass = [&] {
+        const qint64 nowNs = clock.nsecsElapsed(), waitNs = runQueueWaitNs();
+        longestNs = std::max(longestNs, (nowNs - lastNs) - (waitNs - lastWaitNs));
+        lastNs = nowNs;
+        lastWaitNs = waitNs;
+    };
+    QTimer tick;
+    tick.setInterval(2);
+    QObject::connect(&tick, &QTimer::timeout, pass);
+    tick.start();
+    clock.start();
+    save();
+    pass();
+    return longestNs / 1000000;
+}
+
+// The reader takes the picture after a second; meanwhile the event loop keeps turning. A loaded
+// machine can hold the thread back once in a while, a save that blocks holds it every time: the
+// best of five saves counts.
+TEST_F(WritesThroughTheWindow, PictureIntoASlowPipeKeepsTheWindowAlive)
+{
+    Main& m = start();
+    makeFifo(path("picture.bmp"));
+    capturePicture(m);
+    const std::string expected = BitmapFileBytes(m.Picture3->picture()).toStdString();
+    ASSERT_GT(expected.size(), 65536u) << "more than a pipe holds";
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (int attempt = 0; attempt < 5 && best > 50; ++attempt) {
+        SlowPipeReader reader(path("picture.bmp"), 1000);
+        const std::size_t asked = dialogs().requests().size();
+        dialogs().answer(MsgResult::Yes); // the pipe exists: replace it?
+        QElapsedTimer took;
+        took.start();
+        best = std::min(best, longestEventLoopPass(
+                                  [&] { m.windowPicture->FileRepExists(path("picture.bmp")); }));
+        EXPECT_GE(took.elapsed(), 1000);
+        ASSERT_EQ(dialogs().requests().size(), asked + 1) << "only the question, no failure";
+        EXPECT_EQ(reader.bytes(), expected);
+    }
+    EXPECT_LE(best, 50);
+    EXPECT_TRUE(isFifo(path("picture.bmp")));
+}
+
+TEST_F(WritesThroughTheWindow, PipeThatIsNeverReadFailsTheSaveAfterABoundedWait)
+{
+    Main& m = start();
+    makeFifo(path("picture.bmp"));
+    capturePicture(m);
+    SlowPipeReader reader(path("picture.bmp"), -1);
+    dialogs().answer(MsgResult::Yes).answer(MsgResult::OK);
+    QElapsedTimer took;
+    took.start();
+    m.windowPicture->FileRepExists(path("picture.bmp"));
+    EXPECT_GE(took.elapsed(), StreamStallLimitMs);
+    EXPECT_LT(took.elapsed(), StreamStallLimitMs + 2000);
+    const auto& told = dialogs().requests().back();
+    EXPECT_EQ(told.icon, MsgIcon::Critical);
+    EXPECT_EQ(told.text, QStringLiteral("Bitmap picture could not be created at location: \r\n") +
+                             path("picture.bmp") +
+                             QStringLiteral("\r\nNothing read the data for 5 seconds."));
+    EXPECT_TRUE(isFifo(path("picture.bmp")));
+}
+
+// A settings file saved into a pipe went to its reader: there is nothing to read back, and
+// nothing is said after the save.
+TEST_F(WritesThroughTheWindow, SettingsSavedIntoAPipeAreNotReadBack)
+{
+    Main& m = start();
+    makeFifo(path("user.set"));
+    PipeReader reader(path("user.set"));
+    const std::size_t asked = dialogs().requests().size();
+    dialogs().answerSave(path("user.set")).answer(MsgResult::Yes);
+    m.CWButton20->setValue(true);
+    EXPECT_EQ(dialogs().requests().size(), asked + 2)
+        << dialogs().requests().back().text.toStdString();
+    EXPECT_EQ(crlfLines(reader.readAvailable()).size(), 64u);
+    EXPECT_FALSE(m.CWButton20->value());
+    EXPECT_TRUE(isFifo(path("user.set")));
 }
 
 TEST_F(WritesThroughTheWindow, AutosaveThatIsALinkStaysALink)
