@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <fcntl.h>
 #include <functional>
 #include <linux/fs.h>
@@ -58,16 +59,21 @@ bool setImmutable(const QString& path, bool on)
 class AutosavePlace : public MainFixture
 {
   protected:
+    // A configuration folder of this test's own: tests run side by side in other processes.
     void SetUp() override
     {
-        QStandardPaths::setTestModeEnabled(true);
+        ASSERT_TRUE(configHome_.isValid());
+        hadConfigHome_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        previousConfigHome_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
         config_ = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        QDir(config_).removeRecursively();
     }
     void TearDown() override
     {
-        QDir(config_).removeRecursively();
-        QStandardPaths::setTestModeEnabled(false);
+        if (hadConfigHome_)
+            qputenv("XDG_CONFIG_HOME", previousConfigHome_);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
     }
     QString autosave() const { return path(AutosaveFileName); }
     QString configAutosave() const { return QDir(config_).filePath(AutosaveFileName); }
@@ -120,6 +126,9 @@ class AutosavePlace : public MainFixture
         return told.text;
     }
 
+    QTemporaryDir configHome_;
+    bool hadConfigHome_ = false;
+    QByteArray previousConfigHome_;
     QString config_;
 };
 
