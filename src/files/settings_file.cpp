@@ -79,7 +79,7 @@ struct LoadStop
 
 double number(const std::string& line)
 {
-    const auto value = parseNumberText(line, systemDecimalSeparator());
+    const auto value = parseNumberText(line);
     if (!value)
         throw LoadStop{};
     return *value;
@@ -110,7 +110,7 @@ int inRange(int value, int lowest, int highest)
 
 bool boolean(const std::string& line)
 {
-    const auto flag = parseBooleanText(line, systemDecimalSeparator());
+    const auto flag = parseBooleanText(line);
     if (!flag)
         throw LoadStop{};
     return *flag;
@@ -351,11 +351,15 @@ namespace {
 // The file's lines when it can be read and passes the check; else nullopt and why.
 std::optional<SettingsFileContent> readChecked(const QString& path, FileRefusal& refusal)
 {
-    const auto bytes = ReadWholeFile(path, MaxSettingsFileBytes, refusal);
-    if (!bytes)
+    // Only the head that holds lines 1 to 64 is read; what follows them is not looked at.
+    QString reason;
+    const auto bytes = ReadFileHead(path, MaxSettingsFileBytes, &reason);
+    if (!bytes) {
+        refusal = {0, reason, true};
         return std::nullopt;
+    }
     SettingsFileContent content = ParseSettingsFileText(*bytes);
-    if (const auto fault = CheckSettingsFile(content, systemDecimalSeparator())) {
+    if (const auto fault = CheckSettingsFile(content)) {
         refusal = *fault;
         return std::nullopt;
     }

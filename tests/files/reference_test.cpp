@@ -257,6 +257,32 @@ TEST_F(Reference, LoadConvertsBackToCountsAndShowsTheLabels)
     EXPECT_FALSE(m.REF1Button->value());
 }
 
+TEST_F(Reference, ValuesAtTheEdgesOfWhatARecordHoldsLoad)
+{
+    struct Case
+    {
+        const char* position;
+        const char* scale;
+        const char* sample;
+        double count;
+    };
+    const Case cases[] = {
+        {"-200", "0.78125", "-100", 128},
+        {"200", "19.53125", "-639780.46875", -32767}, // 200 - 32767 x 19.53125
+        {"0", "0.1", "3276.7", 32767},
+        {"0", "100", "-3276700", -32767},
+    };
+    Main& m = start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sample);
+        auto lines = file(c.sample);
+        lines[2] = c.position;
+        lines[3] = c.scale;
+        loadFile(lines);
+        EXPECT_DOUBLE_EQ(m.state.REFCounts[700], c.count);
+    }
+}
+
 TEST_F(Reference, SavedFileLoadsBack)
 {
     Main& m = start();
@@ -291,9 +317,17 @@ TEST_F(Reference, BadFilesAreRefusedWithTheButtonOff)
     badFlag[4] = "#MAYBE#";
     auto bareLabel = file();
     bareLabel[0] = "x";
-    auto hugeSample = file();
-    hugeSample[9] = "1E+308";
-    hugeSample[2] = "-1E+308";
+    // Values no record holds: the read-outs and the trace would show nonsense.
+    auto farSample = file();
+    farSample[9] = "1E+300";
+    auto beyondCounts = file();
+    beyondCounts[1204] = "65584.5"; // (65584.5 - 50) / 2 = 32767.25 counts
+    auto tinyScale = file();
+    tinyScale[3] = "1E-300";
+    auto hugeScale = file();
+    hugeScale[3] = "1E+300";
+    auto positionOffTheSlide = file();
+    positionOffTheSlide[2] = "-200.5";
     auto longLine = file();
     longLine[20] = std::string(100000, '5');
     const Case cases[] = {
@@ -303,7 +337,11 @@ TEST_F(Reference, BadFilesAreRefusedWithTheButtonOff)
         {"zero scale", zeroScale, 4},
         {"flag", badFlag, 5},
         {"one-character label", bareLabel, 1},
-        {"overflow", hugeSample, 10},
+        {"sample 1E+300", farSample, 10},
+        {"sample beyond the counts", beyondCounts, 1205},
+        {"scale 1E-300", tinyScale, 4},
+        {"scale 1E+300", hugeScale, 4},
+        {"position off the slide", positionOffTheSlide, 3},
         {"long line", longLine, 21},
         {"empty", {}, 1},
     };

@@ -216,13 +216,19 @@ TEST_F(WrongFiles, EachLoaderLoadsItsOwnFilesAndRefusesTheRest)
         {"gain of blanks", ownWith(63, "  "), 63, 1},
         {"57 lines", ownCut(57), 58, 1},
         {"over-long line", ownWith(30, std::string(5000, ' ')), 30, 1},
-        {"a line after line 64", joinCrlf(own_) + "\r\nx\r\n", 66, 1},
+        // What follows line 64 is not read; a leading byte-order mark is skipped; both points read.
+        {"lines after line 64", joinCrlf(own_) + "\r\nx\r\n" + std::string(100000, 'y'), Loads, 1},
+        {"settings file after a byte-order mark", "\xEF\xBB\xBF" + joinCrlf(own_), Loads, 1},
+        {"settings file with \",\" as point", ownWith(36, " 3,90625 "), Loads, 1},
+        {"reference after a byte-order mark", "\xEF\xBB\xBF" + reference, 1, Loads},
         // Damaged reference files.
         {"reference of 1000 lines", joinCrlf(shortReference), 1, 1001},
         {"reference with a text sample", referenceWith(700, "sixty"), 1, 700},
         {"reference with a plot scale of 0", referenceWith(4, "0"), 1, 4},
         {"reference caption without quotes", referenceWith(2, "50uS"), 1, 2},
         {"reference flag", referenceWith(5, "#MAYBE#"), 1, 5},
+        {"reference sample no record holds", referenceWith(10, "1E+300"), 1, 10},
+        {"reference plot scale no record holds", referenceWith(4, "1E-300"), 1, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -277,13 +283,16 @@ TEST_F(WrongFiles, UnreadableFilesAreRefusedWithTheirReason)
             EXPECT_TRUE(snapshot() == before);
         }
     }
-    // A file far larger than any settings or reference file.
+    // A file far larger than any settings or reference file: the settings loader reads no more
+    // than its 64 lines can take, and finds line 1 too long.
     writeAll(path("big.file"), std::string(5 * 1024 * 1024, '1'));
     for (bool settingsLoader : {true, false}) {
         dialogs().answer(MsgResult::OK);
         EXPECT_FALSE(settingsLoader ? loadSettings(path("big.file"))
                                     : loadReference(path("big.file")));
-        EXPECT_TRUE(dialogs().last().text.contains(QStringLiteral("larger")));
+        EXPECT_TRUE(dialogs().last().text.contains(
+            settingsLoader ? QStringLiteral("Line 1 is longer") : QStringLiteral("larger")))
+            << dialogs().last().text.toStdString();
     }
 }
 

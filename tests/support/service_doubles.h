@@ -73,7 +73,17 @@ class ScriptedDialogs : public Dialogs
     }
 
     const std::vector<Request>& requests() const { return requests_; }
-    const Request& last() const { return requests_.back(); }
+    // The latest request. With none yet, the test fails and an empty request stands in, so that
+    // the test's own checks of it fail as well and the other tests still run.
+    const Request& last() const
+    {
+        static const Request none;
+        if (requests_.empty()) {
+            ADD_FAILURE() << "No dialog was asked for";
+            return none;
+        }
+        return requests_.back();
+    }
     int remaining() const { return int(answers_.size()); }
     void clear()
     {

@@ -102,13 +102,13 @@ std::optional<FileRefusal> CheckReferenceFile(const TextLines& read)
     if (!present(3))
         return missing(3);
     const auto zero = parseNumberText(lines[2]);
-    if (!zero)
-        return refusal(3, "a number");
+    if (!zero || std::fabs(*zero) > ReferencePositionLimit)
+        return refusal(3, "a number from -200 to 200");
     if (!present(4))
         return missing(4);
     const auto scale = parseNumberText(lines[3]);
-    if (!scale || *scale <= 0)
-        return refusal(4, "a number above 0");
+    if (!scale || *scale < ReferenceScaleMinimum || *scale > ReferenceScaleMaximum)
+        return refusal(4, "a number from 0.1 to 100");
     if (!present(5))
         return missing(5);
     if (!parseBooleanText(lines[4]))
@@ -117,8 +117,10 @@ std::optional<FileRefusal> CheckReferenceFile(const TextLines& read)
         if (!present(number))
             return missing(number);
         const auto sample = parseNumberText(lines[std::size_t(number - 1)]);
-        if (!sample || !std::isfinite((*sample - *zero) / *scale))
+        if (!sample)
             return refusal(number, "a number");
+        if (!(std::fabs((*sample - *zero) / *scale) <= ReferenceCountLimit))
+            return refusal(number, "a sample within 32767 counts of the position on line 3");
     }
     return std::nullopt;
 }

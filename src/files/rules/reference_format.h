@@ -56,10 +56,19 @@ std::string ReferenceFileText(const ReferenceWaveform& waveform, const QDateTime
 // The largest reference file the reader looks at.
 inline constexpr std::size_t MaxReferenceFileBytes = 4 * 1024 * 1024;
 
+// What a record of the instrument can hold, and so what a reference file may: a vertical
+// position within the vertical-position slide's range, a plot scale near the ones the volts/div
+// knob and start-up set (0.78125 to 19.53125), and counts of 256 converter steps times the gains
+// and attenuation factors in use, which stay far inside the 16-bit range.
+inline constexpr double ReferencePositionLimit = 200;
+inline constexpr double ReferenceScaleMinimum = 0.1;
+inline constexpr double ReferenceScaleMaximum = 100;
+inline constexpr double ReferenceCountLimit = 32767;
+
 // Checks the lines a load reads (the time stamp after them is not read): the two captions are
-// texts in double quotes, the position is a number, the plot scale a number above 0, the flag
-// True or False, and every sample a number whose count, (sample - position) / scale, is
-// finite. nullopt when the file can be loaded, else the first line at fault.
+// texts in double quotes, the position and the plot scale numbers in their ranges above, the
+// flag True or False, and every sample a number whose count, (sample - position) / scale, is
+// within the count limit. nullopt when the file can be loaded, else the first line at fault.
 std::optional<FileRefusal> CheckReferenceFile(const TextLines& lines);
 
 } // namespace kv

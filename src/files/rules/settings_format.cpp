@@ -26,18 +26,13 @@ std::string SettingsFileText(const SettingsValues& values, char decimalSeparator
 
 SettingsFileContent ParseSettingsFileText(std::string_view text)
 {
-    const TextLines read = SplitLines(text, std::size_t(-1));
+    const TextLines read = SplitLines(text, SettingsFileLines);
     SettingsFileContent content;
-    const int lines = int(read.lines.size());
-    content.count = std::min(lines, SettingsFileLines);
+    content.count = int(read.lines.size());
     std::copy_n(read.lines.begin(), content.count, content.lines.begin());
     content.complete = content.count >= SettingsRequiredLines;
     if (read.failed)
-        content.longLine = lines + 1;
-    for (int i = SettingsFileLines; i < lines && content.extraLine == 0; ++i) {
-        if (read.lines[std::size_t(i)].find_first_not_of(" \t") != std::string::npos)
-            content.extraLine = i + 1;
-    }
+        content.longLine = content.count + 1;
     return content;
 }
 
@@ -151,9 +146,9 @@ bool fitsSingle(double value)
 }
 
 // What the line does not hold, or nullopt when it holds what its rule asks.
-std::optional<QString> lineFault(const LineRule& rule, const std::string& text, char separator)
+std::optional<QString> lineFault(const LineRule& rule, const std::string& text)
 {
-    const auto number = parseNumberText(text, separator);
+    const auto number = parseNumberText(text);
     // Only a line with nothing on it takes the default; a line of blanks is no number.
     const bool isEmpty = text.empty();
     switch (rule.kind) {
@@ -174,7 +169,7 @@ std::optional<QString> lineFault(const LineRule& rule, const std::string& text, 
         return QStringLiteral("one of ") + names.join(QStringLiteral(", "));
     }
     case LineRule::Boolean:
-        if (parseBooleanText(text, separator))
+        if (parseBooleanText(text))
             return std::nullopt;
         return QStringLiteral("True or False");
     case LineRule::Number:
@@ -209,7 +204,7 @@ std::optional<QString> lineFault(const LineRule& rule, const std::string& text, 
 
 } // namespace
 
-std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content, char separator)
+std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content)
 {
     for (int line = 1; line <= SettingsFileLines; ++line) {
         if (line > content.count) {
@@ -221,15 +216,8 @@ std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content,
                 return MissingLineRefusal(line);
             continue;
         }
-        if (const auto fault = lineFault(ruleOfLine(line), content.line(line), separator))
+        if (const auto fault = lineFault(ruleOfLine(line), content.line(line)))
             return LineRefusal(line, content.line(line), *fault);
-    }
-    if (content.longLine > SettingsFileLines || content.extraLine > 0) {
-        const int line = content.extraLine > 0 ? content.extraLine : content.longLine;
-        return FileRefusal{line, QStringLiteral("Line %1 is more than a settings file holds: it "
-                                                "ends after line %2.")
-                                     .arg(line)
-                                     .arg(SettingsFileLines)};
     }
     return std::nullopt;
 }

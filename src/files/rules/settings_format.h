@@ -101,20 +101,18 @@ std::string SettingsFileText(const SettingsValues& values, char decimalSeparator
 
 // What a reader holds after reading a file: the lines read (index 0 holding line 1; lines not
 // read are empty), how many were read, and whether the file is complete (58 lines or more).
-// `longLine` is the number of a line longer than the reader's cap, `extraLine` that of the first
-// line after line 64 that holds more than blanks (0: none).
+// `longLine` is the number of a line longer than the reader's cap (0: none).
 struct SettingsFileContent
 {
     std::array<std::string, SettingsFileLines> lines;
     int count = 0;
     bool complete = false;
     int longLine = 0;
-    int extraLine = 0;
     const std::string& line(int number) const { return lines[std::size_t(number - 1)]; }
 };
 
-// Reads the held lines from a file's text. A line longer than the reader's cap ends the reading
-// there, as the end of the file does.
+// Reads lines 1 to 64 from a file's text; what follows line 64 is not read. A line longer than
+// the reader's cap ends the reading there, as the end of the file does.
 SettingsFileContent ParseSettingsFileText(std::string_view text);
 
 // Checks every line that a load stores or applies, so that a load either applies the whole file
@@ -122,10 +120,10 @@ SettingsFileContent ParseSettingsFileText(std::string_view text);
 // texts one of their values, positions and indices whole numbers in their ranges, numbers
 // finite, volts/div, plot scales and gains above 0; lines 59 to 64 may be missing or empty.
 // nullopt when the file can be loaded, else the first line at fault.
-std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content,
-                                             char decimalSeparator = '.');
+std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content);
 
-// The largest settings file the reader looks at; the bytes after it are not read.
-inline constexpr std::size_t MaxSettingsFileBytes = 64 * 1024;
+// The part of a settings file the reader looks at: room for 64 lines of the longest length the
+// reader accepts, each with its CR LF, and one byte more. The bytes after it are not read.
+inline constexpr std::size_t MaxSettingsFileBytes = SettingsFileLines * (MaxFileLineLength + 2) + 1;
 
 } // namespace kv

@@ -8,7 +8,9 @@ namespace kv {
 TextLines SplitLines(std::string_view text, std::size_t maxLines, std::size_t maxLineLength)
 {
     TextLines result;
-    std::size_t start = 0;
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    std::size_t start =
+        text.substr(0, ByteOrderMark.size()) == ByteOrderMark ? ByteOrderMark.size() : 0;
     while (start < text.size() && result.lines.size() < maxLines) {
         std::size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n')

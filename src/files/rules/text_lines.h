@@ -26,7 +26,8 @@ struct TextLines
 };
 
 // Splits text into lines ending in CR LF, CR or LF; a last line without an end counts too.
-// Stops after `maxLines` lines, or before a line longer than `maxLineLength` (failed).
+// A UTF-8 byte-order mark before the first line (some editors add one) is skipped. Stops after
+// `maxLines` lines, or before a line longer than `maxLineLength` (failed).
 TextLines SplitLines(std::string_view text, std::size_t maxLines,
                      std::size_t maxLineLength = MaxFileLineLength);
 

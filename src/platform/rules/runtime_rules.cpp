@@ -309,7 +309,7 @@ char systemDecimalSeparator()
     return point.unicode() > 0 && point.unicode() < 128 ? static_cast<char>(point.unicode()) : '.';
 }
 
-std::optional<double> parseNumberText(std::string_view text, char localeSeparator)
+std::optional<double> parseNumberText(std::string_view text)
 {
     const std::string_view s = trimBlanks(text);
     std::string normal;
@@ -325,7 +325,7 @@ std::optional<double> parseNumberText(std::string_view text, char localeSeparato
         wholeIsZero = wholeIsZero && s[i] == '0';
         normal += s[i];
     }
-    if (i < s.size() && (s[i] == '.' || s[i] == localeSeparator)) {
+    if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
         normal += '.';
         for (++i; i < s.size() && isDigit(s[i]); ++i, ++mantissaDigits)
             normal += s[i];
@@ -363,14 +363,14 @@ std::optional<double> parseNumberText(std::string_view text, char localeSeparato
     return value;
 }
 
-std::optional<bool> parseBooleanText(std::string_view text, char localeSeparator)
+std::optional<bool> parseBooleanText(std::string_view text)
 {
     const std::string_view s = trimBlanks(text);
     if (equalsIgnoringCase(s, "True") || equalsIgnoringCase(s, "#TRUE#"))
         return true;
     if (equalsIgnoringCase(s, "False") || equalsIgnoringCase(s, "#FALSE#"))
         return false;
-    if (const auto number = parseNumberText(s, localeSeparator))
+    if (const auto number = parseNumberText(s))
         return *number != 0.0;
     return std::nullopt;
 }

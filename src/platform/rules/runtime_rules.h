@@ -141,18 +141,21 @@ std::string WriteStatementText(const std::vector<StatementItem>& items);
 
 // ---- Reading lines back ----------------------------------------------------------------------
 
-// The locale's decimal separator (QLocale::system()); '.' when it is not a single ASCII char.
+// The locale's decimal separator (QLocale::system()), the point the settings file is written
+// with; '.' when it is not a single ASCII char.
 char systemDecimalSeparator();
 
 // A line read as a number: blanks (space, tab, CR, LF) around it ignored, an optional sign,
-// digits with "." or `localeSeparator` as point (".5", "5." and "0.5" all read), an optional
-// exponent ("1E-05"). Anything else (empty, garbage, a second point, thousands separators,
-// "NaN", "inf", values beyond the 64-bit range) gives nullopt.
-std::optional<double> parseNumberText(std::string_view text, char localeSeparator = '.');
+// digits with "." or "," as point (".5", "5.", "0.5" and "0,5" all read), an optional exponent
+// ("1E-05"). Both points read in every locale, so a file written where the point is "," reads
+// where it is "." and back; the files hold no thousands separators. Anything else (empty,
+// garbage, a second point, "1,000.5", "NaN", "inf", values beyond the 64-bit range) gives
+// nullopt.
+std::optional<double> parseNumberText(std::string_view text);
 
 // A line read as a Boolean: "True"/"False" or "#TRUE#"/"#FALSE#" (any case, blanks ignored),
 // or a number (not 0 is True). nullopt for anything else.
-std::optional<bool> parseBooleanText(std::string_view text, char localeSeparator = '.');
+std::optional<bool> parseBooleanText(std::string_view text);
 
 // ---- Time stamp ------------------------------------------------------------------------------
 

@@ -14,7 +14,7 @@ std::optional<double> Variant::tryNumber() const
     case Kind::Number:
         return std::get<double>(value_);
     case Kind::Text:
-        return parseNumberText(std::get<std::string>(value_), systemDecimalSeparator());
+        return parseNumberText(std::get<std::string>(value_));
     }
     return std::nullopt;
 }
@@ -44,7 +44,7 @@ std::optional<bool> Variant::tryBoolean() const
     case Kind::Number:
         return std::get<double>(value_) != 0.0;
     case Kind::Text:
-        return parseBooleanText(std::get<std::string>(value_), systemDecimalSeparator());
+        return parseBooleanText(std::get<std::string>(value_));
     }
     return std::nullopt;
 }
