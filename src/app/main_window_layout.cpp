@@ -1,3 +1,4 @@
+#include "app/edge_slides.h"
 #include "app/main_window.h"
 #include "app/rules/face_scale.h"
 #include "controls/cw_button.h"
@@ -31,6 +32,9 @@ constexpr QRect PlotArea{8, 8, 636, 456};     // graph with its edge slides and 
 constexpr QRect StatusArea{8, 470, 636, 112}; // read-out strip
 constexpr QRect PageArea{652, 282, 340, 300}; // side-panel pages
 constexpr int LedOff = colour::DarkGreen;
+// The graph's Y axis in its full view: graph units, 50 a division.
+constexpr double GraphYMinimum = -200;
+constexpr double GraphYMaximum = 200;
 
 // The rectangle a control has in the 16-pixel layout, kept so that the face can be scaled.
 const char* const DesignRect = "designRect";
@@ -197,7 +201,7 @@ void Main::buildPlotArea(QWidget* face)
     CWGraph1->setPlotVisible(names::PREF1, false);
     CWGraph1->setAxisMinMax(CwGraph::XAxis, 500, 1000);
     CWGraph1->setYAxisDownward(true);
-    CWGraph1->setAxisMinMax(CwGraph::YAxis, -200, 200);
+    CWGraph1->setAxisMinMax(CwGraph::YAxis, GraphYMinimum, GraphYMaximum);
 
     CWSlide3 = named(new CwSlide(Qt::Vertical, face), "CWSlide3", {x + 600, y, 36, graphHeight});
     CWSlide3->setToolTip(QStringLiteral("Sets trigger position"));
@@ -207,6 +211,8 @@ void Main::buildPlotArea(QWidget* face)
     CWSlide3->setPointerColor(1, colour::Blue);
     CWSlide3->addPointer(QStringLiteral("Pointer-2"), 0.0, colour::Red);
     CWSlide3->setPointerVisible(2, false);
+    // Both slides are in graph units: their pointers point at the graph's rows.
+    new EdgeSlides(*CWGraph1, GraphYMinimum, GraphYMaximum, {CWSlide4, CWSlide3}, this);
 
     const int ry = y + graphHeight + 4;
     CWButton29 = button(face, "CWButton29", CwButton::Style::PushButton, QStringLiteral("<"),

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <qwt_scale_draw.h>
 
 namespace kv {
@@ -24,6 +25,24 @@ class PlainScaleDraw : public QwtScaleDraw
 {
   public:
     QwtText label(double value) const override { return QString::number(value, 'g', 4); }
+};
+
+// A plot that reports each layout once it is done (its scales and canvas in their final place).
+class LaidOutPlot : public QwtPlot
+{
+  public:
+    LaidOutPlot(QWidget* parent, std::function<void()> laidOut)
+        : QwtPlot(parent), laidOut_(std::move(laidOut))
+    {
+    }
+    void updateLayout() override
+    {
+        QwtPlot::updateLayout();
+        laidOut_();
+    }
+
+  private:
+    std::function<void()> laidOut_;
 };
 
 constexpr int XDivisions = 10;
@@ -201,7 +220,10 @@ CwGraph::CwGraph(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    plot_ = new QwtPlot(this);
+    plot_ = new LaidOutPlot(this, [this] {
+        laidOutSize_ = plot_->geometry() == rect() ? size() : QSize();
+        Q_EMIT yAxisPlaced();
+    });
     layout->addWidget(plot_);
     plot_->setAutoReplot(false);
 
@@ -872,6 +894,16 @@ QPointF CwGraph::axisPoint(const QPoint& pixel) const
     const QwtScaleMap xm = plot_->canvasMap(QwtPlot::xBottom);
     const QwtScaleMap ym = plot_->canvasMap(QwtPlot::yLeft);
     return {xm.invTransform(pixel.x()), ym.invTransform(pixel.y())};
+}
+
+std::optional<std::pair<double, double>> CwGraph::yAxisEndRows() const
+{
+    if (laidOutSize_ != size())
+        return std::nullopt;
+    const QwtScaleMap ym = plot_->canvasMap(QwtPlot::yLeft);
+    const double canvasTop = plot_->canvas()->mapTo(this, QPoint()).y();
+    return std::make_pair(canvasTop + ym.transform(y_.minimum),
+                          canvasTop + ym.transform(y_.maximum));
 }
 
 QSize CwGraph::sizeHint() const

@@ -10,6 +10,8 @@
 #include <QVector>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QwtPlot;
@@ -156,6 +158,12 @@ class CwGraph : public QWidget
     QPoint plotAreaPoint(double x, double y) const;
     QPointF axisPoint(const QPoint& plotAreaPixel) const;
 
+    // The rows, in the graph's own coordinates and unrounded, at which the Y axis draws its
+    // minimum and its maximum. They stay where they are when the limits change; they move when
+    // the graph is laid out anew (yAxisPlaced). Unknown (nullopt) until the graph has been laid
+    // out at its present size: a graph resized while hidden is laid out when it is shown.
+    std::optional<std::pair<double, double>> yAxisEndRows() const;
+
     QSize sizeHint() const override;
 
   Q_SIGNALS:
@@ -164,6 +172,9 @@ class CwGraph : public QWidget
     void mouseMove(int button, int shift, double x, double y);
     void plotAreaMouseDown(int button, int shift, double x, double y);
     void cursorChange(const QString& name, double x, double y);
+    // The graph has been laid out (shown, resized, its axes measured anew): the plot area and
+    // the rows of the Y axis ends may have moved.
+    void yAxisPlaced();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -213,6 +224,7 @@ class CwGraph : public QWidget
     int trackMode_ = TrackNothing;
     QImage plotAreaImage_;
     int plotAreaColor_ = 0x000000;
+    QSize laidOutSize_; // the graph's size at the last layout of the plot in its whole box
 
     // Drag in progress.
     int dragButton_ = 0;

@@ -76,6 +76,18 @@ void CwSlide::setAxisMaximum(double value)
     update();
 }
 
+void CwSlide::setTrackEnds(double first, double last)
+{
+    trackEnds_ = std::make_pair(first, last);
+    update();
+}
+
+void CwSlide::clearTrackEnds()
+{
+    trackEnds_.reset();
+    update();
+}
+
 int CwSlide::addPointer(const QString& name, double value, int bgr)
 {
     pointers_.append(Pointer{name, value, bgr, true});
@@ -210,12 +222,18 @@ QRectF CwSlide::trackRect() const
     const bool labelled = !labels_.isEmpty();
     if (orientation_ == Qt::Vertical) {
         const double x = labelled ? 12.0 : r.center().x();
+        if (trackEnds_)
+            return QRectF(x - 2, trackEnds_->first, 4,
+                          std::max(1.0, trackEnds_->second - trackEnds_->first));
         // The labels of the end positions stay inside the slide, however large the font.
         const double margin =
             labelled ? std::max(EndMargin, boldHeight(font()) / 2 + 1) : EndMargin;
         return QRectF(x - 2, r.top() + margin, 4, std::max(1.0, r.height() - 2 * margin));
     }
     const double y = labelled ? 12.0 : r.center().y();
+    if (trackEnds_)
+        return QRectF(trackEnds_->first, y - 2,
+                      std::max(1.0, trackEnds_->second - trackEnds_->first), 4);
     return QRectF(r.left() + EndMargin, y - 2, std::max(1.0, r.width() - 2 * EndMargin), 4);
 }
 

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+#include <optional>
+#include <utility>
 
 namespace kv {
 
@@ -59,6 +61,13 @@ class CwSlide : public QWidget
     void setAxisMinimum(double value);
     double axisMaximum() const { return axisMax_; }
     void setAxisMaximum(double value);
+
+    // The ends of the track in the slide's own coordinates (top and bottom of a vertical slide,
+    // left and right of a horizontal one), where the axis ends are drawn: so that the slide's
+    // values line up with the scale of a control beside it. Without them (or after
+    // clearTrackEnds) the track runs the slide's length, less room for half a pointer at each end.
+    void setTrackEnds(double first, double last);
+    void clearTrackEnds();
 
     // Pointers. A new slide has one pointer named "Pointer-1" at 0. addPointer returns the new
     // 1-based index; pointerIndex returns 0 for an unknown name.
@@ -154,6 +163,7 @@ class CwSlide : public QWidget
     QStringList labels_;
     QMap<QString, QImage> images_;
     int dragging_ = 0;
+    std::optional<std::pair<double, double>> trackEnds_;
 };
 
 } // namespace kv

@@ -63,7 +63,8 @@ void DefaultSettings::CWButton27_ValueChanged(bool value)
     viewDefaults();
     triggerDisplay();
     ui.PeriodVAL->setText(QStringLiteral("5V"));
-    ui.PeriodVAL2->setText(QStringLiteral("100mV"));
+    // Both channels are at 5 V/div now: a caption names the range in force.
+    ui.PeriodVAL2->setText(QStringLiteral("5V"));
     triggerLevel_.TrigLevelOffset();
     triggerLevel_.TrigLevel();
     ui.CWKnob1->setEnabled(false);

@@ -88,6 +88,30 @@ TEST_F(SlideTest, InvertedVerticalSlideHasItsMinimumAtTheTop)
     EXPECT_GT(slide.pointerPoint(1).y(), slide.pointerPoint(2).y());
 }
 
+// Track ends given: the axis ends are drawn there, and the mouse reads values on the same scale.
+TEST_F(SlideTest, TrackEndsPlaceTheAxisEndsForDrawingAndTheMouse)
+{
+    slide.setTrackEnds(30.5, 370.5); // 0.85 pixels a unit
+    const struct
+    {
+        double value, row;
+    } cases[] = {{-200, 30.5}, {0, 200.5}, {100, 285.5}, {200, 370.5}};
+    for (const auto& c : cases) {
+        slide.setPointerValue(1, c.value);
+        EXPECT_DOUBLE_EQ(slide.pointerPoint(1).y(), c.row) << c.value;
+    }
+    slide.setPointerVisible(2, false);
+    slide.setPointerVisible(3, false);
+    test::drag(&slide, slide.pointerPoint(1).toPoint(), QPoint(12, 115));
+    EXPECT_NEAR(slide.pointerValue(1), -100.0, 1.0);
+    // A press beyond a track end takes the end's value.
+    test::drag(&slide, QPoint(12, 115), QPoint(12, 5));
+    EXPECT_DOUBLE_EQ(slide.pointerValue(1), -200.0);
+    slide.clearTrackEnds();
+    slide.setPointerValue(1, 200);
+    EXPECT_DOUBLE_EQ(slide.pointerPoint(1).y(), 410 - 9); // the slide's length less half a pointer
+}
+
 TEST_F(SlideTest, DraggingAPointerRaisesTheSameSignalAndPressRelease)
 {
     slide.setPointerValue(2, 100.0);

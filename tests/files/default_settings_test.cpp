@@ -86,6 +86,19 @@ TEST_F(Defaults, FactoryStateAndChannelOneSelected)
     EXPECT_EQ(m.CWGraph1->axisMaximum(1), 1000);
 }
 
+// The defaults put channel 2 at 5 V/div: switched on, its caption says so.
+TEST_F(Defaults, ChannelTwoCaptionNamesItsRange)
+{
+    Main& m = start();
+    dialogs().answer(MsgResult::Yes).answer(MsgResult::No);
+    m.CWButton27->setValue(true);
+    ASSERT_EQ(m.state.VdivIndexCH2, Variant(6));
+    m.CH2Button->setValue(true);
+    m.CH2Button->setValue(false);
+    EXPECT_EQ(m.PeriodVAL2->text(), QStringLiteral("5V"));
+    EXPECT_EQ(m.PeriodVAL->text(), QStringLiteral("5V"));
+}
+
 TEST_F(Defaults, CommandFrameCarriesTheDefaultTriggerPositionBytes)
 {
     Main& m = start();

@@ -7,6 +7,7 @@
 #include "started_panel_fixture.h"
 
 #include <QImage>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -341,12 +342,17 @@ TEST_F(TriggerTest, APressOnCoincidentZeroLinesMovesTheOneOnTop)
 {
     Main& m = main();
     CwSlide* slide = m.CWSlide4;
+    // Shown, as the user sees it: the graph is laid out and the slide has taken its scale.
+    m.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
     const auto pressAndDrag = [&](int shownOnTop, double from, double to) {
         const QPoint at(slide->pointerPoint(shownOnTop).toPoint() - QPoint(3, 0));
         EXPECT_EQ(slide->grab().toImage().pixelColor(at),
                   colorFromBgr(slide->pointerColor(shownOnTop)));
-        // The track spans the slide's height less 9 pixels at either end, -200 at the top.
-        const double pixelsPerUnit = (slide->height() - 18) / 400.0;
+        // The slide's scale is the graph's, -200 at the top.
+        const CwGraph& g = *m.CWGraph1;
+        const double pixelsPerUnit =
+            (g.plotAreaPoint(750, 200).y() - g.plotAreaPoint(750, -200).y()) / 400.0;
         test::drag(slide, at, at + QPoint(0, int(std::lround((to - from) * pixelsPerUnit))));
     };
 
