@@ -110,12 +110,16 @@ void Cursors::Cursor()
         s.TimeUnitFactor = time->unitFactor;
     }
 
-    // The reference names its range by its volts/div caption; its readings use that band.
+    // The unit band follows the row the scale comes from: a channel's own range, the reference's
+    // by its volts/div caption. The knob's index may still be the previous channel's (a channel
+    // button reads the cursors before it turns the knob), and a mix reads mV as V.
     int band = truncateToPosition(s.VdivIndex);
     std::optional<int> row;
     if (channel == 1 || channel == 2)
         row = truncateToPosition(channelState(s, int(channel)).VdivIndex);
-    else if (channel == 5 && (row = VdivIndexOfCaption(s.VREFLabel.toText())))
+    else if (channel == 5)
+        row = VdivIndexOfCaption(s.VREFLabel.toText());
+    if (row && CursorVoltScale(*row))
         band = *row;
     if (const auto volts = row ? CursorVoltScale(*row) : std::nullopt) {
         s.VoltsPerCount = volts->voltsPerCount;

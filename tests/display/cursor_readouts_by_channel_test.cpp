@@ -88,6 +88,23 @@ INSTANTIATE_TEST_SUITE_P(Channels, CursorVoltagesByChannel,
                          ::testing::Values(VoltageCase{1, 40, "196mV", "-98.39mV", "294.3mV"},
                                            VoltageCase{2, -20, "9.840V", "-4.92V", "14.76V"}));
 
+// A channel button reads the cursors before it turns the volts/div knob to the channel's range:
+// the unit and the scale still come from the channel's own range, never a mix of both.
+TEST_F(CursorReadOutsByChannel, KnobStillAtTheOtherChannelsRangeReadsTheChannelsOwn)
+{
+    Main& m = main();
+    m.global.ActiveChannel = 1;
+    m.state.VdivIndex = 6; // the knob as channel 2 left it
+    place(800, 40 - 100, 850, 40 + 50);
+    EXPECT_EQ(m.lblYPos->text().toStdString(), "196mV");
+    EXPECT_EQ(m.lblYDelta->text().toStdString(), "294.3mV");
+    m.global.ActiveChannel = 2;
+    m.state.VdivIndex = 1; // the knob as channel 1 left it
+    place(800, -20 - 100, 850, -20 + 50);
+    EXPECT_EQ(m.lblYPos->text().toStdString(), "9.840V");
+    EXPECT_EQ(m.lblYDelta->text().toStdString(), "14.76V");
+}
+
 struct OriginCase
 {
     QAction* Main::*item; // the trigger position menu item
