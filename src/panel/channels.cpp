@@ -1,6 +1,7 @@
 #include "panel/channels.h"
 
 #include "controls/cw_button.h"
+#include "controls/cw_color.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
 #include "controls/cw_slide.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPalette>
 
 namespace kv {
 
@@ -168,10 +170,10 @@ void Channels::switchOffChannel2()
     state_.CH2EnableBits = "0000";
     ui.LED2->setValue(false);
     setKnobPointerColor(colour::Blue);
+    setChdisp(channel(1));
     handOverSelection(2);
     ui.mnuC2->setChecked(false);
     ui.CWGraph1->setPlotVisible(names::PCH2, false);
-    setChdisp(channel(1));
     ui.CWGraph1->setPlotLineWidth(names::PCH1, 2);
     if (ui.CWKnob2->position() == 1)
         handOverTrigger(1);
@@ -197,13 +199,16 @@ void Channels::handOverSelection(int switchedOff)
     if (next == switchedOff)
         return;
     global_.ActiveChannel = Variant(next);
+    // The indicator names the trace that is now selected.
     if (next == Reference) {
         ui.CWKnob2->setEnabled(false);
         ui.CWKnob1->setEnabled(false);
         ui.LED5->setOnColor(LedSelected);
+        setChdispReference();
     } else {
         ui.CWKnob2->setEnabled(true);
         channel(next).led->setOnColor(LedSelected);
+        setChdisp(channel(next));
     }
 }
 
@@ -212,6 +217,14 @@ void Channels::setChdisp(const Channel& ch)
     ui.CHDISP->setOffColor(ch.color);
     ui.CHDISP->setTextColor(ch.chdispTextColor);
     ui.CHDISP->setOffText(ch.name);
+}
+
+void Channels::setChdispReference()
+{
+    ui.CHDISP->setOffColor(colour::MediumGreen);
+    ui.CHDISP->setTextColor(
+        bgrFromColor(ui.CHDISP->window()->palette().color(QPalette::WindowText)));
+    ui.CHDISP->setOffText(QStringLiteral("REF"));
 }
 
 void Channels::setKnobPointerColor(int bgr)

@@ -89,6 +89,8 @@ class Channels : public QObject
     void switchOffReference();
     void handOverSelection(int switchedOff);
     void setChdisp(const Channel& ch);
+    // The indicator's look while the reference is selected.
+    void setChdispReference();
     void setKnobPointerColor(int bgr);
     void handOverTrigger(int c);
     void finishSwitchOff();

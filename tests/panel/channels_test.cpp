@@ -160,6 +160,9 @@ TEST_P(SwitchOff, HandsTheSelectionOver)
     if (c.expected != c.selected) {
         CwButton* led = c.expected == 1 ? m.LED1 : c.expected == 2 ? m.LED2 : m.LED5;
         EXPECT_EQ(led->onColor(), LedSelected);
+        // The indicator names the trace now selected.
+        const char* name = c.expected == 1 ? "CH1" : c.expected == 2 ? "CH2" : "REF";
+        EXPECT_EQ(m.CHDISP->offText().toStdString(), name);
     }
     const bool refSelected = c.expected == 5 && c.selected != 5;
     EXPECT_EQ(m.CWKnob2->isEnabled(), !refSelected);
