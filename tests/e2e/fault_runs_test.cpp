@@ -134,9 +134,11 @@ TEST_P(ShortRecord, IsDroppedAndTheLastGoodRecordStays)
     sim().stop();
     ASSERT_TRUE(startSim({QStringLiteral("--short-record"), QString::fromLatin1(GetParam())}));
     faultFor(3000);
-    // A read that waits for missing bytes waits at least the first byte's time-out; a pass
-    // below it waited for nothing (the 50 ms goal itself is the longest-pass benchmark's).
-    EXPECT_LT(longestRoundMs(), QtSerialControl::FirstByteTimeoutMs)
+    // Reading a cut record as a whole one waits for its missing bytes: the rest of the read's
+    // time-out (1 s) where bytes are missing inside a read, the first byte's (100 ms) for each of
+    // the later reads that find nothing, so at least 200 ms. A loaded machine delays a pass by
+    // a few tens of milliseconds; the 50 ms goal itself is the longest-pass benchmark's.
+    EXPECT_LT(longestRoundMs(), 2 * QtSerialControl::FirstByteTimeoutMs)
         << "a pass waited for the rest of a cut record";
     sim().stop();
     EXPECT_RESUMES();
