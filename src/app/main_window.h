@@ -426,6 +426,7 @@ class Main : public QMainWindow
 
   private:
     // main_window_layout.cpp
+    void designCursorsOff();
     void buildFace();
     void buildPlotArea(QWidget* face);
     void buildStatusStrip(QWidget* face);

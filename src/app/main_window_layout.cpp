@@ -153,12 +153,26 @@ void Main::buildFace()
     picMeasure->setVisible(false);
     picTrigger->setVisible(false);
     picFile->setVisible(false);
+    designCursorsOff();
 
     // Never shown; its tool tip carries the product's web address.
     Image1 = clickLabel(face, "Image1", {}, {0, 0, 1, 1}, QString::fromLatin1(kWorksheetFooter));
     Image1->setVisible(false);
     Label3 = label(face, "Label3", {}, {0, 0, 1, 1});
     Label3->setVisible(false);
+}
+
+// Start-up hides cursors A and B: the cursor-style slide is designed at "OFF" with the look that
+// style gives (placement and snap controls out of use, no cursor read-outs), so slide, cursors
+// and read-outs agree from the first moment and a click on another style takes effect.
+void Main::designCursorsOff()
+{
+    GraphMode->setPosition(4);
+    for (QWidget* w : std::initializer_list<QWidget*>{CWSlide2, btnAPOS, btnBPOS})
+        w->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblXpos, lblXPos2, lblXDelta, lblYPos,
+                                                      lblYpos2, lblYDelta, lblFRQMain, ImgINF})
+        w->setVisible(false);
 }
 
 void Main::scaleFace()

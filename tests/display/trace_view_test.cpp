@@ -372,6 +372,10 @@ TEST_P(DragDoesWhatTheSlideShows, FromTheFirstMomentAndAfterEveryLoad)
 {
     const DragCase c = GetParam();
     writeFloatingCursorsFile();
+    // Start-up shows no cursor ("OFF"): the user picks a style that shows them first.
+    QTest::mouseClick(m->GraphMode, Qt::LeftButton, Qt::NoModifier,
+                      m->GraphMode->positionPoint(3).toPoint());
+    ASSERT_EQ(m->GraphMode->position(), 3);
     if (c.reload != Reload::None)
         m->CWSlide2->setPosition(1);
     if (c.chosen != 0) // a click on the slide's label, as the user chooses

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QStandardPaths>
+#include <QTest>
 #include <functional>
 #include <sys/stat.h>
 
@@ -240,6 +241,10 @@ TEST_F(SettingsFixture, AStartWithAnAutosaveFileDragsWhatTheMouseActionSlideShow
     file[30 - 1] = " 1 "; // snapping cursors, unlike the start-up's floating ones
     Main& m = startWith(file);
     CwGraph& g = *m.CWGraph1;
+    // Start-up shows no cursor ("OFF"): the user picks a style that shows them first.
+    QTest::mouseClick(m.GraphMode, Qt::LeftButton, Qt::NoModifier,
+                      m.GraphMode->positionPoint(3).toPoint());
+    ASSERT_EQ(m.GraphMode->position(), 3);
     ASSERT_EQ(m.CWSlide7->position(), 3);
     EXPECT_EQ(g.trackMode(), CwGraph::TrackDragCursors);
     g.setCursorSnapMode(QStringLiteral("A"), CwGraph::SnapFloating);
