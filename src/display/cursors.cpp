@@ -102,7 +102,7 @@ void Cursors::Cursor()
     std::optional<TimeScale> time;
     if (channel == 1 || channel == 2)
         time = KnobTimeScale(ui.CWKnob2->position());
-    else if (channel == 5)
+    else if (channel == ReferenceChannel)
         time = ReferenceTimeScale(s.HREFLabel.toText());
     if (time) {
         s.TimePerPointText = time->timePerPointText;
@@ -117,7 +117,7 @@ void Cursors::Cursor()
     std::optional<int> row;
     if (channel == 1 || channel == 2)
         row = truncateToPosition(channelState(s, int(channel)).VdivIndex);
-    else if (channel == 5)
+    else if (channel == ReferenceChannel)
         row = VdivIndexOfCaption(s.VREFLabel.toText());
     if (row && CursorVoltScale(*row))
         band = *row;

@@ -76,7 +76,8 @@ void ReadOuts::UpdateForTimebase()
 int ReadOuts::activeChannel() const
 {
     const double channel = global_.ActiveChannel.toNumber();
-    return channel == 1 || channel == 2 || channel == 5 ? static_cast<int>(channel) : 0;
+    return channel == 1 || channel == 2 || channel == ReferenceChannel ? static_cast<int>(channel)
+                                                                       : 0;
 }
 
 void ReadOuts::timeValAndRate(int& r)
@@ -195,7 +196,7 @@ void ReadOuts::UpdateReadoutsSingle()
     // The one shown channel is in the channel 1 arrays, whichever channel it is.
     MeasureTrace(s.CountsCH1, state_.MeasVoltsPerCount, r, selectedLabels(),
                  PeriodOperation::Format_Time);
-    if (activeChannel() == 5)
+    if (activeChannel() == ReferenceChannel)
         measureReference(r, referencePeriod(state_.REFDualChannel));
     panel(1, s.CountsCH1, r);
     panel(2, s.CountsCH1, r);

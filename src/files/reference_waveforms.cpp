@@ -184,13 +184,13 @@ void ReferenceWaveforms::REF1Button_DblClick()
 
 void ReferenceWaveforms::REF1Button_ValueChanged(bool)
 {
-    if (global_.ActiveChannel.toNumber() != 5)
+    if (global_.ActiveChannel.toNumber() != ReferenceChannel)
         ui.CWKnob1->setEnabled(false);
     ui.CHDISP->setVisible(true);
     ui.CHDISP->setOffColor(colour::MediumGreen);
     ui.CHDISP->setTextColor(bgr(ui.window->palette().color(QPalette::WindowText)));
     ui.CHDISP->setOffText(QStringLiteral("REF"));
-    global_.ActiveChannel = Variant(5);
+    global_.ActiveChannel = Variant(ReferenceChannel);
     ui.LED5->setValue(true);
     if (global_.ShowRefTip) {
         if (!tip_)

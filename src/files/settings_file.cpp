@@ -202,7 +202,7 @@ SettingsFile::ChannelControls SettingsFile::channelControls(int channel) const
 
 void SettingsFile::selectLitChannel()
 {
-    if (global_.ActiveChannel.toNumber() != 5)
+    if (global_.ActiveChannel.toNumber() != ReferenceChannel)
         return;
     ui.LED5->setValue(false);
     CwButton* led = ui.LED2->value() ? ui.LED2 : ui.LED1->value() ? ui.LED1 : nullptr;

@@ -21,12 +21,6 @@
 
 namespace kv {
 
-namespace {
-
-constexpr int Reference = 5;
-
-} // namespace
-
 Channels::Channels(ScopeState& state, GlobalV& global, const Controls& controls, ReadOuts& readOuts,
                    Cursors& cursors, TriggerSource& triggerSource)
     : state_(state), global_(global), ui(controls), readOuts_(readOuts), cursors_(cursors),
@@ -138,7 +132,7 @@ void Channels::CWButton8_ValueChanged(bool value)
         case 2:
             switchOffChannel2();
             break;
-        case Reference:
+        case ReferenceChannel:
             switchOffReference();
             break;
         default:
@@ -186,7 +180,7 @@ void Channels::switchOffReference()
 {
     ui.CWKnob1->setEnabled(true);
     ui.LED5->setValue(false);
-    handOverSelection(Reference);
+    handOverSelection(ReferenceChannel);
     ui.CWGraph1->setPlotVisible(names::PREF1, false);
     ui.lblVREF->setVisible(false);
     ui.lblHREF->setVisible(false);
@@ -200,7 +194,7 @@ void Channels::handOverSelection(int switchedOff)
         return;
     global_.ActiveChannel = Variant(next);
     // The indicator names the trace that is now selected.
-    if (next == Reference) {
+    if (next == ReferenceChannel) {
         ui.CWKnob2->setEnabled(false);
         ui.CWKnob1->setEnabled(false);
         ui.LED5->setOnColor(LedSelected);

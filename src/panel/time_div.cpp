@@ -57,7 +57,7 @@ void TimeDiv::updateSampleTime(int position)
         const auto setting = timeDivSetting(position);
         if (setting && ui.CWButton1->value())
             state_.SampleTime = setting->samplePeriod;
-    } else if (active == Variant(5)) {
+    } else if (active == Variant(ReferenceChannel)) {
         if (const auto period = samplePeriodOfRefText(state_.HREFLabel.toText()))
             state_.SampleTime = *period;
     }

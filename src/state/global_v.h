@@ -18,6 +18,9 @@ struct SampleArrays
     std::array<double, FastLength> Trace750CH1{}, Trace750CH2{}, Counts750CH1{}, Counts750CH2{};
 };
 
+// The `ActiveChannel` of the reference waveform (channels 1 and 2 are their own numbers, 0 none).
+inline constexpr int ReferenceChannel = 5;
+
 // Shared variables of the main window, the file code and the spectrum window.
 struct GlobalV
 {

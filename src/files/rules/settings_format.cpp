@@ -1,6 +1,7 @@
 #include "files/rules/settings_format.h"
 
 #include "platform/rules/com_port_map.h"
+#include "state/global_v.h"
 #include "state/timebase_table.h"
 #include "state/voltsdiv_table.h"
 
@@ -185,7 +186,7 @@ std::optional<QString> lineFault(const LineRule& rule, const std::string& text)
             return std::nullopt;
         return QStringLiteral("a whole number from %1 to %2").arg(rule.low).arg(rule.high);
     case LineRule::Channel:
-        if (number && (*number == 0 || *number == 1 || *number == 2 || *number == 5))
+        if (number && (*number == 0 || *number == 1 || *number == 2 || *number == ReferenceChannel))
             return std::nullopt;
         return QStringLiteral("a channel number (0, 1, 2 or 5)");
     case LineRule::Attenuation:
