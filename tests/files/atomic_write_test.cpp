@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
@@ -369,9 +370,11 @@ qint64 longestEventLoopPass(const std::function<void()>& save)
     return longestNs / 1000000;
 }
 
-// The reader takes the picture after a second; meanwhile the event loop keeps turning. A loaded
-// machine can hold the thread back once in a while, a save that blocks holds it every time: the
-// best of five saves counts.
+// The reader takes the picture after a second; meanwhile the event loop keeps turning. A save
+// that blocks holds the window for the reader's whole second; one that waits in short slices
+// turns the loop every few tens of milliseconds (35 to 45 ms measured here). A loaded machine,
+// or a sanitizer build, can hold the thread back once in a while, a save that blocks holds it
+// every time: the best of five saves counts, against a bound far below the blocked second.
 TEST_F(WritesThroughTheWindow, PictureIntoASlowPipeKeepsTheWindowAlive)
 {
     Main& m = start();
@@ -380,7 +383,8 @@ TEST_F(WritesThroughTheWindow, PictureIntoASlowPipeKeepsTheWindowAlive)
     const std::string expected = BitmapFileBytes(m.Picture3->picture()).toStdString();
     ASSERT_GT(expected.size(), 65536u) << "more than a pipe holds";
     qint64 best = std::numeric_limits<qint64>::max();
-    for (int attempt = 0; attempt < 5 && best > 50; ++attempt) {
+    constexpr qint64 boundMs = 250;
+    for (int attempt = 0; attempt < 5 && best > boundMs; ++attempt) {
         SlowPipeReader reader(path("picture.bmp"), 1000);
         const std::size_t asked = dialogs().requests().size();
         dialogs().answer(MsgResult::Yes); // the pipe exists: replace it?
@@ -392,7 +396,9 @@ TEST_F(WritesThroughTheWindow, PictureIntoASlowPipeKeepsTheWindowAlive)
         ASSERT_EQ(dialogs().requests().size(), asked + 1) << "only the question, no failure";
         EXPECT_EQ(reader.bytes(), expected);
     }
-    EXPECT_LE(best, 50);
+    EXPECT_LE(best, boundMs);
+    RecordProperty("longest_event_loop_pass_ms", int(best));
+    std::printf("longest event-loop pass during the save: %lld ms\n", static_cast<long long>(best));
     EXPECT_TRUE(isFifo(path("picture.bmp")));
 }
 
