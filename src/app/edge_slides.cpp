@@ -28,7 +28,7 @@ void EdgeSlides::align()
             slide->clearTrackEnds();
         return;
     }
-    const auto [minimumRow, maximumRow] = *ends;
+    const double minimumRow = ends->first, maximumRow = ends->second;
     const double perUnit = (maximumRow - minimumRow) / (graphMaximum_ - graphMinimum_);
     const QWidget* window = graph_.window();
     for (CwSlide* slide : slides_) {
