@@ -14,11 +14,9 @@
 namespace kv {
 namespace {
 
+using test::MainTitle;
 using test::ShowDeadlineMs;
 using test::XSession;
-
-const QString MainTitle =
-    QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope");
 
 class FullProgramFolder : public ::testing::Test
 {

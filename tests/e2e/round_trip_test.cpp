@@ -18,11 +18,10 @@
 namespace kv {
 namespace {
 
+using test::MainTitle;
 using test::ShowDeadlineMs;
 using test::XSession;
 
-const QString MainTitle =
-    QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope");
 const QString ProbeTitle = QStringLiteral("Probe Setup");
 // The splash window and the message boxes without a title of their own.
 const QString AppTitle = QStringLiteral("Kestrovue");

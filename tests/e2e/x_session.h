@@ -26,6 +26,10 @@ namespace kv::test {
 // its test programs side by side and a loaded machine starts a program slowly.
 inline constexpr int ShowDeadlineMs = 30000;
 
+// The main window's title, by which the tests find the program's window.
+inline const QString MainTitle =
+    QStringLiteral("Corvanth USB Oscilloscope - Digital Real Time Oscilloscope");
+
 class XSession
 {
   public:
