@@ -38,13 +38,14 @@ Main::Main(const MainServices& services, QWidget* parent)
 void Main::markCommandButtons()
 {
     // Each starts a command and ends off after it, so that every press, key or menu item acts
-    // once. The switches (attenuators, edge, mode, acquisition mode, power, Run/Stop, autoscale,
-    // cursor placement) keep their state.
-    for (CwButton* b :
-         {CH1Button,  CH2Button,  REF1Button,       CWButton8,    FFTbutton,  CWButton29,
-          CWButton30, ZoomOut,    CWButton5,        CWButton6,    CWButton15, CWButton2,
-          CWButton17, CWButton19, CWButton18,       SaveREFCH1,   SaveREFCH2, CWButton27,
-          CWButton28, CWButton20, btnSearchCOMPort, btnCalibrate, CWButton26})
+    // once. The attenuator keys are commands too: each press toggles the attenuator, whose state
+    // the LEDs show, so the key never looks lit or dark against them. The switches (edge, mode,
+    // acquisition mode, power, Run/Stop, autoscale, cursor placement) keep their state.
+    for (CwButton* b : {CH1Button,        CH2Button,    REF1Button, CWButton8,  FFTbutton,
+                        CWButton29,       CWButton30,   ZoomOut,    CWButton5,  CWButton6,
+                        CWButton15,       CWButton2,    CWButton17, CWButton19, CWButton18,
+                        SaveREFCH1,       SaveREFCH2,   CWButton27, CWButton28, CWButton20,
+                        btnSearchCOMPort, btnCalibrate, CWButton26, CH1ATT,     CH2ATT})
         b->setCommand(true);
 }
 

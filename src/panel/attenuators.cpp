@@ -10,8 +10,16 @@ Attenuators::Attenuators(ScopeState& state, GlobalV& global, Dialogs& dialogs,
                          const Controls& controls)
     : state_(state), global_(global), dialogs_(dialogs), ui(controls)
 {
-    connect(ui.CH1ATT, &CwButton::valueChanged, this, [this] { CH1ATT_ValueChanged(); });
-    connect(ui.CH2ATT, &CwButton::valueChanged, this, [this] { CH2ATT_ValueChanged(); });
+    // The keys are command buttons: a press turns one on, and it switches itself back off. Only
+    // the press toggles; the switch back is the key's own.
+    connect(ui.CH1ATT, &CwButton::valueChanged, this, [this](bool on) {
+        if (on)
+            CH1ATT_ValueChanged();
+    });
+    connect(ui.CH2ATT, &CwButton::valueChanged, this, [this](bool on) {
+        if (on)
+            CH2ATT_ValueChanged();
+    });
     connect(ui.CH1ATT, &CwButton::doubleClicked, this, [this] { CH1ATT_DblClick(); });
     connect(ui.CH2ATT, &CwButton::doubleClicked, this, [this] { CH2ATT_DblClick(); });
 }

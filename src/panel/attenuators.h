@@ -18,8 +18,9 @@ class CwButton;
 class Dialogs;
 class HardwareCheckDialog;
 
-// The 40 V attenuator switches CH1ATT and CH2ATT with their LEDs, and the "Hardware Check"
-// dialog that confirms the circuit is installed.
+// The 40 V attenuator keys CH1ATT and CH2ATT (command buttons: each press toggles the channel's
+// attenuator), their LEDs, which show the state, and the "Hardware Check" dialog that confirms
+// the circuit is installed.
 class Attenuators : public QObject
 {
     Q_OBJECT

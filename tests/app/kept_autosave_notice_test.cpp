@@ -3,10 +3,9 @@
 
 #include "files/settings_file.h"
 #include "platform/qt_dialogs.h"
+#include "support/box_watcher.h"
 #include "support/main_fixture.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
@@ -14,30 +13,6 @@
 
 namespace kv::test {
 namespace {
-
-// Closes every message box that opens, recording its text.
-class BoxWatcher
-{
-  public:
-    BoxWatcher()
-    {
-        poll_.setInterval(10);
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            texts.push_back(box->text());
-            icons.push_back(box->icon());
-            box->buttons().front()->click();
-        });
-        poll_.start();
-    }
-    std::vector<QString> texts;
-    std::vector<QMessageBox::Icon> icons;
-
-  private:
-    QTimer poll_;
-};
 
 class KeptAutosaveNotice : public MainFixture
 {

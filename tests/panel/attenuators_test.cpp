@@ -2,12 +2,17 @@
 #include "link/rules/sample_decode.h"
 #include "panel/attenuators.h"
 #include "panel/hardware_check_dialog.h"
+#include "platform/qt_dialogs.h"
 #include "started_panel_fixture.h"
+#include "support/box_watcher.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
@@ -30,21 +35,29 @@ class AttenuatorsTest : public StartedPanelFixture
   protected:
     Attenuators& att() { return *main().attenuators; }
     HardwareCheckDialog* dialog() { return att().frm30volt(); }
-    // A click on the switch toggles its value.
-    void click(int channel)
+    CwButton* key(int channel) { return channel == 1 ? main().CH1ATT : main().CH2ATT; }
+    // A click of the mouse on the channel's attenuator key.
+    void click(int channel) { QTest::mouseClick(key(channel), Qt::LeftButton); }
+    // A double-click as the mouse gives it: press, release, a second press that is the double
+    // click, release.
+    void doubleClick(int channel)
     {
-        CwButton* b = channel == 1 ? main().CH1ATT : main().CH2ATT;
-        b->setValue(!b->value());
+        QTest::mouseClick(key(channel), Qt::LeftButton);
+        QTest::mouseDClick(key(channel), Qt::LeftButton);
+        QTest::mouseRelease(key(channel), Qt::LeftButton);
     }
-    // Answers the open dialog with its buttons; the window goes away.
+    // Answers the open dialog as the user does: Space on the box when it must change, then a
+    // click on "Yes" or "No"; the window goes away.
     void answer(bool yes, bool stopAsking)
     {
         ASSERT_NE(dialog(), nullptr);
         ASSERT_TRUE(dialog()->isVisible());
-        dialog()->Check1->setChecked(stopAsking);
+        if (dialog()->Check1->isChecked() != stopAsking)
+            QTest::keyClick(dialog()->Check1, Qt::Key_Space);
+        ASSERT_EQ(dialog()->Check1->isChecked(), stopAsking);
         if (stopAsking)
             dialogs().answer(MsgResult::OK);
-        (yes ? dialog()->Command1 : dialog()->Command2)->click();
+        QTest::mouseClick(yes ? dialog()->Command1 : dialog()->Command2, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(dialog(), nullptr);
     }
@@ -145,8 +158,11 @@ TEST_F(AttenuatorsTest, NoSwitchesBothOffAndMakesTheSwitchesInert)
     click(2);
     ASSERT_TRUE(main().global.ATTOnCH1 && main().global.ATTOnCH2);
 
-    Q_EMIT main().CH2ATT->doubleClicked();
-    EXPECT_TRUE(dialog()->Check1->isChecked() == false);
+    // With the hardware confirmed, the two clicks of a double-click toggle twice.
+    doubleClick(2);
+    ASSERT_TRUE(main().global.ATTOnCH1 && main().global.ATTOnCH2);
+    ASSERT_NE(dialog(), nullptr);
+    EXPECT_FALSE(dialog()->Check1->isChecked());
     answer(false, true);
     EXPECT_TRUE(dialogs().last().text.endsWith(
         QStringLiteral("attenuation buttons.\rThis will be necessary if you ever add the 40 "
@@ -164,13 +180,33 @@ TEST_F(AttenuatorsTest, NoSwitchesBothOffAndMakesTheSwitchesInert)
     EXPECT_EQ(dialog(), nullptr); // nothing visible at all
 
     // A double-click always asks; the box shows the choice made.
-    Q_EMIT main().CH1ATT->doubleClicked();
+    doubleClick(1);
     ASSERT_NE(dialog(), nullptr);
     EXPECT_TRUE(dialog()->Check1->isChecked());
     answer(true, false);
     EXPECT_TRUE(main().global.ShowHardwareCheck);
     click(1);
     EXPECT_TRUE(main().global.ATTOnCH1);
+}
+
+// The key is a command: it is drawn the same whatever the attenuator is, and only the LEDs
+// tell whether it is on.
+TEST_F(AttenuatorsTest, KeyLooksTheSameWhileTheLedsShowTheState)
+{
+    main().state.ATTValueCH1 = 2.0f;
+    const QImage keyAtRest = key(1)->grab().toImage();
+    const QImage ledOff = main().LEDATT1->grab().toImage();
+    click(1); // asks, switches nothing
+    EXPECT_EQ(key(1)->grab().toImage(), keyAtRest);
+    answer(true, false);
+    click(1);
+    ASSERT_TRUE(main().global.ATTOnCH1);
+    EXPECT_EQ(key(1)->grab().toImage(), keyAtRest);
+    EXPECT_NE(main().LEDATT1->grab().toImage(), ledOff);
+    click(1);
+    ASSERT_FALSE(main().global.ATTOnCH1);
+    EXPECT_EQ(key(1)->grab().toImage(), keyAtRest);
+    EXPECT_EQ(main().LEDATT1->grab().toImage(), ledOff);
 }
 
 TEST_F(AttenuatorsTest, NoWithoutTheBoxAsksAgainNextTime)
@@ -231,6 +267,48 @@ TEST_F(AttenuatorsTest, AcquiredRecordCarriesTheFactor)
     EXPECT_DOUBLE_EQ(acquire(), 2 * plain);
     click(1);
     EXPECT_DOUBLE_EQ(acquire(), plain);
+}
+
+// The whole path as the user meets it, with the program's real boxes: a click asks, "Yes" with
+// the box ticked shows the notice, and from then on each click toggles without asking.
+class AttenuatorsWithRealBoxes : public MainFixture
+{
+  protected:
+    void SetUp() override { instrument().faults().silence = true; }
+};
+
+TEST_F(AttenuatorsWithRealBoxes, YesWithTheBoxTickedTellsOnceThenClicksToggle)
+{
+    QtDialogs dialogs;
+    BoxWatcher watcher;
+    Main m({serial(), dialogs, shell(), registry(), systemInfo(), printers(), folder()});
+    dialogs.setParent(&m);
+    m.Form_Load();
+    m.state.ATTValueCH1 = 2.0f;
+    QTest::mouseClick(m.CH1ATT, Qt::LeftButton);
+    HardwareCheckDialog* dialog = m.attenuators->frm30volt();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    QTest::keyClick(dialog->Check1, Qt::Key_Space);
+    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    ASSERT_EQ(watcher.texts.size(), 1u);
+    EXPECT_EQ(watcher.titles.front(), QStringLiteral("Notice"));
+    EXPECT_EQ(watcher.texts.front(),
+              QStringLiteral("The only way to see the Hardware Check window again is to "
+                             "double-\nclick on either CH1 or CH2 attenuation buttons."));
+    EXPECT_EQ(watcher.icons.front(), QMessageBox::Warning);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m.attenuators->frm30volt(), nullptr);
+
+    QTest::mouseClick(m.CH1ATT, Qt::LeftButton);
+    EXPECT_TRUE(m.global.ATTOnCH1);
+    EXPECT_EQ(m.LEDATT1->offColor(), 0x00FF00);
+    EXPECT_EQ(m.LEDATT1b->offColor(), 0x00FF00);
+    QTest::mouseClick(m.CH1ATT, Qt::LeftButton);
+    EXPECT_FALSE(m.global.ATTOnCH1);
+    EXPECT_EQ(m.LEDATT1->offColor(), LedAttOff);
+    EXPECT_EQ(m.attenuators->frm30volt(), nullptr);
+    EXPECT_EQ(watcher.texts.size(), 1u);
 }
 
 } // namespace
