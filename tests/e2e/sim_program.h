@@ -81,6 +81,8 @@ class SimProgram
 
     bool running() const { return process_ && process_->state() == QProcess::Running; }
     qint64 pid() const { return running() ? process_->processId() : 0; }
+    // The exit code of the program once it has ended.
+    int exitCode() const { return process_ ? process_->exitCode() : -1; }
 
   private:
     QString program_;
