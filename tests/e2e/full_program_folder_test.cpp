@@ -39,7 +39,6 @@ class FullProgramFolder : public RealProgram<>
 
 TEST_F(FullProgramFolder, KeepsTheInstrumentLinkedThere)
 {
-    ASSERT_TRUE(copyProgram());
     ASSERT_TRUE(startSimLoggingFrames());
     // Use up the inodes that are left.
     for (int i = 0;; ++i) {

@@ -27,14 +27,6 @@ void PrintTo(const Answer& a, std::ostream* os)
 
 class PluggedInAfterStart : public RealProgram<::testing::TestWithParam<Answer>>
 {
-  protected:
-    void SetUp() override
-    {
-        RealProgram::SetUp();
-        if (setUpStopped())
-            return;
-        ASSERT_TRUE(copyProgram());
-    }
 };
 
 TEST_P(PluggedInAfterStart, ClosingTheCalibrationQuestionKeepsTheProgramRunning)

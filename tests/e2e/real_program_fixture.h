@@ -30,13 +30,15 @@ template <class Base = ::testing::Test> class RealProgram : public Base
   protected:
     RealProgram() : sim_(binaryDir() + QStringLiteral("/instrument-sim")) {}
 
-    // Skips the test where Xvfb or xdotool is missing; otherwise starts the X server.
+    // Skips the test where Xvfb or xdotool is missing; otherwise starts the X server and copies
+    // the built program into the program folder.
     void SetUp() override
     {
         if (const QString missing = XSession::missingTools(); !missing.isEmpty())
             GTEST_SKIP() << missing.toStdString();
         QString why;
         ASSERT_TRUE(x_.start(why)) << why.toStdString();
+        ASSERT_TRUE(QFile::copy(binaryDir() + QStringLiteral("/kestrovue"), programPath()));
     }
 
     void TearDown() override
@@ -57,12 +59,6 @@ template <class Base = ::testing::Test> class RealProgram : public Base
     QString autosavePath() const { return QDir(folder()).filePath(QStringLiteral("R7S.ast")); }
     // Outside the program folder, so that a test can fill that folder up.
     QString framesPath() const { return QDir(logs_.path()).filePath(QStringLiteral("frames")); }
-
-    // Copies the built program into the program folder.
-    bool copyProgram() const
-    {
-        return QFile::copy(binaryDir() + QStringLiteral("/kestrovue"), programPath());
-    }
 
     // Starts the simulator, which writes each command frame it receives to framesPath().
     bool startSimLoggingFrames()

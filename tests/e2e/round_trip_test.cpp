@@ -27,7 +27,6 @@ class RoundTrip : public RealProgram<>
         RealProgram::SetUp();
         if (setUpStopped())
             return;
-        ASSERT_TRUE(copyProgram());
         ASSERT_TRUE(startSimLoggingFrames());
     }
 
