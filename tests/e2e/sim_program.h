@@ -2,7 +2,7 @@
 
 // The simulator program (build/instrument-sim) run as a child process on a program folder: it
 // opens a pseudo-terminal and links <folder>/dosdevices/comN to it. Header only; used by the
-// end-to-end tests and the end-to-end benchmarks.
+// end-to-end tests, the serial control's pseudo-terminal tests and the end-to-end benchmarks.
 
 #include <QElapsedTimer>
 #include <QFile>
