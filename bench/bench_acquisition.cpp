@@ -3,6 +3,7 @@
 // has a record waiting, and records per second end to end against the in-process simulated
 // instrument answering at once, with passes run back to back and from the 1 ms timer.
 #include "app/main_window.h"
+#include "bench_main_window.h"
 #include "controls/cw_button.h"
 #include "controls/cw_graph.h"
 #include "controls/cw_knob.h"
@@ -10,8 +11,6 @@
 #include "instrument-sim/in_process_serial.h"
 #include "link/acquisition.h"
 #include "link/rules/sample_decode.h"
-#include "platform/services.h"
-#include "platform/unattended_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -59,11 +58,10 @@ class RecordWaiting : public SerialControl
     int port_ = 1;
 };
 
+// The main window without its start-up, set for two-channel records at 1 ms/div, Run on.
 struct Bench
 {
-    explicit Bench(SerialControl& serial)
-        : printers(dir.filePath(QStringLiteral("p.pdf"))),
-          w(MainServices{serial, dialogs, shell, registry, info, printers, dir.path()})
+    explicit Bench(SerialControl& serial) : window(serial, dir.path())
     {
         w.CWKnob2->setPosition(5);
         w.CWKnob1->setPosition(2);
@@ -87,12 +85,8 @@ struct Bench
     }
 
     QTemporaryDir dir;
-    UnattendedDialogs dialogs;
-    NoShell shell;
-    EmptyRegistry registry;
-    DefaultSystemInfo info;
-    PdfPrinterFactory printers;
-    Main w;
+    bench::Window window;
+    Main& w = window.w;
 };
 
 // Processing of one two-channel record.
@@ -146,8 +140,7 @@ BENCHMARK(BM_RecordsFromTimer)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenUnlessSet();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

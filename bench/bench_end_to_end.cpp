@@ -4,9 +4,9 @@
 // Options panel open on a silent port and on a cut identity reply, CPU used while a
 // slow record (1 s/div, 30 s a record) is awaited and idle after an unplug with Run off, and the
 // start-up time to the splash window.
-#include "../tests/e2e/sim_program.h"
 #include "bench_main_window.h"
 #include "controls/picture_box.h"
+#include "over_pty.h"
 #include "platform/qt_serial_control.h"
 
 #include <QApplication>
@@ -17,48 +17,49 @@ namespace {
 using namespace kv;
 using namespace kv::bench;
 
-// The main window on the real serial control, COM10 linked to the simulator program.
-struct OverPty
+// False, the benchmark marked as failed, when the simulator program did not start.
+bool ready(const OverPty& link, benchmark::State& state)
 {
-    explicit OverPty(const QStringList& simArgs) : sim(simProgramPath())
-    {
-        started = sim.start(dir.path(), simArgs);
-    }
+    if (!link.started)
+        state.SkipWithError("the simulator program did not start");
+    return link.started;
+}
 
-    QTemporaryDir dir;
-    SimProgram sim;
-    bool started = false;
-    QtSerialControl port{dir.path()};
-    CountingSerial serial{port};
-    std::unique_ptr<Window> window;
-};
+// Records a second the link counted over `ms` of the event loop.
+double recordsPerSecondOver(const CountingSerial& serial, int ms)
+{
+    const long first = serial.records();
+    QElapsedTimer clock;
+    clock.start();
+    pump(ms);
+    return (serial.records() - first) * 1000.0 / clock.elapsed();
+}
+
+// CPU used over `ms` of the event loop: a percentage of one core.
+double cpuPercentOver(int ms)
+{
+    const double cpu = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    pump(ms);
+    return 100.0 * (cpuSeconds() - cpu) / (clock.elapsed() / 1000.0);
+}
 
 // Records a second from the main window's own 1 ms timer, over one second of the event loop;
 // with `shown`, the splash window is closed so the main window paints its records.
 void recordsPerSecondFromTimer(benchmark::State& state, bool shown)
 {
     OverPty link({});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start();
-    if (shown) {
-        link.window->w.frmSplash().CloseSplash();
-        link.window->closeOptions();
-    }
-    link.window->w.CWButton1->setValue(true);
+    Main& w = link.startWindow();
+    if (shown)
+        link.window->closeSplashAndOptions();
+    w.CWButton1->setValue(true);
     pump(200); // first records, plots laid out
-    for (auto _ : state) {
-        const long first = link.serial.records();
-        QElapsedTimer clock;
-        clock.start();
-        pump(1000);
-        state.counters["records_per_s"] =
-            (link.serial.records() - first) * 1000.0 / clock.elapsed();
-    }
-    link.window->w.CWButton1->setValue(false);
+    for (auto _ : state)
+        state.counters["records_per_s"] = recordsPerSecondOver(link.serial, 1000);
+    w.CWButton1->setValue(false);
 }
 
 void BM_RecordsPerSecondOverPty(benchmark::State& state)
@@ -79,25 +80,16 @@ BENCHMARK(BM_RecordsPerSecondShownOverPty)->Unit(benchmark::kMillisecond)->Itera
 void BM_RecordsHiddenAndShownOverPty(benchmark::State& state)
 {
     OverPty link({});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start(state.range(0) == 0 ? &Main::mnuH1ms : &Main::mnuH10ms);
-    Main& w = link.window->w;
-    w.frmSplash().CloseSplash();
-    link.window->closeOptions();
+    Main& w = link.startWindow(state.range(0) == 0 ? &Main::mnuH1ms : &Main::mnuH10ms);
+    link.window->closeSplashAndOptions();
     w.CWButton1->setValue(true);
     pump(300);
     const auto measure = [&](bool shown) {
         w.setVisible(shown);
         pump(200); // shown: laid out and painted once
-        const long first = link.serial.records();
-        QElapsedTimer clock;
-        clock.start();
-        pump(1000);
-        return (link.serial.records() - first) * 1000.0 / clock.elapsed();
+        return recordsPerSecondOver(link.serial, 1000);
     };
     double hidden = 0, shown = 0;
     for (auto _ : state) {
@@ -156,15 +148,10 @@ void BM_LongestPassOverPty(benchmark::State& state)
     if (state.range(0) == 1)
         args << QStringLiteral("--short-record") << QStringLiteral("2000");
     OverPty link(args);
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start(&Main::mnuH10ms);
-    Main& w = link.window->w;
-    w.frmSplash().CloseSplash();
-    link.window->closeOptions();
+    Main& w = link.startWindow(&Main::mnuH10ms);
+    link.window->closeSplashAndOptions();
     w.show();
     w.CWButton1->setValue(true);
     pump(500);
@@ -186,17 +173,12 @@ void BM_LongestPassOptionsOpenOverPty(benchmark::State& state)
     OverPty link(state.range(0) == 0
                      ? QStringList{QStringLiteral("--silence")}
                      : QStringList{QStringLiteral("--identity"), QStringLiteral("OC1035")});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start();
-    Main& w = link.window->w;
+    Main& w = link.startWindow();
     w.frmSplash().CloseSplash();
     w.show();
-    w.CWButton18->setValue(true); // the Options panel, as the first run shows it
-    w.CWButton18->setValue(false);
+    link.window->openOptions();
     pump(500);
     for (auto _ : state) {
         state.counters["longest_pass_ms"] =
@@ -216,15 +198,12 @@ BENCHMARK(BM_LongestPassOptionsOpenOverPty)
 void BM_RecordsBackToBackOverPty(benchmark::State& state)
 {
     OverPty link({});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start();
-    link.window->w.CWButton1->setValue(true);
-    link.window->w.Timer1->setEnabled(false);
-    Acquisition& acquisition = *link.window->w.acquisition;
+    Main& w = link.startWindow();
+    w.CWButton1->setValue(true);
+    w.Timer1->setEnabled(false);
+    Acquisition& acquisition = *w.acquisition;
     const long first = link.serial.records();
     for (auto _ : state)
         acquisition.Timer1_Timer();
@@ -238,23 +217,16 @@ BENCHMARK(BM_RecordsBackToBackOverPty)->Unit(benchmark::kMicrosecond)->MinTime(2
 void BM_CpuAwaitingSlowRecord(benchmark::State& state)
 {
     OverPty link({QStringLiteral("--pace"), QStringLiteral("real")});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start(&Main::mnuH1s);
-    link.window->w.CWButton1->setValue(true);
+    Main& w = link.startWindow(&Main::mnuH1s);
+    w.CWButton1->setValue(true);
     pump(300); // the request goes out
     for (auto _ : state) {
-        const double cpu = cpuSeconds();
-        QElapsedTimer clock;
-        clock.start();
-        pump(5000);
-        state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu) / (clock.elapsed() / 1000.0);
+        state.counters["cpu_percent"] = cpuPercentOver(5000);
         state.counters["records"] = double(link.serial.records());
     }
-    link.window->w.CWButton1->setValue(false);
+    w.CWButton1->setValue(false);
 }
 BENCHMARK(BM_CpuAwaitingSlowRecord)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -263,25 +235,16 @@ BENCHMARK(BM_CpuAwaitingSlowRecord)->Unit(benchmark::kMillisecond)->Iterations(1
 void BM_CpuAfterUnplugRunOff(benchmark::State& state)
 {
     OverPty link({});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
-    link.window = std::make_unique<Window>(link.serial, link.dir.path());
-    link.window->start();
-    Main& w = link.window->w;
-    w.frmSplash().CloseSplash();
-    link.window->closeOptions();
+    Main& w = link.startWindow();
+    link.window->closeSplashAndOptions();
     w.show();
     pump(500);
     link.sim.stop();
     pump(200);
     for (auto _ : state) {
-        const double cpu = cpuSeconds();
-        QElapsedTimer clock;
-        clock.start();
-        pump(5000);
-        state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu) / (clock.elapsed() / 1000.0);
+        state.counters["cpu_percent"] = cpuPercentOver(5000);
         state.counters["port_open"] = link.port.isOpen() ? 1 : 0;
     }
 }
@@ -292,10 +255,8 @@ BENCHMARK(BM_CpuAfterUnplugRunOff)->Unit(benchmark::kMillisecond)->Iterations(1)
 void BM_StartUpToSplash(benchmark::State& state)
 {
     OverPty link({});
-    if (!link.started) {
-        state.SkipWithError("the simulator program did not start");
+    if (!ready(link, state))
         return;
-    }
     for (auto _ : state) {
         QTemporaryDir folder; // a fresh program folder: the first start each time
         QtSerialControl port(folder.path());
@@ -318,8 +279,7 @@ BENCHMARK(BM_StartUpToSplash)->Unit(benchmark::kMillisecond)->UseManualTime()->I
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessSet();
     TimedApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -86,6 +86,18 @@ struct Window
         w.CWButton26->setValue(true);
         w.CWButton26->setValue(false);
     }
+    // The splash window closed and the Options panel with it: the face a user watches.
+    void closeSplashAndOptions()
+    {
+        w.frmSplash().CloseSplash();
+        closeOptions();
+    }
+    // The Options panel opened with its button, as the first run shows it.
+    void openOptions()
+    {
+        w.CWButton18->setValue(true);
+        w.CWButton18->setValue(false);
+    }
 
     UnattendedDialogs dialogs;
     NoShell shell;
@@ -94,6 +106,14 @@ struct Window
     PdfPrinterFactory printers;
     Main w;
 };
+
+// The offscreen platform unless QT_QPA_PLATFORM names another. Call before the application is
+// created.
+inline void offscreenUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 // Runs the event loop for `ms` as the program's own loop does: sleeping between events.
 inline void pump(int ms)

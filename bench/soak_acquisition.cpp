@@ -7,11 +7,10 @@
 //
 // Exits 1 when the resident size at the end is more than 5 % above the one at 10 %, or when
 // fewer records arrived than asked for within the time allowed.
-#include "../tests/e2e/sim_program.h"
 #include "app/splash_window.h"
 #include "bench_main_window.h"
 #include "instrument-sim/in_process_serial.h"
-#include "platform/qt_serial_control.h"
+#include "over_pty.h"
 #include "spectrum/spectrum_launcher.h"
 
 #include <QApplication>
@@ -114,24 +113,22 @@ int soak(SerialControl& link, const QString& folder, const Options& options,
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessSet();
     QApplication app(argc, argv);
     Options options;
     if (!parse(argc, argv, options)) {
         std::cerr << "usage: soak_acquisition [--records N] [--pty]\n";
         return 2;
     }
-    QTemporaryDir folder;
     if (options.pty) {
-        SimProgram sim(simProgramPath());
-        if (!sim.start(folder.path())) {
+        OverPty link({});
+        if (!link.started) {
             std::cerr << "soak: the simulator program did not start\n";
             return 1;
         }
-        QtSerialControl port(folder.path());
-        return soak(port, folder.path(), options);
+        return soak(link.port, link.dir.path(), options);
     }
+    QTemporaryDir folder;
     InProcessSerial serial;
     serial.instrument().setHonourChannelEnable(false);
     // The in-process link logs every byte written, for tests: the log is emptied as it goes,

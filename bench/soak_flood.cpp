@@ -8,10 +8,9 @@
 //
 // Exits 1 when in either phase the anonymous resident size (the program's own memory, RssAnon)
 // at the end is more than 5 % above the one after its first 5 s.
-#include "../tests/e2e/sim_program.h"
 #include "app/splash_window.h"
 #include "bench_main_window.h"
-#include "platform/qt_serial_control.h"
+#include "over_pty.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -89,36 +88,29 @@ bool phase(const char* name, int seconds)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessSet();
     QApplication app(argc, argv);
     Options options;
     if (!parse(argc, argv, options)) {
         std::cerr << "usage: soak_flood [--seconds N] [--rate BYTES_PER_S] [--options-open]\n";
         return 2;
     }
-    QTemporaryDir folder;
-    SimProgram sim(simProgramPath());
-    if (!sim.start(folder.path(), {QStringLiteral("--flood"), QString::number(options.rate)})) {
+    OverPty link({QStringLiteral("--flood"), QString::number(options.rate)});
+    if (!link.started) {
         std::cerr << "soak_flood: the simulator program did not start\n";
         return 1;
     }
-    QtSerialControl port(folder.path());
-    CountingSerial serial(port);
-    Window window(serial, folder.path());
-    window.start();
-    window.w.frmSplash().CloseSplash();
-    if (options.optionsOpen) {
-        window.w.CWButton18->setValue(true);
-        window.w.CWButton18->setValue(false);
-    } else {
-        window.closeOptions();
-    }
-    window.w.show();
+    Main& w = link.startWindow();
+    w.frmSplash().CloseSplash();
+    if (options.optionsOpen)
+        link.window->openOptions();
+    else
+        link.window->closeOptions();
+    w.show();
     const bool runOff = phase("run off", options.seconds);
-    window.w.CWButton1->setValue(true);
+    w.CWButton1->setValue(true);
     const bool runOn = phase("run on", options.seconds);
-    window.w.CWButton1->setValue(false);
-    std::cout << "records read with Run on: " << serial.records() << std::endl;
+    w.CWButton1->setValue(false);
+    std::cout << "records read with Run on: " << link.serial.records() << std::endl;
     return runOff && runOn ? 0 : 1;
 }

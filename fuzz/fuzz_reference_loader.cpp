@@ -18,12 +18,6 @@ fuzz::HarnessPool& pool = fuzz::HarnessPool::forTarget(1000);
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::initApplication(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::Harness& h = pool.next();

@@ -114,3 +114,10 @@ bool writeFile(const QString& path, std::string_view data)
 }
 
 } // namespace kv::fuzz
+
+// libFuzzer calls this once before the first input.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    kv::fuzz::initApplication(argc, argv);
+    return 0;
+}

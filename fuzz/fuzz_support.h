@@ -1,8 +1,9 @@
 #pragma once
 
-// What every fuzz target shares: one QApplication on the offscreen platform, a serial control
-// that answers each request with the bytes under test, and a headless main window built from
-// services that answer every dialog at once.
+// What every fuzz target of the window shares: one QApplication on the offscreen platform, a
+// serial control that answers each request with the bytes under test, and a headless main window
+// built from services that answer every dialog at once. A target that uses the harness links
+// fuzz_support.cpp, and with it the LLVMFuzzerInitialize that creates the QApplication.
 
 #include "app/main_window.h"
 #include "platform/rules/serial_control.h"
@@ -19,8 +20,8 @@
 
 namespace kv::fuzz {
 
-// Creates the QApplication (offscreen unless QT_QPA_PLATFORM says otherwise). Call from
-// LLVMFuzzerInitialize.
+// Creates the QApplication (offscreen unless QT_QPA_PLATFORM says otherwise), as the targets'
+// LLVMFuzzerInitialize does; for programs with a main of their own.
 void initApplication(int* argc, char*** argv);
 
 // Delivers posted events (deferred deletes, update requests) without running timers, so that

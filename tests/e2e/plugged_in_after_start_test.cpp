@@ -3,25 +3,14 @@
 // watch finds it and asks the first-run calibration question in a real message box; closing that
 // box (the only window besides the splash) leaves the program running, and File > Exit then
 // writes the autosave file, a calibration done meanwhile included.
-#include "e2e/sim_program.h"
-#include "e2e/x_session.h"
+#include "e2e/real_program_fixture.h"
 #include "files/settings_file.h"
-#include "support/test_support.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace kv {
+namespace kv::test {
 namespace {
-
-using test::MainTitle;
-using test::ShowDeadlineMs;
-using test::XSession;
-
-// The splash window and the message boxes without a title of their own.
-const QString AppTitle = QStringLiteral("Kestrovue");
 
 struct Answer
 {
@@ -36,56 +25,21 @@ void PrintTo(const Answer& a, std::ostream* os)
     *os << a.name;
 }
 
-class PluggedInAfterStart : public ::testing::TestWithParam<Answer>
+class PluggedInAfterStart : public RealProgram<::testing::TestWithParam<Answer>>
 {
-  protected:
-    PluggedInAfterStart() : sim_(test::binaryDir() + QStringLiteral("/instrument-sim")) {}
-
-    void SetUp() override
-    {
-        if (const QString missing = XSession::missingTools(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        QString why;
-        ASSERT_TRUE(x_.start(why)) << why.toStdString();
-        ASSERT_TRUE(QFile::copy(test::binaryDir() + QStringLiteral("/kestrovue"), programPath()));
-    }
-
-    void TearDown() override
-    {
-        XSession::kill(program_.get());
-        sim_.stop();
-        x_.stop();
-    }
-
-    QString programPath() const
-    {
-        return QDir(folder_.path()).filePath(QStringLiteral("kestrovue"));
-    }
-    QString autosavePath() const
-    {
-        return QDir(folder_.path()).filePath(QStringLiteral("R7S.ast"));
-    }
-    bool programRuns() const { return program_->state() == QProcess::Running; }
-
-    XSession x_;
-    QTemporaryDir folder_;
-    SimProgram sim_;
-    std::unique_ptr<QProcess> program_;
 };
 
 TEST_P(PluggedInAfterStart, ClosingTheCalibrationQuestionKeepsTheProgramRunning)
 {
-    program_ = x_.launch(programPath(), folder_.path());
-    ASSERT_TRUE(program_);
+    ASSERT_NO_FATAL_FAILURE(startProgram());
     ASSERT_FALSE(x_.waitForWindow(AppTitle, ShowDeadlineMs).isEmpty())
         << "no splash window; shown: " << x_.titles().toStdString();
     XSession::waitUntil([] { return false; }, 1500); // the splash says "Hardware Not Found"
     ASSERT_TRUE(x_.visibleWindow(MainTitle).isEmpty());
 
     // Both inputs at -8/255 V: 2 counts above zero in the low range.
-    ASSERT_TRUE(
-        sim_.start(folder_.path(), {QStringLiteral("--ch1"), QStringLiteral("dc::0:-0.0314"),
-                                    QStringLiteral("--ch2"), QStringLiteral("dc::0:-0.0314")}));
+    ASSERT_TRUE(sim_.start(folder(), {QStringLiteral("--ch1"), QStringLiteral("dc::0:-0.0314"),
+                                      QStringLiteral("--ch2"), QStringLiteral("dc::0:-0.0314")}));
     for (const auto& [title, keys] : GetParam().boxes) {
         const QString box = x_.waitForWindow(title, ShowDeadlineMs);
         ASSERT_FALSE(box.isEmpty())
@@ -103,17 +57,10 @@ TEST_P(PluggedInAfterStart, ClosingTheCalibrationQuestionKeepsTheProgramRunning)
     EXPECT_FALSE(QFile::exists(autosavePath()));
 
     // File > Exit, Yes (the default button).
-    ASSERT_TRUE(x_.keys(main, {QStringLiteral("alt+f"), QStringLiteral("e")}));
-    const QString question = x_.waitForWindow(AppTitle, 5000);
-    ASSERT_FALSE(question.isEmpty()) << "no quit question; shown: " << x_.titles().toStdString();
-    ASSERT_TRUE(x_.keys(question, {QStringLiteral("Return")}));
-    ASSERT_TRUE(program_->waitForFinished(10000)) << "the program did not end";
-    EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program_->exitCode(), 0);
+    ASSERT_NO_FATAL_FAILURE(quit(main, {QStringLiteral("alt+f"), QStringLiteral("e")}));
 
-    QFile file(autosavePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no autosave file";
-    const SettingsFileContent saved = ParseSettingsFileText(file.readAll().toStdString());
+    ASSERT_TRUE(QFile::exists(autosavePath())) << "no autosave file";
+    const SettingsFileContent saved = autosave();
     ASSERT_EQ(saved.count, SettingsFileLines);
     EXPECT_EQ(QString::fromStdString(saved.line(SettingsLine::FirstRun)).trimmed(), "False");
     EXPECT_EQ(QString::fromStdString(saved.line(SettingsLine::CalOffsetCH1Lo)).trimmed(),
@@ -122,14 +69,13 @@ TEST_P(PluggedInAfterStart, ClosingTheCalibrationQuestionKeepsTheProgramRunning)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, PluggedInAfterStart,
-    ::testing::Values(
-        Answer{"declined", {{QStringLiteral("Probe Setup"), {QStringLiteral("alt+n")}}}, "0"},
-        Answer{
-            "calibrated",
-            {{QStringLiteral("Probe Setup"), {QStringLiteral("alt+y")}},
-             {QStringLiteral("Are You Sure?"), {QStringLiteral("alt+y")}},
-             {QStringLiteral("Action Required to Calibrate Probes"), {QStringLiteral("Return")}}},
-            "2"}));
+    ::testing::Values(Answer{"declined", {{ProbeTitle, {QStringLiteral("alt+n")}}}, "0"},
+                      Answer{"calibrated",
+                             {{ProbeTitle, {QStringLiteral("alt+y")}},
+                              {QStringLiteral("Are You Sure?"), {QStringLiteral("alt+y")}},
+                              {QStringLiteral("Action Required to Calibrate Probes"),
+                               {QStringLiteral("Return")}}},
+                             "2"}));
 
 } // namespace
-} // namespace kv
+} // namespace kv::test

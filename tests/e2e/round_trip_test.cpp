@@ -3,28 +3,15 @@
 // time/div, the trigger edge, channel 1 and its volts/div from the menus, runs, and quits; the
 // autosave file holds the changes. Started again, the program comes up in the same state: it
 // sends the same command frame after Run, and it writes the same autosave file on its next exit.
-#include "e2e/sim_program.h"
-#include "e2e/x_session.h"
+#include "e2e/real_program_fixture.h"
 #include "files/settings_file.h"
 #include "instrument-sim/simulated_instrument.h"
-#include "support/test_support.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace kv {
+namespace kv::test {
 namespace {
-
-using test::MainTitle;
-using test::ShowDeadlineMs;
-using test::XSession;
-
-const QString ProbeTitle = QStringLiteral("Probe Setup");
-// The splash window and the message boxes without a title of their own.
-const QString AppTitle = QStringLiteral("Kestrovue");
 
 // The Options panel's CLOSE button (CWButton26), centre, in the face's coordinates: the panel
 // stands at (8, 8), the button at (504, 414) in it, 120 x 32. The face (590 high) ends the
@@ -32,42 +19,15 @@ const QString AppTitle = QStringLiteral("Kestrovue");
 constexpr int FaceHeight = 590;
 constexpr QPoint OptionsClose{8 + 504 + 60, 8 + 414 + 16};
 
-class RoundTrip : public ::testing::Test
+class RoundTrip : public RealProgram<>
 {
   protected:
-    RoundTrip() : sim_(test::binaryDir() + QStringLiteral("/instrument-sim")) {}
-
     void SetUp() override
     {
-        if (const QString missing = XSession::missingTools(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        QString why;
-        ASSERT_TRUE(x_.start(why)) << why.toStdString();
-        ASSERT_TRUE(QFile::copy(test::binaryDir() + QStringLiteral("/kestrovue"), programPath()));
-        ASSERT_TRUE(sim_.start(folder_.path(), {QStringLiteral("--log-frames"), framesPath()}));
-    }
-
-    void TearDown() override
-    {
-        XSession::kill(program_.get());
-        sim_.stop();
-        x_.stop();
-    }
-
-    QString programPath() const
-    {
-        return QDir(folder_.path()).filePath(QStringLiteral("kestrovue"));
-    }
-    QString autosavePath() const
-    {
-        return QDir(folder_.path()).filePath(QStringLiteral("R7S.ast"));
-    }
-    QString framesPath() const { return QDir(logs_.path()).filePath(QStringLiteral("frames")); }
-
-    void startProgram()
-    {
-        program_ = x_.launch(programPath(), folder_.path());
-        ASSERT_TRUE(program_);
+        RealProgram::SetUp();
+        if (setUpStopped())
+            return;
+        ASSERT_TRUE(startSimLoggingFrames());
     }
 
     // Closes the splash window with a key, as a user does, and waits for the main window.
@@ -87,14 +47,6 @@ class RoundTrip : public ::testing::Test
             },
             ShowDeadlineMs);
         return main;
-    }
-
-    QStringList frames() const
-    {
-        QFile file(framesPath());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     // Waits (at most 3 s) until no frame has come for 300 ms: a pass in flight when Run went
@@ -134,28 +86,6 @@ class RoundTrip : public ::testing::Test
         return frame;
     }
 
-    // Asks to quit with these keys, answers the question with Return (Yes is the default
-    // button) and waits for the program to end.
-    void quit(const QString& main, const QStringList& keys)
-    {
-        ASSERT_TRUE(x_.keys(main, keys));
-        const QString question = x_.waitForWindow(AppTitle, 5000);
-        ASSERT_FALSE(question.isEmpty())
-            << "no quit question; shown: " << x_.titles().toStdString();
-        ASSERT_TRUE(x_.keys(question, {QStringLiteral("Return")}));
-        ASSERT_TRUE(program_->waitForFinished(10000)) << "the program did not end";
-        EXPECT_EQ(program_->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program_->exitCode(), 0);
-    }
-
-    SettingsFileContent autosave() const
-    {
-        QFile file(autosavePath());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return ParseSettingsFileText(file.readAll().toStdString());
-    }
-
     static std::string line(const SettingsFileContent& c, int number)
     {
         return QString::fromStdString(c.line(number)).trimmed().toStdString();
@@ -168,12 +98,6 @@ class RoundTrip : public ::testing::Test
         std::copy_n(bytes.begin(), std::min<int>(bytes.size(), frame.size()), frame.begin());
         return SimFrame::decode(frame);
     }
-
-    XSession x_;
-    QTemporaryDir folder_;
-    QTemporaryDir logs_;
-    SimProgram sim_;
-    std::unique_ptr<QProcess> program_;
 };
 
 TEST_F(RoundTrip, SettingsChangedFromTheMenusComeBackAfterARestart)
@@ -252,4 +176,4 @@ TEST_F(RoundTrip, SettingsChangedFromTheMenusComeBackAfterARestart)
 }
 
 } // namespace
-} // namespace kv
+} // namespace kv::test

@@ -2,7 +2,7 @@
 
 // The simulator program (build/instrument-sim) run as a child process on a program folder: it
 // opens a pseudo-terminal and links <folder>/dosdevices/comN to it. Header only; used by the
-// end-to-end tests and the end-to-end benchmarks.
+// end-to-end tests, the serial control's pseudo-terminal tests and the end-to-end benchmarks.
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -81,6 +81,8 @@ class SimProgram
 
     bool running() const { return process_ && process_->state() == QProcess::Running; }
     qint64 pid() const { return running() ? process_->processId() : 0; }
+    // The exit code of the program once it has ended.
+    int exitCode() const { return process_ ? process_->exitCode() : -1; }
 
   private:
     QString program_;

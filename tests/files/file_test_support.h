@@ -1,15 +1,17 @@
 #pragma once
 
-// Helpers of the export, picture and print tests: running a checker program, folders that
-// cannot be written, reading files back. Header only.
+// Helpers of the export, picture and print tests: running a checker program, reading PDF pages,
+// folders that cannot be written, reading files back. Header only.
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
 
@@ -34,6 +36,34 @@ inline ProgramOutput runProgram(const QString& program, const QStringList& argum
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+// The page count pdfinfo reads in a PDF file; -1 when it reads none.
+inline int pdfPageCount(const QString& pdf)
+{
+    const ProgramOutput info = runProgram(QStringLiteral("pdfinfo"), {pdf});
+    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info.out);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The text of each page of a PDF file, as pdftotext lays it out.
+inline QStringList pdfPageTexts(const QString& pdf)
+{
+    return runProgram(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+        .out.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+}
+
+// Each of the first `count` pages holds every one of `texts`.
+inline void expectEveryPageShows(const QStringList& pages, int count, const QStringList& texts)
+{
+    for (int page = 0; page < count && page < pages.size(); ++page) {
+        SCOPED_TRACE(page);
+        for (const QString& text : texts)
+            EXPECT_TRUE(pages[page].contains(text))
+                << '"' << text.toStdString() << "\" is not on the page:\n"
+                << pages[page].toStdString();
+    }
 }
 
 inline QByteArray fileBytes(const QString& path)

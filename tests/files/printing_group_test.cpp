@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -98,18 +97,6 @@ class PrintingGroup : public ::testing::Test
     }
 
     QString pdf() const { return printers_.path(); }
-    int pdfPages() const
-    {
-        const auto info = test::runProgram(QStringLiteral("pdfinfo"), {pdf()});
-        const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info.out);
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
-    QStringList pdfPageTexts() const
-    {
-        return test::runProgram(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-layout"), pdf(), QStringLiteral("-")})
-            .out.split('\f', Qt::SkipEmptyParts);
-    }
 
     QTemporaryDir dir_;
     test::ScriptedDialogs dialogs_;
@@ -129,21 +116,13 @@ TEST_F(PrintingGroup, PressOnPrintPrintsTheChosenCopiesOfThePageFromTheReadoutsS
     EXPECT_EQ(dialogs_.last().print.flags, Printing::PrintDialogFlags);
     EXPECT_FALSE(ui_.CWButton17->value());
     ASSERT_TRUE(QFileInfo::exists(pdf()));
-    EXPECT_EQ(pdfPages(), 2);
-    const QStringList pages = pdfPageTexts();
+    EXPECT_EQ(test::pdfPageCount(pdf()), 2);
+    const QStringList pages = test::pdfPageTexts(pdf());
     ASSERT_GE(pages.size(), 2);
-    for (int page = 0; page < 2; ++page) {
-        SCOPED_TRACE(page);
-        const QString& text = pages[page];
-        EXPECT_TRUE(text.contains("Cursor A: 1.5 mS")) << text.toStdString();
-        EXPECT_TRUE(text.contains("Cursor B: 40mV"));
-        EXPECT_TRUE(text.contains("Freq: 500Hz"));
-        EXPECT_TRUE(text.contains("Triggered on the Rising edge of CH2 at 0.3V"));
-        EXPECT_TRUE(text.contains("CH2: 5V/ DIV"));
-        EXPECT_TRUE(text.contains("500s / DIV"));
-        EXPECT_TRUE(text.contains("Max Voltage: 498mV"));
-        EXPECT_TRUE(text.contains("Period: 4 mS"));
-    }
+    test::expectEveryPageShows(pages, 2,
+                               {"Cursor A: 1.5 mS", "Cursor B: 40mV", "Freq: 500Hz",
+                                "Triggered on the Rising edge of CH2 at 0.3V", "CH2: 5V/ DIV",
+                                "500s / DIV", "Max Voltage: 498mV", "Period: 4 mS"});
 }
 
 TEST_F(PrintingGroup, CancelledPrintDialogPrintsNothingAndTheNextPressAsksAgain)
@@ -156,7 +135,7 @@ TEST_F(PrintingGroup, CancelledPrintDialogPrintsNothingAndTheNextPressAsksAgain)
     dialogs_.answerPrinter(PrintChoice{1, 1, 1});
     click(ui_.CWButton17);
     EXPECT_EQ(dialogs_.requests().size(), 2u);
-    EXPECT_EQ(pdfPages(), 1);
+    EXPECT_EQ(test::pdfPageCount(pdf()), 1);
 }
 
 TEST_F(PrintingGroup, PressOnPreviewShowsThePageFilledFromTheReadoutsAndRefillsItInPlace)

@@ -158,19 +158,6 @@ class PrintingTest : public MainFixture
     Main& w() { return main(); }
     Printing& printing() { return *main().printing; }
     QString pdf() { return printers().path(); }
-    int pdfPages()
-    {
-        const auto info = test::runProgram(QStringLiteral("pdfinfo"), {pdf()});
-        const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
-        const auto match = pages.match(info.out);
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
-    QString pdfText()
-    {
-        return test::runProgram(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-layout"), pdf(), QStringLiteral("-")})
-            .out;
-    }
 };
 
 TEST_F(PrintingTest, ThreeCopiesPrintInOneDocumentWithThePageText)
@@ -187,23 +174,14 @@ TEST_F(PrintingTest, ThreeCopiesPrintInOneDocumentWithThePageText)
     EXPECT_FALSE(w().CWButton17->value());
 
     ASSERT_TRUE(QFileInfo::exists(pdf()));
-    EXPECT_EQ(pdfPages(), 3);
-    const QString text = pdfText();
-    const QStringList pages = text.split('\f', Qt::SkipEmptyParts);
+    EXPECT_EQ(test::pdfPageCount(pdf()), 3);
+    const QStringList pages = test::pdfPageTexts(pdf());
     ASSERT_GE(pages.size(), 3);
-    for (int page = 0; page < 3; ++page) {
-        const QString& p = pages[page];
-        SCOPED_TRACE(page);
-        EXPECT_TRUE(p.contains("Cursor A: 1.5 mS")) << p.toStdString();
-        EXPECT_TRUE(p.contains("Cursor B: 40mV"));
-        EXPECT_TRUE(p.contains("Freq: 500Hz"));
-        EXPECT_TRUE(p.contains("Triggered on the Rising edge of CH1 at 0.3V"));
-        EXPECT_TRUE(p.contains("2.5K s/S"));
-        EXPECT_TRUE(p.contains("CH1: 200mV/ DIV"));
-        EXPECT_TRUE(p.contains("500s / DIV"));
-        EXPECT_TRUE(p.contains("Max Voltage: 498mV"));
-        EXPECT_TRUE(p.contains("Period: 4 mS"));
-    }
+    test::expectEveryPageShows(pages, 3,
+                               {"Cursor A: 1.5 mS", "Cursor B: 40mV", "Freq: 500Hz",
+                                "Triggered on the Rising edge of CH1 at 0.3V", "2.5K s/S",
+                                "CH1: 200mV/ DIV", "500s / DIV", "Max Voltage: 498mV",
+                                "Period: 4 mS"});
 }
 
 TEST_F(PrintingTest, PrintsOnThePrinterPaperAndOrientationTheDialogChose)
@@ -369,7 +347,7 @@ TEST_F(PrintingTest, PreviewShowsTheFilledPageModelessAndIsRefilledInPlace)
     w().CWButton17->setValue(true);
     EXPECT_EQ(printing().page(), page);
     EXPECT_TRUE(page->lblVlt->text().startsWith("Max Voltage: 1.2V"));
-    EXPECT_EQ(pdfPages(), 1);
+    EXPECT_EQ(test::pdfPageCount(pdf()), 1);
     EXPECT_TRUE(w().CWButton1->value());
 
     // Closing the preview closes the page; the next preview makes a new one.

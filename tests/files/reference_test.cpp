@@ -13,11 +13,21 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <gmock/gmock.h>
 
 namespace kv::test {
 namespace {
 
+using ::testing::_;
+using ::testing::ElementsAre;
+
 const QDateTime When(QDate(2024, 3, 5), QTime(14, 7, 9));
+
+// The first `n` lines of a file: the header lines and the samples that follow them.
+std::vector<std::string> head(const std::vector<std::string>& lines, std::size_t n)
+{
+    return {lines.begin(), lines.begin() + std::ptrdiff_t(std::min(n, lines.size()))};
+}
 
 TEST(ReferenceFormat, LayoutByTimebaseAndShownTraces)
 {
@@ -77,14 +87,8 @@ TEST(ReferenceFormat, FileLines)
     const QLocale c(QLocale::C);
     const auto lines = crlfLines(ReferenceFileText(w, When, c));
     ASSERT_EQ(lines.size(), 1508u);
-    EXPECT_EQ(lines[0], "\"100mV\"");
-    EXPECT_EQ(lines[1], "\"50uS\"");
-    EXPECT_EQ(lines[2], "-25");
-    EXPECT_EQ(lines[3], "19.53125");
-    EXPECT_EQ(lines[4], "#TRUE#");
-    EXPECT_EQ(lines[5], "60.5");
-    EXPECT_EQ(lines[6], "-0.25");
-    EXPECT_EQ(lines[7], "0");
+    EXPECT_THAT(head(lines, 8), ElementsAre("\"100mV\"", "\"50uS\"", "-25", "19.53125", "#TRUE#",
+                                            "60.5", "-0.25", "0"));
     const auto trailer = TimeStampTrailer(When, c);
     EXPECT_EQ(lines[1505], ",,,\"Time Stamp\"");
     EXPECT_EQ(lines[1506], trailer[1]);
@@ -163,14 +167,8 @@ TEST_F(Reference, ChannelTwoAtTheFastestTimebaseWithBothShownIsDoubled)
     EXPECT_EQ(done.icon, MsgIcon::Information);
     const auto lines = crlfLines(readAll(path("ch2.rfw")));
     ASSERT_EQ(lines.size(), 1508u);
-    EXPECT_EQ(lines[0], "\"2V\"");
-    EXPECT_EQ(lines[1], "\"50uS\"");
-    EXPECT_EQ(lines[2], "-40");
-    EXPECT_EQ(lines[3], "3.90625");
-    EXPECT_EQ(lines[4], "#TRUE#");
-    EXPECT_EQ(lines[5], "1000");
-    EXPECT_EQ(lines[6], "1000");
-    EXPECT_EQ(lines[7], "1001");
+    EXPECT_THAT(head(lines, 8), ElementsAre("\"2V\"", "\"50uS\"", "-40", "3.90625", "#TRUE#",
+                                            "1000", "1000", "1001"));
     EXPECT_EQ(lines[1504], "1749");
     EXPECT_TRUE(m.state.REFDualChannel);
     EXPECT_FALSE(m.SaveREFCH2->value());
@@ -185,10 +183,7 @@ TEST_F(Reference, ChannelTwoAloneAtTheFastestTimebaseTakesTheChannelOneArrays)
     m.SaveREFCH2->setValue(true);
     const auto lines = crlfLines(readAll(path("ch2.rfw")));
     ASSERT_EQ(lines.size(), 1508u);
-    EXPECT_EQ(lines[0], "\"2V\"");
-    EXPECT_EQ(lines[2], "-40");
-    EXPECT_EQ(lines[3], "3.90625");
-    EXPECT_EQ(lines[4], "#FALSE#");
+    EXPECT_THAT(head(lines, 5), ElementsAre("\"2V\"", _, "-40", "3.90625", "#FALSE#"));
     EXPECT_EQ(lines[5 + 7], "7");
     EXPECT_FALSE(m.state.REFDualChannel);
 }
@@ -305,46 +300,37 @@ TEST_F(Reference, BadFilesAreRefusedWithTheButtonOff)
         std::vector<std::string> lines;
         int line; // the line the message names
     };
+    // A good file with one line changed.
+    struct Change
+    {
+        const char* name;
+        std::size_t index; // of the line changed, from 0
+        std::string value;
+        int line; // the line the message names
+    };
+    const Change changes[] = {
+        {"text sample", 700, "sixty", 701},
+        {"NaN sample", 700, "NaN", 701},
+        {"zero scale", 3, "0", 4},
+        {"flag", 4, "#MAYBE#", 5},
+        {"one-character label", 0, "x", 1},
+        // Values no record holds: the read-outs and the trace would show nonsense.
+        {"sample 1E+300", 9, "1E+300", 10},
+        {"sample beyond the counts", 1204, "65584.5", 1205}, // (65584.5 - 50) / 2 = 32767.25 counts
+        {"scale 1E-300", 3, "1E-300", 4},
+        {"scale 1E+300", 3, "1E+300", 4},
+        {"position off the slide", 2, "-200.5", 3},
+        {"long line", 20, std::string(100000, '5'), 21},
+    };
     auto shortFile = file();
     shortFile.resize(100);
-    auto textSample = file();
-    textSample[700] = "sixty";
-    auto nanSample = file();
-    nanSample[700] = "NaN";
-    auto zeroScale = file();
-    zeroScale[3] = "0";
-    auto badFlag = file();
-    badFlag[4] = "#MAYBE#";
-    auto bareLabel = file();
-    bareLabel[0] = "x";
-    // Values no record holds: the read-outs and the trace would show nonsense.
-    auto farSample = file();
-    farSample[9] = "1E+300";
-    auto beyondCounts = file();
-    beyondCounts[1204] = "65584.5"; // (65584.5 - 50) / 2 = 32767.25 counts
-    auto tinyScale = file();
-    tinyScale[3] = "1E-300";
-    auto hugeScale = file();
-    hugeScale[3] = "1E+300";
-    auto positionOffTheSlide = file();
-    positionOffTheSlide[2] = "-200.5";
-    auto longLine = file();
-    longLine[20] = std::string(100000, '5');
-    const Case cases[] = {
-        {"short", shortFile, 101},
-        {"text sample", textSample, 701},
-        {"NaN sample", nanSample, 701},
-        {"zero scale", zeroScale, 4},
-        {"flag", badFlag, 5},
-        {"one-character label", bareLabel, 1},
-        {"sample 1E+300", farSample, 10},
-        {"sample beyond the counts", beyondCounts, 1205},
-        {"scale 1E-300", tinyScale, 4},
-        {"scale 1E+300", hugeScale, 4},
-        {"position off the slide", positionOffTheSlide, 3},
-        {"long line", longLine, 21},
-        {"empty", {}, 1},
-    };
+    std::vector<Case> cases = {{"short", shortFile, 101}};
+    for (const Change& c : changes) {
+        auto lines = file();
+        lines[c.index] = c.value;
+        cases.push_back({c.name, lines, c.line});
+    }
+    cases.push_back({"empty", {}, 1});
     Main& m = start();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

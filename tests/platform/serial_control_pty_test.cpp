@@ -1,3 +1,4 @@
+#include "e2e/sim_program.h"
 #include "instrument-sim/simulated_instrument.h"
 #include "platform/qt_serial_control.h"
 #include "support/test_support.h"
@@ -23,47 +24,20 @@ namespace {
 constexpr std::array<std::uint8_t, 9> StartupFrame{0xAA, 0x80, 0x30, 0x14, 0x02,
                                                    0xF0, 0x05, 0xEF, 0x03};
 
-// build/instrument-sim on a pseudo-terminal linked as dosdevices/comN of a folder.
-class SimProgram
+// The simulator program, build/instrument-sim.
+QString simPath()
 {
-  public:
-    ~SimProgram() { stop(); }
+    return test::binaryDir() + QStringLiteral("/instrument-sim");
+}
 
-    // Starts the program and waits for the slave path it prints.
-    bool start(const QString& folder, int port, const QStringList& extra = {})
+// The serial control of a program folder on COM port `port`, set up as the program opens it.
+struct PortOnPty : QtSerialControl
+{
+    explicit PortOnPty(const QString& folder, int port = 10) : QtSerialControl(folder)
     {
-        process_ = std::make_unique<QProcess>();
-        process_->setProgram(test::binaryDir() + QStringLiteral("/instrument-sim"));
-        process_->setArguments(QStringList{QStringLiteral("--folder"), folder,
-                                           QStringLiteral("--port"), QString::number(port)} +
-                               extra);
-        process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_->start();
-        return process_->waitForStarted(5000) && !nextSlave().isEmpty();
+        PortNumber(port);
+        PortSetup();
     }
-    // The next slave path printed (after a start or a hang-up), "" after 5 s without one.
-    QString nextSlave()
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!process_->canReadLine() && timer.elapsed() < 5000)
-            process_->waitForReadyRead(100);
-        return QString::fromLocal8Bit(process_->readLine()).trimmed();
-    }
-    void stop()
-    {
-        if (!process_ || process_->state() == QProcess::NotRunning)
-            return;
-        process_->terminate();
-        if (!process_->waitForFinished(5000)) {
-            process_->kill();
-            process_->waitForFinished(5000);
-        }
-    }
-    int exitCode() const { return process_->exitCode(); }
-
-  private:
-    std::unique_ptr<QProcess> process_;
 };
 
 void send(SerialControl& serial, const std::array<std::uint8_t, 9>& frame)
@@ -116,7 +90,7 @@ class SerialOverPty : public ::testing::Test
     }
 
     QTemporaryDir folder;
-    SimProgram sim;
+    SimProgram sim{simPath()};
 };
 
 // A sine clipped at both ends of the range: every byte value 0..255 crosses the line.
@@ -125,10 +99,8 @@ const QStringList FullRangeSine{QStringLiteral("--ch1"), QStringLiteral("sine:10
 
 TEST_F(SerialOverPty, IdentityAndRecordArriveByteForByte)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10, FullRangeSine));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path(), FullRangeSine));
+    PortOnPty serial(folder.path());
     ASSERT_TRUE(serial.isOpen());
     EXPECT_EQ(serial.openDevice(), link(10));
 
@@ -156,10 +128,8 @@ TEST_F(SerialOverPty, IdentityAndRecordArriveByteForByte)
 
 TEST_F(SerialOverPty, ArrivalIsReportedUntilTheReceiverGoes)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path()));
+    PortOnPty serial(folder.path());
     ASSERT_TRUE(serial.isOpen());
     int arrivals = 0;
     auto receiver = std::make_unique<QObject>();
@@ -181,10 +151,8 @@ TEST_F(SerialOverPty, ArrivalIsReportedUntilTheReceiverGoes)
 
 TEST_F(SerialOverPty, ByteWrittenBetweenResetAndSetupGoesOut)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path()));
+    PortOnPty serial(folder.path());
     serial.PortReset();
     serial.WriteByte('?');
     serial.PortSetup();
@@ -193,13 +161,11 @@ TEST_F(SerialOverPty, ByteWrittenBetweenResetAndSetupGoesOut)
 
 TEST_F(SerialOverPty, ChangedPortNumberOpensTheOtherDevice)
 {
-    SimProgram other;
-    ASSERT_TRUE(sim.start(folder.path(), 10));
+    SimProgram other(simPath());
+    ASSERT_TRUE(sim.start(folder.path()));
     ASSERT_TRUE(
-        other.start(folder.path(), 11, {QStringLiteral("--identity"), QStringLiteral("OX12345")}));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+        other.start(folder.path(), {QStringLiteral("--identity"), QStringLiteral("OX12345")}, 11));
+    PortOnPty serial(folder.path());
     EXPECT_EQ(identify(serial), "OC10351");
     serial.PortNumber(11);
     EXPECT_EQ(identify(serial), "OX12345");
@@ -208,10 +174,8 @@ TEST_F(SerialOverPty, ChangedPortNumberOpensTheOtherDevice)
 
 TEST_F(SerialOverPty, SilentDeviceTimesOutEmpty)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10, {QStringLiteral("--silence")}));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path(), {QStringLiteral("--silence")}));
+    PortOnPty serial(folder.path());
     serial.WriteByte('?');
     QElapsedTimer timer;
     timer.start();
@@ -236,10 +200,8 @@ class IdentityOverPty : public SerialOverPty, public ::testing::WithParamInterfa
 
 TEST_P(IdentityOverPty, ReadEndsWithinTheShortReplyWait)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10, GetParam().simArgs));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path(), GetParam().simArgs));
+    PortOnPty serial(folder.path());
     for (int round = 0; round < 3; ++round) {
         serial.ReplyLength(7);
         QElapsedTimer timer;
@@ -261,12 +223,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SerialOverPty, FarEndHangsUpInTheMiddleOfARecordAndComesBack)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10,
-                          {QStringLiteral("--hang-up-after"), QStringLiteral("1500"),
-                           QStringLiteral("--hang-up-pause"), QStringLiteral("200")}));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(
+        sim.start(folder.path(), {QStringLiteral("--hang-up-after"), QStringLiteral("1500"),
+                                  QStringLiteral("--hang-up-pause"), QStringLiteral("200")}));
+    PortOnPty serial(folder.path());
     send(serial, StartupFrame);
     const std::string first = serial.ReadBytes(751);
     const std::string second = serial.ReadBytes(750);
@@ -288,10 +248,8 @@ TEST_F(SerialOverPty, FarEndHangsUpInTheMiddleOfARecordAndComesBack)
 
 TEST_F(SerialOverPty, ProgramGoneThenRestartedIsReopened)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path()));
+    PortOnPty serial(folder.path());
     EXPECT_EQ(identify(serial), "OC10351");
 
     sim.stop();
@@ -300,8 +258,8 @@ TEST_F(SerialOverPty, ProgramGoneThenRestartedIsReopened)
     EXPECT_EQ(identify(serial), "");
     EXPECT_FALSE(serial.isOpen());
 
-    SimProgram again;
-    ASSERT_TRUE(again.start(folder.path(), 10));
+    SimProgram again(simPath());
+    ASSERT_TRUE(again.start(folder.path()));
     EXPECT_EQ(identify(serial), "OC10351");
 }
 
@@ -326,10 +284,8 @@ void runEventLoop(int ms)
 // the port, or the event loop is woken by it without end and spins a core.
 TEST_F(SerialOverPty, HungUpPortClosesItselfAndIsNotPolledInALoop)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10));
-    QtSerialControl serial(folder.path());
-    serial.PortNumber(10);
-    serial.PortSetup();
+    ASSERT_TRUE(sim.start(folder.path()));
+    PortOnPty serial(folder.path());
     EXPECT_EQ(identify(serial), "OC10351");
 
     sim.stop();
@@ -339,19 +295,17 @@ TEST_F(SerialOverPty, HungUpPortClosesItselfAndIsNotPolledInALoop)
     EXPECT_FALSE(serial.isOpen());
     EXPECT_LT(cpuUsed, 0.3) << "seconds of CPU in one second of the idle event loop";
 
-    SimProgram again; // plugged in again: the next identification opens it
-    ASSERT_TRUE(again.start(folder.path(), 10));
+    SimProgram again(simPath()); // plugged in again: the next identification opens it
+    ASSERT_TRUE(again.start(folder.path()));
     EXPECT_EQ(identify(serial), "OC10351");
     EXPECT_TRUE(serial.isOpen());
 }
 
 TEST_F(SerialOverPty, FarEndClosedKeepsTheProgramServing)
 {
-    ASSERT_TRUE(sim.start(folder.path(), 10));
+    ASSERT_TRUE(sim.start(folder.path()));
     for (int round = 0; round < 2; ++round) {
-        QtSerialControl serial(folder.path());
-        serial.PortNumber(10);
-        serial.PortSetup();
+        PortOnPty serial(folder.path());
         EXPECT_EQ(identify(serial), "OC10351") << round;
     } // the slave is closed after each round: the program sees EIO and goes on
 }
