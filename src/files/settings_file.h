@@ -160,8 +160,9 @@ class SettingsFile : public QObject
     QString savePath() const;
     void reportSaveFailure(const QString& path, const QString& reason);
     void selectLitChannel();
+    // The value a save writes for a line held by a face control.
+    StatementItem faceValue(SettingsFace face) const;
     SettingsValues currentValues() const;
-    void storeFields(const SettingsFileContent& content);
     void apply(const SettingsFileContent& content);
     void applyPointers(const SettingsFileContent& content);
     void applyTrigSource(const SettingsFileContent& content);
