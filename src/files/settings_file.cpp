@@ -182,21 +182,22 @@ SettingsFile::SettingsFile(ScopeState& state, GlobalV& global, const Controls& c
 
 SettingsFile::ChannelControls SettingsFile::channelControls(int channel) const
 {
+    const AttenuationControls& att = ui.attenuation;
     if (channel == 1)
         return {ui.CH1Button,
                 ui.LED1,
                 ui.CWButton22,
                 ui.mnuC1,
                 ui.PeriodVAL,
-                ui.CH1ATT,
-                {ui.LEDATT1, ui.LEDATT1b}};
+                att.CH1ATT,
+                {att.LEDATT1, att.LEDATT1b}};
     return {ui.CH2Button,
             ui.LED2,
             ui.CWButton25,
             ui.mnuC2,
             ui.PeriodVAL2,
-            ui.CH2ATT,
-            {ui.LEDATT2, ui.LEDATT2b}};
+            att.CH2ATT,
+            {att.LEDATT2, att.LEDATT2b}};
 }
 
 // ---- Writing -----------------------------------------------------------------------------------
@@ -483,7 +484,9 @@ void SettingsFile::apply(const SettingsFileContent& c)
 {
     namespace L = SettingsLine;
     ScopeState& s = state_;
-    // 1. Gains; an empty line takes its default.
+    // The fields stored from the file are in place: every handler that the steps below run by
+    // setting a control reads them. A line that cannot be converted ends the load at its step.
+    // Gains and plot scales; an empty gain line (a file of the older kind) takes its default.
     const auto gain = [&](int line, float fallback) {
         return c.line(line).empty() ? fallback : single(number(c.line(line)));
     };
@@ -491,45 +494,50 @@ void SettingsFile::apply(const SettingsFileContent& c)
     s.GainHi = gain(L::GainHi, 1.0f);
     s.GainLoRev2 = gain(L::GainLoRev2, 1.0f);
     s.GainHiRev2 = gain(L::GainHiRev2, 1.0196081f);
-    // 2.
     s.PlotScaleCH1 = number(c.line(L::PlotScaleCH1));
     s.PlotScaleCH2 = number(c.line(L::PlotScaleCH2));
-    // 3. The list's own handler selects the port.
+    // The port list's own handler selects the port.
     ui.COMCombo->setCurrentIndex(inRange(whole(c.line(L::COMIndex)), -1, ui.COMCombo->count() - 1));
-    // 4.
+    // Cursor colours, each on its button, its read-out swatch and its placement button.
     const int a = colourOfLine(c.line(L::CursorAColor));
     for (CwButton* b : {ui.CWButton5, ui.CWButton24, ui.btnAPOS})
         b->setOffColor(a);
     const int b = colourOfLine(c.line(L::CursorBColor));
     for (CwButton* button : {ui.CWButton6, ui.CWButton23, ui.btnBPOS})
         button->setOffColor(b);
-    // 5. to 8.
+    // Pointers and the time/div knob (its handler sets the time base), then the horizontal
+    // trigger marker by the stored trigger position.
     applyPointers(c);
     s.FramePlotted = boolean(c.line(L::FramePlotted));
     setKnob(ui.CWKnob2, whole(c.line(L::TimeDiv)));
     horizontalPosition_.HTrigPos();
-    // 9. and 10.
+    // The trigger source, then the trigger level worked out anew from the pointers set above.
     applyTrigSource(c);
     triggerLevel_.TrigLevelOffset();
     triggerLevel_.TrigLevel();
-    // 11.
+    // The volts/div knob at the stored index; its handler sets the selected channel's volts/div,
+    // range and plot scale.
     ui.CWKnob1->setEnabled(true);
     setKnob(ui.CWKnob1, whole(s.VdivIndex));
-    // 12. to 14.
+    // The trigger edge and mode, the acquisition mode and the mouse action, each through its
+    // handler as a press would; the frame's mode bit follows the mode switch.
     ui.CWButton12->setValue(boolean(c.line(L::TrigEdge)));
     const bool autoMode = boolean(c.line(L::TrigMode));
     ui.CWButton13->setValue(autoMode);
     s.TrigModeBit = autoMode ? "1" : "0";
     ui.CWButton4->setValue(boolean(c.line(L::AcquireMode)));
     setSlidePosition(ui.CWSlide2, whole(c.line(L::CursorAction)));
-    // 15. to 20.
+    // The channels: their switches, then what their handlers left is set to the file's state
+    // (indicators, lamps, the selected channel, captions); the view is centred whatever line 41
+    // held.
     applyChannel(1, c);
     applyChannel(2, c);
     applyActiveChannel();
     applyEnableBits();
     ui.CWSlide6->setPointerValue(1, 750);
     applyCaptions();
-    // 21. and 22.
+    // The tip and hardware-check switches, then the attenuation: the factors of lines 59 and 60,
+    // then the captions of a factor other than 1 and 2.
     global_.ShowRefTip = boolean(c.line(L::ShowRefTip));
     global_.ShowHardwareCheck = boolean(c.line(L::ShowHardwareCheck));
     applyAttenuation(1, c.line(L::ATTCH1));
@@ -673,7 +681,7 @@ void SettingsFile::applyAttenuationText(int channel)
     for (CwButton* led : channelControls(channel).attenuatorLeds)
         led->setOffColor(colour::Red);
     shared.ATTOn = true;
-    ui.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
+    ui.attenuation.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
     float& value = channelState(state_, channel).ATTValue;
     value = factor * 20.0f;
     CwButton* toggle = channelControls(channel).attenuation;

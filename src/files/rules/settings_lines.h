@@ -86,7 +86,7 @@ struct ScaledField
     float by;
 };
 
-constexpr ScaledField scaled(float GlobalV::*field, float by)
+constexpr ScaledField scaledField(float GlobalV::*field, float by)
 {
     return {field, by};
 }
@@ -175,8 +175,8 @@ struct SettingsLineRow
     LINE(CalOffsetCH2Hi, number(), &ScopeState::CalOffsetCH2Hi, Stored)                            \
     LINE(ShowRefTip, boolean(), &GlobalV::ShowRefTip, Applied)                                     \
     LINE(ShowHardwareCheck, boolean(), &GlobalV::ShowHardwareCheck, Applied)                       \
-    LINE(ATTCH1, attenuation(), scaled(&GlobalV::ATTFactorCH1, 20.0f), Applied)                    \
-    LINE(ATTCH2, attenuation(), scaled(&GlobalV::ATTFactorCH2, 20.0f), Applied)                    \
+    LINE(ATTCH1, attenuation(), scaledField(&GlobalV::ATTFactorCH1, 20.0f), Applied)               \
+    LINE(ATTCH2, attenuation(), scaledField(&GlobalV::ATTFactorCH2, 20.0f), Applied)               \
     LINE(GainLo, gain(), &ScopeState::GainLo, Applied)                                             \
     LINE(GainHi, gain(), &ScopeState::GainHi, Applied)                                             \
     LINE(GainLoRev2, gain(), &ScopeState::GainLoRev2, Applied)                                     \
