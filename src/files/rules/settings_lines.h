@@ -107,8 +107,8 @@ enum class SettingsLoad
 
 struct SettingsLineRow
 {
-    int line; // 1 to 64
-    const char* name;
+    int line;         // 1 to 64
+    const char* name; // as in SettingsLine
     LineRule rule;
     SettingsSource value;
     SettingsLoad load;
@@ -186,7 +186,7 @@ struct SettingsLineRow
 namespace SettingsLine {
 enum : int
 {
-    NoLine = 0,
+    NoLine = 0, // lines count from 1
 #define KV_SETTINGS_LINE_NAME(name, rule, value, load) name,
     KV_SETTINGS_LINES(KV_SETTINGS_LINE_NAME)
 #undef KV_SETTINGS_LINE_NAME
@@ -203,6 +203,7 @@ inline constexpr std::array SettingsLines{
 #undef KV_SETTINGS_LINES
 
 inline constexpr int SettingsFileLines = int(SettingsLines.size());
+static_assert(SettingsFileLines == 64, "a settings file holds 64 lines");
 
 // The row of line 1..64.
 constexpr const SettingsLineRow& settingsLineRow(int line)
