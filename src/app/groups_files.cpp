@@ -12,6 +12,13 @@ namespace kv {
 
 void Main::createFileGroups()
 {
+    const AttenuationControls attenuation{.LEDATT1 = LEDATT1,
+                                          .LEDATT1b = LEDATT1b,
+                                          .LEDATT2 = LEDATT2,
+                                          .LEDATT2b = LEDATT2b,
+                                          .Frame2 = Frame2,
+                                          .CH1ATT = CH1ATT,
+                                          .CH2ATT = CH2ATT};
     settingsFile = addGroup<SettingsFile>(state, global,
                                           SettingsFile::Controls{.CWButton20 = CWButton20,
                                                                  .CWButton28 = CWButton28,
@@ -51,13 +58,7 @@ void Main::createFileGroups()
                                                                  .CWButton6 = CWButton6,
                                                                  .CWButton23 = CWButton23,
                                                                  .btnBPOS = btnBPOS,
-                                                                 .LEDATT1 = LEDATT1,
-                                                                 .LEDATT1b = LEDATT1b,
-                                                                 .LEDATT2 = LEDATT2,
-                                                                 .LEDATT2b = LEDATT2b,
-                                                                 .Frame2 = Frame2,
-                                                                 .CH1ATT = CH1ATT,
-                                                                 .CH2ATT = CH2ATT},
+                                                                 .attenuation = attenuation},
                                           dialogs, programFolder, *cursors, *triggerLevel,
                                           *triggerSource, *horizontalPosition);
 
@@ -68,13 +69,7 @@ void Main::createFileGroups()
                                                             .CheckCOM = CheckCOM,
                                                             .Options = Options,
                                                             .CWButton1 = CWButton1,
-                                                            .LEDATT1 = LEDATT1,
-                                                            .LEDATT1b = LEDATT1b,
-                                                            .LEDATT2 = LEDATT2,
-                                                            .LEDATT2b = LEDATT2b,
-                                                            .Frame2 = Frame2,
-                                                            .CH1ATT = CH1ATT,
-                                                            .CH2ATT = CH2ATT,
+                                                            .attenuation = attenuation,
                                                             .CWSlide5 = CWSlide5,
                                                             .CWButton12 = CWButton12,
                                                             .CWButton13 = CWButton13,

@@ -91,19 +91,20 @@ void DefaultSettings::CWButton27_ValueChanged(bool value)
 
 void DefaultSettings::attenuatorsOff()
 {
-    for (CwButton* led : {ui.LEDATT1, ui.LEDATT1b, ui.LEDATT2, ui.LEDATT2b})
+    const AttenuationControls& att = ui.attenuation;
+    for (CwButton* led : {att.LEDATT1, att.LEDATT1b, att.LEDATT2, att.LEDATT2b})
         led->setOffColor(colour::DarkGreen);
     global_.ATTOnCH1 = false;
     global_.ATTFactorCH1 = 1.0f;
     global_.ATTOnCH2 = false;
     global_.ATTFactorCH2 = 1.0f;
-    ui.Frame2->setTitle(QStringLiteral("30 Volt Attenuation"));
+    att.Frame2->setTitle(QStringLiteral("30 Volt Attenuation"));
     state_.ATTValueCH1 = 1.5f;
-    ui.CH1ATT->setOnText(QStringLiteral("CH1 Attenuation"));
-    ui.CH1ATT->setOffText(QStringLiteral("CH1 Attenuation"));
+    att.CH1ATT->setOnText(QStringLiteral("CH1 Attenuation"));
+    att.CH1ATT->setOffText(QStringLiteral("CH1 Attenuation"));
     state_.ATTValueCH2 = 1.5f;
-    ui.CH2ATT->setOnText(QStringLiteral("CH2 Attenuation"));
-    ui.CH2ATT->setOffText(QStringLiteral("CH2 Attenuation"));
+    att.CH2ATT->setOnText(QStringLiteral("CH2 Attenuation"));
+    att.CH2ATT->setOffText(QStringLiteral("CH2 Attenuation"));
 }
 
 void DefaultSettings::triggerDefaults()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/control_classes.h"
+#include "files/attenuation_controls.h"
 #include "files/layer.h"
 #include "state/global_v.h"
 #include "state/scope_state.h"
@@ -29,14 +30,7 @@ class DefaultSettings : public QObject
         CwTimer* CheckCOM; // the link watch, enabled by the menu item
         PictureBox* Options;
         CwButton* CWButton1; // Run/Stop, switched off
-        // Attenuation
-        CwButton* LEDATT1;
-        CwButton* LEDATT1b;
-        CwButton* LEDATT2;
-        CwButton* LEDATT2b;
-        QGroupBox* Frame2;
-        CwButton* CH1ATT;
-        CwButton* CH2ATT;
+        AttenuationControls attenuation;
         // Trigger and acquisition
         CwSlide* CWSlide5;
         CwButton* CWButton12;

@@ -41,6 +41,7 @@
 #include <exception>
 #include <sys/stat.h>
 #include <utility>
+#include <variant>
 
 namespace kv {
 
@@ -181,21 +182,22 @@ SettingsFile::SettingsFile(ScopeState& state, GlobalV& global, const Controls& c
 
 SettingsFile::ChannelControls SettingsFile::channelControls(int channel) const
 {
+    const AttenuationControls& att = ui.attenuation;
     if (channel == 1)
         return {ui.CH1Button,
                 ui.LED1,
                 ui.CWButton22,
                 ui.mnuC1,
                 ui.PeriodVAL,
-                ui.CH1ATT,
-                {ui.LEDATT1, ui.LEDATT1b}};
+                att.CH1ATT,
+                {att.LEDATT1, att.LEDATT1b}};
     return {ui.CH2Button,
             ui.LED2,
             ui.CWButton25,
             ui.mnuC2,
             ui.PeriodVAL2,
-            ui.CH2ATT,
-            {ui.LEDATT2, ui.LEDATT2b}};
+            att.CH2ATT,
+            {att.LEDATT2, att.LEDATT2b}};
 }
 
 // ---- Writing -----------------------------------------------------------------------------------
@@ -213,76 +215,59 @@ void SettingsFile::selectLitChannel()
     led->setOnColor(colour::Green);
 }
 
+StatementItem SettingsFile::faceValue(SettingsFace face) const
+{
+    using F = SettingsFace;
+    switch (face) {
+    case F::CWSlide5Position:
+        return ui.CWSlide5->position();
+    case F::CWButton12Value:
+        return ui.CWButton12->value();
+    case F::CWButton13Value:
+        return ui.CWButton13->value();
+    case F::CWButton4Value:
+        return ui.CWButton4->value();
+    case F::CH1ButtonValue:
+        return ui.CH1Button->value();
+    case F::CH2ButtonValue:
+        return ui.CH2Button->value();
+    case F::CWSlide2Position:
+        return ui.CWSlide2->position();
+    case F::CWKnob2Position:
+        return ui.CWKnob2->position();
+    case F::CWSlide4Pointer1:
+        return ui.CWSlide4->pointerValue(1);
+    case F::CWSlide4Pointer2:
+        return ui.CWSlide4->pointerValue(2);
+    case F::CWSlide3Pointer1:
+        return ui.CWSlide3->pointerValue(1);
+    case F::CWSlide3Pointer2:
+        return ui.CWSlide3->pointerValue(2);
+    case F::CWSlide6Pointer1:
+        return ui.CWSlide6->pointerValue(1);
+    case F::CWButton5OffColor:
+        return ui.CWButton5->offColor();
+    case F::CWButton6OffColor:
+        return ui.CWButton6->offColor();
+    case F::PeriodVALText:
+        return ui.PeriodVAL->text().toStdString();
+    case F::PeriodVAL2Text:
+        return ui.PeriodVAL2->text().toStdString();
+    case F::COMComboIndex:
+        return ui.COMCombo->currentIndex();
+    }
+    return {};
+}
+
 SettingsValues SettingsFile::currentValues() const
 {
-    const ScopeState& s = state_;
-    const GlobalV& g = global_;
-    return {
-        s.TrigSourceBits,
-        ui.CWSlide5->position(),
-        s.TrigSlopeBits,
-        s.TrigEdgeText,
-        s.TrigSourceText,
-        s.TrigSlopeSaved,
-        ui.CWButton12->value(),
-        ui.CWButton13->value(),
-        s.TrigLevelCH1,
-        s.TrigLevelCH2,
-        ui.CWButton4->value(),
-        s.CH1RangeBit,
-        s.CH2RangeBit,
-        s.VdivIndexCH1,
-        s.VdivIndexCH2,
-        s.VdivCH1,
-        s.VdivCH2,
-        s.VdivOldCH1,
-        s.VdivOldCH2,
-        s.CH1EnableBits,
-        s.CH2EnableBits,
-        ui.CH1Button->value(),
-        ui.CH2Button->value(),
-        s.FastChannelBits,
-        s.FramePlotted,
-        s.XAxisMax,
-        s.XAxisMin,
-        s.XAxisMax2,
-        s.XAxisMin2,
-        ui.CWSlide2->position(),
-        g.ActiveChannel,
-        ui.CWKnob2->position(),
-        s.TimebaseCode,
-        s.VdivIndex,
-        s.PlotScaleCH1,
-        s.PlotScaleCH2,
-        ui.CWSlide4->pointerValue(1),
-        ui.CWSlide4->pointerValue(2),
-        ui.CWSlide3->pointerValue(1),
-        ui.CWSlide3->pointerValue(2),
-        ui.CWSlide6->pointerValue(1),
-        ui.CWButton5->offColor(),
-        ui.CWButton6->offColor(),
-        ui.PeriodVAL->text().toStdString(),
-        ui.PeriodVAL2->text().toStdString(),
-        ui.COMCombo->currentIndex(),
-        s.TrigPosByte1,
-        s.TrigPosByte2,
-        s.TrigPosByte3,
-        s.TrigPosByte4,
-        s.HTrigPosition,
-        g.FirstRun,
-        s.CalOffsetCH1Lo,
-        s.CalOffsetCH1Hi,
-        s.CalOffsetCH2Lo,
-        s.CalOffsetCH2Hi,
-        g.ShowRefTip,
-        g.ShowHardwareCheck,
-        g.ATTFactorCH1 * 20.0f,
-        g.ATTFactorCH2 * 20.0f,
-        s.GainLo,
-        s.GainHi,
-        s.GainLoRev2,
-        s.GainHiRev2,
-    };
+    SettingsValues values;
+    for (const SettingsLineRow& row : SettingsLines) {
+        const SettingsFace* face = std::get_if<SettingsFace>(&row.value);
+        values[std::size_t(row.line - 1)] =
+            face ? faceValue(*face) : SettingsStateValue(row.value, state_, global_);
+    }
+    return values;
 }
 
 QString SettingsFile::savePath() const
@@ -483,7 +468,7 @@ bool SettingsFile::LoadSettingsFile()
 
 bool SettingsFile::applyContent(const SettingsFileContent& content)
 {
-    storeFields(content);
+    StoreSettingsFields(content, state_, global_);
     // The check has passed every value that a step converts, so the steps run to the end; the
     // catch is the guard of a step the check does not cover.
     try {
@@ -495,62 +480,13 @@ bool SettingsFile::applyContent(const SettingsFileContent& content)
     return false;
 }
 
-void SettingsFile::storeFields(const SettingsFileContent& c)
-{
-    namespace L = SettingsLine;
-    ScopeState& s = state_;
-    GlobalV& g = global_;
-    const int count = std::min(c.count, SettingsRequiredLines);
-    const auto into = [&](int line, auto& field) {
-        if (line <= count)
-            field = c.line(line);
-    };
-    const auto intoVariant = [&](int line, Variant& field) {
-        if (line <= count)
-            field = Variant(c.line(line));
-    };
-    into(L::TrigSourceBits, s.TrigSourceBits);
-    into(L::TrigSlopeBits, s.TrigSlopeBits);
-    into(L::TrigEdgeText, s.TrigEdgeText);
-    into(L::TrigSourceText, s.TrigSourceText);
-    into(L::TrigSlopeSaved, s.TrigSlopeSaved);
-    intoVariant(L::TrigLevelCH1, s.TrigLevelCH1);
-    intoVariant(L::TrigLevelCH2, s.TrigLevelCH2);
-    into(L::CH1RangeBit, s.CH1RangeBit);
-    into(L::CH2RangeBit, s.CH2RangeBit);
-    intoVariant(L::VdivIndexCH1, s.VdivIndexCH1);
-    intoVariant(L::VdivIndexCH2, s.VdivIndexCH2);
-    intoVariant(L::VdivCH1, s.VdivCH1);
-    intoVariant(L::VdivCH2, s.VdivCH2);
-    intoVariant(L::VdivOldCH1, s.VdivOldCH1);
-    intoVariant(L::VdivOldCH2, s.VdivOldCH2);
-    into(L::CH1EnableBits, s.CH1EnableBits);
-    into(L::CH2EnableBits, s.CH2EnableBits);
-    into(L::FastChannelBits, s.FastChannelBits);
-    intoVariant(L::XAxisMax, s.XAxisMax);
-    intoVariant(L::XAxisMin, s.XAxisMin);
-    intoVariant(L::XAxisMax2, s.XAxisMax2);
-    intoVariant(L::XAxisMin2, s.XAxisMin2);
-    intoVariant(L::ActiveChannel, g.ActiveChannel);
-    into(L::TimebaseCode, s.TimebaseCode);
-    intoVariant(L::VdivIndex, s.VdivIndex);
-    intoVariant(L::TrigPosByte1, s.TrigPosByte1);
-    intoVariant(L::TrigPosByte2, s.TrigPosByte2);
-    intoVariant(L::TrigPosByte3, s.TrigPosByte3);
-    intoVariant(L::TrigPosByte4, s.TrigPosByte4);
-    intoVariant(L::HTrigPosition, s.HTrigPosition);
-    intoVariant(L::FirstRun, g.FirstRun);
-    intoVariant(L::CalOffsetCH1Lo, s.CalOffsetCH1Lo);
-    intoVariant(L::CalOffsetCH1Hi, s.CalOffsetCH1Hi);
-    intoVariant(L::CalOffsetCH2Lo, s.CalOffsetCH2Lo);
-    intoVariant(L::CalOffsetCH2Hi, s.CalOffsetCH2Hi);
-}
-
 void SettingsFile::apply(const SettingsFileContent& c)
 {
     namespace L = SettingsLine;
     ScopeState& s = state_;
-    // 1. Gains; an empty line takes its default.
+    // The fields stored from the file are in place: every handler that the steps below run by
+    // setting a control reads them. A line that cannot be converted ends the load at its step.
+    // Gains and plot scales; an empty gain line (a file of the older kind) takes its default.
     const auto gain = [&](int line, float fallback) {
         return c.line(line).empty() ? fallback : single(number(c.line(line)));
     };
@@ -558,45 +494,50 @@ void SettingsFile::apply(const SettingsFileContent& c)
     s.GainHi = gain(L::GainHi, 1.0f);
     s.GainLoRev2 = gain(L::GainLoRev2, 1.0f);
     s.GainHiRev2 = gain(L::GainHiRev2, 1.0196081f);
-    // 2.
     s.PlotScaleCH1 = number(c.line(L::PlotScaleCH1));
     s.PlotScaleCH2 = number(c.line(L::PlotScaleCH2));
-    // 3. The list's own handler selects the port.
+    // The port list's own handler selects the port.
     ui.COMCombo->setCurrentIndex(inRange(whole(c.line(L::COMIndex)), -1, ui.COMCombo->count() - 1));
-    // 4.
+    // Cursor colours, each on its button, its read-out swatch and its placement button.
     const int a = colourOfLine(c.line(L::CursorAColor));
     for (CwButton* b : {ui.CWButton5, ui.CWButton24, ui.btnAPOS})
         b->setOffColor(a);
     const int b = colourOfLine(c.line(L::CursorBColor));
     for (CwButton* button : {ui.CWButton6, ui.CWButton23, ui.btnBPOS})
         button->setOffColor(b);
-    // 5. to 8.
+    // Pointers and the time/div knob (its handler sets the time base), then the horizontal
+    // trigger marker by the stored trigger position.
     applyPointers(c);
     s.FramePlotted = boolean(c.line(L::FramePlotted));
     setKnob(ui.CWKnob2, whole(c.line(L::TimeDiv)));
     horizontalPosition_.HTrigPos();
-    // 9. and 10.
+    // The trigger source, then the trigger level worked out anew from the pointers set above.
     applyTrigSource(c);
     triggerLevel_.TrigLevelOffset();
     triggerLevel_.TrigLevel();
-    // 11.
+    // The volts/div knob at the stored index; its handler sets the selected channel's volts/div,
+    // range and plot scale.
     ui.CWKnob1->setEnabled(true);
     setKnob(ui.CWKnob1, whole(s.VdivIndex));
-    // 12. to 14.
+    // The trigger edge and mode, the acquisition mode and the mouse action, each through its
+    // handler as a press would; the frame's mode bit follows the mode switch.
     ui.CWButton12->setValue(boolean(c.line(L::TrigEdge)));
     const bool autoMode = boolean(c.line(L::TrigMode));
     ui.CWButton13->setValue(autoMode);
     s.TrigModeBit = autoMode ? "1" : "0";
     ui.CWButton4->setValue(boolean(c.line(L::AcquireMode)));
     setSlidePosition(ui.CWSlide2, whole(c.line(L::CursorAction)));
-    // 15. to 20.
+    // The channels: their switches, then what their handlers left is set to the file's state
+    // (indicators, lamps, the selected channel, captions); the view is centred whatever line 41
+    // held.
     applyChannel(1, c);
     applyChannel(2, c);
     applyActiveChannel();
     applyEnableBits();
     ui.CWSlide6->setPointerValue(1, 750);
     applyCaptions();
-    // 21. and 22.
+    // The tip and hardware-check switches, then the attenuation: the factors of lines 59 and 60,
+    // then the captions of a factor other than 1 and 2.
     global_.ShowRefTip = boolean(c.line(L::ShowRefTip));
     global_.ShowHardwareCheck = boolean(c.line(L::ShowHardwareCheck));
     applyAttenuation(1, c.line(L::ATTCH1));
@@ -740,7 +681,7 @@ void SettingsFile::applyAttenuationText(int channel)
     for (CwButton* led : channelControls(channel).attenuatorLeds)
         led->setOffColor(colour::Red);
     shared.ATTOn = true;
-    ui.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
+    ui.attenuation.Frame2->setTitle(QStringLiteral("X Volt Attenuation"));
     float& value = channelState(state_, channel).ATTValue;
     value = factor * 20.0f;
     CwButton* toggle = channelControls(channel).attenuation;

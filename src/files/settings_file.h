@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/control_classes.h"
+#include "files/attenuation_controls.h"
 #include "files/layer.h"
 #include "files/rules/autosave_rule.h"
 #include "files/rules/settings_format.h"
@@ -85,14 +86,7 @@ class SettingsFile : public QObject
         CwButton* CWButton6; // cursor B colour, and its swatches
         CwButton* CWButton23;
         CwButton* btnBPOS;
-        // Attenuation
-        CwButton* LEDATT1;
-        CwButton* LEDATT1b;
-        CwButton* LEDATT2;
-        CwButton* LEDATT2b;
-        QGroupBox* Frame2;
-        CwButton* CH1ATT;
-        CwButton* CH2ATT;
+        AttenuationControls attenuation;
     };
 
     SettingsFile(ScopeState& state, GlobalV& global, const Controls& controls, Dialogs& dialogs,
@@ -160,8 +154,9 @@ class SettingsFile : public QObject
     QString savePath() const;
     void reportSaveFailure(const QString& path, const QString& reason);
     void selectLitChannel();
+    // The value a save writes for a line held by a face control.
+    StatementItem faceValue(SettingsFace face) const;
     SettingsValues currentValues() const;
-    void storeFields(const SettingsFileContent& content);
     void apply(const SettingsFileContent& content);
     void applyPointers(const SettingsFileContent& content);
     void applyTrigSource(const SettingsFileContent& content);

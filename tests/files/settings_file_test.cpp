@@ -126,6 +126,54 @@ TEST(SettingsFormat, EmptyLinesInsideTheFileCount)
     EXPECT_EQ(content.line(3), "c");
 }
 
+TEST(SettingsFormat, TheFieldStepStoresEachLineInItsOwnFieldAsRead)
+{
+    SettingsFileContent content;
+    content.count = 64;
+    for (int n = 1; n <= 64; ++n)
+        content.lines[std::size_t(n - 1)] = "line " + std::to_string(n);
+    ScopeState s;
+    GlobalV g;
+    StoreSettingsFields(content, s, g);
+    struct Case
+    {
+        const char* field;
+        std::string held;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"TrigSourceBits", s.TrigSourceBits, "line 1"},
+        {"TrigSlopeSaved", s.TrigSlopeSaved, "line 6"},
+        {"TrigLevelCH1", s.TrigLevelCH1.toText(), "line 9"},
+        {"TrigLevelCH2", s.TrigLevelCH2.toText(), "line 10"},
+        {"CH2RangeBit", s.CH2RangeBit, "line 13"},
+        {"VdivOldCH1", s.VdivOldCH1.toText(), "line 18"},
+        {"CH2EnableBits", s.CH2EnableBits, "line 21"},
+        {"XAxisMin2", s.XAxisMin2.toText(), "line 29"},
+        {"ActiveChannel", g.ActiveChannel.toText(), "line 31"},
+        {"VdivIndex", s.VdivIndex.toText(), "line 34"},
+        {"TrigPosByte4", s.TrigPosByte4.toText(), "line 50"},
+        {"FirstRun", g.FirstRun.toText(), "line 52"},
+        {"CalOffsetCH2Lo", s.CalOffsetCH2Lo.toText(), "line 55"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.held, c.line) << c.field;
+    EXPECT_TRUE(s.TrigLevelCH1.isText()) << "a Variant field holds the text as read";
+    // The lines that the loader's steps convert and apply are not stored as read.
+    EXPECT_EQ(s.PlotScaleCH1, 0.0);
+    EXPECT_EQ(s.GainLo, 0.0f);
+    EXPECT_FALSE(s.FramePlotted);
+    EXPECT_FALSE(g.ShowRefTip);
+
+    // Lines the file does not hold leave their fields as they were.
+    content.count = 20;
+    ScopeState shorter;
+    StoreSettingsFields(content, shorter, g);
+    EXPECT_EQ(shorter.CH1EnableBits, "line 20");
+    EXPECT_EQ(shorter.CH2EnableBits, "");
+    EXPECT_TRUE(shorter.TimebaseCode.empty());
+}
+
 TEST(AutosaveLocation, Rule)
 {
     const QString p = QStringLiteral("/opt/kv/R7S.ast"), c = QStringLiteral("/cfg/R7S.ast");
@@ -418,15 +466,15 @@ TEST_F(SettingsFixture, MissingAutosaveFileShowsOptionsAndStartsThePortSearch)
 std::vector<std::string> markedFile()
 {
     auto file = StartUpFile;
-    file[61 - 1] = " 1.5 ";   // step 1
-    file[35 - 1] = " 7 ";     // step 2
-    file[46 - 1] = " 3 ";     // step 3
-    file[42 - 1] = " 65280 "; // step 4
-    file[40 - 1] = " 33 ";    // step 5
-    file[41 - 1] = " 1000 ";  // step 5, put back to 750 by step 19
-    file[25 - 1] = "False";   // step 6
-    file[57 - 1] = "False";   // step 21
-    file[59 - 1] = " 40 ";    // step 22
+    file[61 - 1] = " 1.5 ";   // the gains, applied first
+    file[35 - 1] = " 7 ";     // the plot scales
+    file[46 - 1] = " 3 ";     // the port list
+    file[42 - 1] = " 65280 "; // the cursor colours
+    file[40 - 1] = " 33 ";    // the pointers
+    file[41 - 1] = " 1000 ";  // a pointer, put back to 750 when the channels' step centres the view
+    file[25 - 1] = "False";   // FramePlotted
+    file[57 - 1] = "False";   // the tip switch
+    file[59 - 1] = " 40 ";    // the attenuation, applied last
     return file;
 }
 

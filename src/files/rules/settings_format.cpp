@@ -1,19 +1,39 @@
 #include "files/rules/settings_format.h"
 
-#include "platform/rules/com_port_map.h"
 #include "state/global_v.h"
-#include "state/timebase_table.h"
-#include "state/voltsdiv_table.h"
 
 #include <QString>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <variant>
 
 namespace kv {
 
 // ---- Format ------------------------------------------------------------------------------------
+
+namespace {
+
+// The value of a row's source, for every source the state holds.
+struct StateValueReader
+{
+    const ScopeState& state;
+    const GlobalV& global;
+
+    template <class T> StatementItem operator()(T ScopeState::*field) const { return state.*field; }
+    template <class T> StatementItem operator()(T GlobalV::*field) const { return global.*field; }
+    StatementItem operator()(ScaledField scaled) const { return global.*scaled.field * scaled.by; }
+    StatementItem operator()(SettingsFace) const { return {}; }
+};
+
+} // namespace
+
+StatementItem SettingsStateValue(const SettingsSource& source, const ScopeState& state,
+                                 const GlobalV& global)
+{
+    return std::visit(StateValueReader{state, global}, source);
+}
 
 std::string SettingsFileText(const SettingsValues& values, char decimalSeparator)
 {
@@ -40,106 +60,6 @@ SettingsFileContent ParseSettingsFileText(std::string_view text)
 // ---- Check -------------------------------------------------------------------------------------
 
 namespace {
-
-// What a line must hold for the loader to store or apply it.
-struct LineRule
-{
-    enum Kind
-    {
-        Bits,        // a string of `low` characters "0" or "1"
-        Choice,      // one of the texts of `choices`
-        Boolean,     // True or False (or a number)
-        Number,      // a finite number
-        Positive,    // a finite number above 0
-        Whole,       // a whole number from `low` to `high`
-        Channel,     // ActiveChannel: 0, 1, 2 or 5
-        Attenuation, // empty, or a number from 0 up whose twentieth is a 32-bit float
-        Gain,        // empty, or a 32-bit float above 0
-        Text,        // any text
-    } kind;
-    int low = 0;
-    int high = 0;
-    std::array<const char*, 3> choices{};
-};
-
-LineRule ruleOfLine(int line)
-{
-    namespace L = SettingsLine;
-    using R = LineRule;
-    switch (line) {
-    case L::TrigSourceBits:
-    case L::TrigSlopeBits:
-    case L::TrigSlopeSaved:
-    case L::FastChannelBits:
-        return {R::Bits, 2};
-    case L::CH1RangeBit:
-    case L::CH2RangeBit:
-        return {R::Bits, 1};
-    case L::CH1EnableBits:
-    case L::CH2EnableBits:
-        return {R::Bits, 4};
-    case L::TimebaseCode:
-        return {R::Bits, 5};
-    case L::TrigEdgeText:
-        return {R::Choice, 0, 0, {"Rising", "Falling"}};
-    case L::TrigSourceText:
-        return {R::Choice, 0, 0, {"CH1", "CH2", "TTL"}};
-    case L::TrigEdge:
-    case L::TrigMode:
-    case L::AcquireMode:
-    case L::CH1Button:
-    case L::CH2Button:
-    case L::FramePlotted:
-    case L::FirstRun:
-    case L::ShowRefTip:
-    case L::ShowHardwareCheck:
-        return {R::Boolean};
-    case L::TrigSourcePosition:
-        return {R::Whole, 1, 3};
-    case L::CursorAction:
-        return {R::Whole, 1, 2};
-    case L::TimeDiv:
-        return {R::Whole, 1, TimebasePositions};
-    case L::VdivIndexCH1:
-    case L::VdivIndexCH2:
-    case L::VdivIndex:
-        return {R::Whole, 1, VoltsDivPositions};
-    case L::CursorAColor:
-    case L::CursorBColor:
-        return {R::Whole, 0, 0xFFFFFF};
-    case L::COMIndex:
-        return {R::Whole, -1, LastComPort - 1};
-    case L::TrigPosByte1:
-    case L::TrigPosByte2:
-    case L::TrigPosByte3:
-    case L::TrigPosByte4:
-        return {R::Whole, 0, 255};
-    case L::HTrigPosition:
-        return {R::Whole, 1, 3};
-    case L::ActiveChannel:
-        return {R::Channel};
-    case L::VdivCH1:
-    case L::VdivCH2:
-    case L::VdivOldCH1:
-    case L::VdivOldCH2:
-    case L::PlotScaleCH1:
-    case L::PlotScaleCH2:
-        return {R::Positive};
-    case L::ATTCH1:
-    case L::ATTCH2:
-        return {R::Attenuation};
-    case L::GainLo:
-    case L::GainHi:
-    case L::GainLoRev2:
-    case L::GainHiRev2:
-        return {R::Gain};
-    case L::PeriodVAL:
-    case L::PeriodVAL2:
-        return {R::Text};
-    default:
-        return {R::Number};
-    }
-}
 
 bool fitsSingle(double value)
 {
@@ -217,10 +137,38 @@ std::optional<FileRefusal> CheckSettingsFile(const SettingsFileContent& content)
                 return MissingLineRefusal(line);
             continue;
         }
-        if (const auto fault = lineFault(ruleOfLine(line), content.line(line)))
+        if (const auto fault = lineFault(settingsLineRow(line).rule, content.line(line)))
             return LineRefusal(line, content.line(line), *fault);
     }
     return std::nullopt;
+}
+
+// ---- Store -------------------------------------------------------------------------------------
+
+namespace {
+
+// Puts a line's text into a row's text or Variant field; the rows that are applied take nothing.
+struct FieldStore
+{
+    ScopeState& state;
+    GlobalV& global;
+    const std::string& text;
+
+    void operator()(std::string ScopeState::*field) const { state.*field = text; }
+    void operator()(Variant ScopeState::*field) const { state.*field = Variant(text); }
+    void operator()(Variant GlobalV::*field) const { global.*field = Variant(text); }
+    template <class Applied> void operator()(Applied) const {}
+};
+
+} // namespace
+
+void StoreSettingsFields(const SettingsFileContent& content, ScopeState& state, GlobalV& global)
+{
+    const int count = std::min(content.count, SettingsRequiredLines);
+    for (const SettingsLineRow& row : SettingsLines) {
+        if (row.load == SettingsLoad::Stored && row.line <= count)
+            std::visit(FieldStore{state, global, content.line(row.line)}, row.value);
+    }
 }
 
 } // namespace kv
