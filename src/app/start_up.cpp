@@ -30,8 +30,8 @@ namespace kv {
 
 namespace {
 
-// From its third step on, start-up skips a failing statement and goes on with the next.
-template <class F> void skipOnFailure(F&& statement) noexcept
+// Runs one start-up statement; one that fails is skipped, and start-up goes on with the next.
+template <class F> void attempt(F&& statement) noexcept
 {
     try {
         statement();
@@ -42,6 +42,55 @@ template <class F> void skipOnFailure(F&& statement) noexcept
 
 } // namespace
 
+void Main::Form_Load()
+{
+    // Timer handlers run only once start-up has returned to the event loop: showing the splash
+    // window and the first-run question process events, and a link-watch tick there would
+    // identify the instrument in the middle of start-up.
+    const CwTimer::Hold timersWait;
+    setSessionFlags();
+    chooseSkin();
+    // From here on a failing statement is skipped.
+    loadSkin();
+    fillComList();
+    attempt([this] { CWSerial1.PortSetup(); });
+    attempt([this] { frmSplash().show(); });
+    resetInstrument();
+    setTriggerDefaults();
+    setChannelDefaults();
+    setTraceColours();
+    setViewDefaults();
+    setScaleAndGainDefaults();
+    attempt([this] { CWSerial1.PortSetup(); });
+    setUpCursors();
+    resetTraceDisplay();
+    setPositionAndOffsetDefaults();
+    readAutosave();
+    attempt([this] { identification->CheckHardware(); });
+    applyModelGains();
+    markCursorActionItems();
+    offerFirstRunOptions();
+    attempt([this] { menuMarks->MenuSync(); });
+    // The window stays hidden until the splash window closes.
+    attempt([this] { hide(); });
+}
+
+void Main::setSessionFlags()
+{
+    // Until identification says otherwise the attenuator circuitry counts as absent, and the
+    // hardware check and the reference tip are still to be shown.
+    global.NoATTHardware = true;
+    global.ShowHardwareCheck = true;
+    global.ShowRefTip = true;
+    state.MouseAction = "0";
+}
+
+void Main::chooseSkin()
+{
+    const QString skinFolder = IsLargeFonts() ? QStringLiteral("125P") : QStringLiteral("100P");
+    skinPath_ = QDir(programFolder).filePath(QStringLiteral("Graphics/") + skinFolder);
+}
+
 void Main::loadSkin()
 {
     const auto image = [this](const char* file) {
@@ -49,14 +98,14 @@ void Main::loadSkin()
         return ReadPictureFile(skinPath_ + QLatin1Char('/') + QLatin1String(file));
     };
     const auto picture = [&](PictureBox* box, const char* file) {
-        skipOnFailure([&] {
+        attempt([&] {
             const QImage img = image(file);
             if (!img.isNull())
                 box->setPicture(img);
         });
     };
     const auto slideImage = [&](const char* name, const char* file) {
-        skipOnFailure([&] {
+        attempt([&] {
             const QImage img = image(file);
             if (!img.isNull())
                 CWSlide6->setImage(QString::fromLatin1(name), img);
@@ -81,55 +130,42 @@ void Main::fillComList()
         // Appending selects the first entry by itself; only the selection below counts.
         const QSignalBlocker quiet(COMCombo);
         for (int port = 1; port <= 256; ++port)
-            skipOnFailure([&] { COMCombo->addItem(QString::number(port)); });
+            attempt([&] { COMCombo->addItem(QString::number(port)); });
         COMCombo->setCurrentIndex(-1);
     }
-    skipOnFailure([&] { COMCombo->setCurrentIndex(9); });
+    attempt([&] { COMCombo->setCurrentIndex(9); });
 }
 
-void Main::Form_Load()
+void Main::resetInstrument()
 {
-    // Timer handlers run only once start-up has returned to the event loop: showing the splash
-    // window and the first-run question process events, and a link-watch tick there would
-    // identify the instrument in the middle of start-up.
-    const CwTimer::Hold timersWait;
-    // 1.
-    global.NoATTHardware = true;
-    global.ShowHardwareCheck = true;
-    global.ShowRefTip = true;
-    state.MouseAction = "0";
-    // 2.
-    const QString skinFolder = IsLargeFonts() ? QStringLiteral("125P") : QStringLiteral("100P");
-    skinPath_ = QDir(programFolder).filePath(QStringLiteral("Graphics/") + skinFolder);
-    // 3. From here on every failing statement is skipped.
-    const auto run = [](auto&& statement) { skipOnFailure(statement); };
-    // 4.
-    loadSkin();
-    // 5.
-    fillComList();
-    // 6.
-    run([&] { CWSerial1.PortSetup(); });
-    // 7.
-    run([&] { frmSplash().show(); });
-    // 8.
-    run([&] { SendData(CWSerial1, ResetCmd); });
-    run([&] { CWSerial1.PortReset(); });
-    run([&] { CWSerial1.PortSetup(); });
-    run([&] { CWSerial1.FlushInput(); });
-    // 9. Trigger defaults.
+    // The reset byte, then the port opened afresh and whatever arrived meanwhile dropped, so
+    // that identification starts on a quiet line.
+    attempt([this] { SendData(CWSerial1, ResetCmd); });
+    attempt([this] { CWSerial1.PortReset(); });
+    attempt([this] { CWSerial1.PortSetup(); });
+    attempt([this] { CWSerial1.FlushInput(); });
+}
+
+void Main::setTriggerDefaults()
+{
+    // Channel 1, rising edge, Auto mode, continuous acquisition, both levels mid-scale. The
+    // controls are set after their fields, so their handlers see the new values.
     state.TrigSourceBits = "00";
-    run([&] { CWSlide5->setPosition(1); });
+    attempt([this] { CWSlide5->setPosition(1); });
     state.TrigSlopeBits = "11";
     state.TrigEdgeText = "Rising";
     state.TrigSourceText = "CH1";
-    run([&] { CWButton12->setValue(true); });
+    attempt([this] { CWButton12->setValue(true); });
     state.TrigSlopeSaved = state.TrigSlopeBits;
     state.TrigModeBit = "1";
-    run([&] { CWButton13->setValue(true); });
+    attempt([this] { CWButton13->setValue(true); });
     state.TrigLevelCH1 = 127;
     state.TrigLevelCH2 = 127;
-    run([&] { CWButton4->setValue(false); });
-    // 10. Channel defaults.
+    attempt([this] { CWButton4->setValue(false); });
+}
+
+void Main::setChannelStartValues(ScopeState& state)
+{
     state.CH1RangeBit = "0";
     state.CH2RangeBit = "0";
     state.VdivIndexCH1 = 1;
@@ -140,29 +176,51 @@ void Main::Form_Load()
     state.VdivIndexCH2 = 1;
     state.CH1EnableBits = "0000";
     state.CH2EnableBits = "0000";
-    run([&] { CH1Button->setValue(false); });
-    run([&] { CH2Button->setValue(false); });
+}
+
+void Main::setChannelDefaults()
+{
+    // Both channels off, on the low range at 100 mV/div; the graph shows samples 500 to 1000.
+    setChannelStartValues(state);
+    attempt([this] { CH1Button->setValue(false); });
+    attempt([this] { CH2Button->setValue(false); });
     state.FastChannelBits = "00";
     state.FramePlotted = true;
     state.XAxisMax = 1000;
     state.XAxisMin = 500;
     state.XAxisMax2 = 1750;
     state.XAxisMin2 = 1250;
-    // 11. Colours and views.
+}
+
+void Main::setTraceColours()
+{
+    // Channel 1 blue, channel 2 red; each channel button shows its trace's colour when off.
     const QString plot1 = CWGraph1->plotName(1), plot2 = CWGraph1->plotName(2);
-    run([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
-    run([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
-    run([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
-    run([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
-    run([&] { CWSlide2->setPosition(2); });
+    attempt([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
+    attempt([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
+    attempt([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
+    attempt([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
+}
+
+void Main::setViewDefaults()
+{
+    // Floating cursors, no channel selected (so the volts/div knob is disabled), the first
+    // time/div position, the trigger pointers placed for these values, and POWER on.
+    attempt([this] { CWSlide2->setPosition(2); });
     state.CH1EnableBits = "0000";
     global.ActiveChannel = 0;
-    run([&] { CWKnob2->setPosition(1); });
+    attempt([this] { CWKnob2->setPosition(1); });
     state.TimebaseCode = "00010";
     state.VdivIndex = 1;
-    run([&] { triggerLevel->TrigLevel(); });
-    run([&] { CWButton3->setValue(true); });
-    run([&] { CWKnob1->setEnabled(false); });
+    attempt([this] { triggerLevel->TrigLevel(); });
+    attempt([this] { CWButton3->setValue(true); });
+    attempt([this] { CWKnob1->setEnabled(false); });
+}
+
+void Main::setScaleAndGainDefaults()
+{
+    // The plot scale of 100 mV/div, no attenuation, and both models' gain corrections until
+    // the autosave file gives its own.
     state.VdivIndexCH1 = 1;
     state.VdivIndexCH2 = 1;
     state.PlotScaleCH1 = 19.53125;
@@ -173,37 +231,52 @@ void Main::Form_Load()
     state.GainHi = 1.0f;
     state.GainLoRev2 = 1.0f;
     state.GainHiRev2 = 1.0229079723358154f;
-    run([&] { CWSerial1.PortSetup(); });
-    // 12. Graph cursors and labels.
-    run([&] {
+}
+
+void Main::setUpCursors()
+{
+    // Cursor "T" is the trigger level's horizontal line, in channel 1's colour; cursors A (red)
+    // and B (blue) float. All three start hidden; the buttons and swatches of A and B wear
+    // their cursor's colour.
+    attempt([this] {
         for (QLatin1String name : {names::CursorA, names::CursorB, names::CursorT})
             CWGraph1->addCursor(name);
     });
     constexpr QLatin1String A = names::CursorA, B = names::CursorB, T = names::CursorT;
-    run([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
-    run([&] { CWGraph1->setCursorVisible(T, false); });
-    run([&] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
-    run([&] {
+    attempt([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
+    attempt([&] { CWGraph1->setCursorVisible(T, false); });
+    attempt([this] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
+    attempt([&] {
         for (QLatin1String c : {A, B}) {
             CWGraph1->setCursorSnapMode(c, CwGraph::SnapFloating);
             CWGraph1->setCursorVisible(c, false);
         }
     });
-    run([&] { CWGraph1->setCursorColor(A, colour::Red); });
-    run([&] {
+    attempt([&] { CWGraph1->setCursorColor(A, colour::Red); });
+    attempt([this] {
         for (CwButton* b : {CWButton5, CWButton24, btnAPOS})
             b->setOffColor(colour::Red);
     });
-    run([&] { CWGraph1->setCursorColor(B, colour::Blue); });
-    run([&] {
+    attempt([&] { CWGraph1->setCursorColor(B, colour::Blue); });
+    attempt([this] {
         for (CwButton* b : {CWButton6, CWButton23, btnBPOS})
             b->setOffColor(colour::Blue);
     });
-    run([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(plot1)); });
-    run([&] { CWGraph1->setPlotVisible(names::PCH1, false); });
-    run([&] { CWGraph1->setPlotVisible(names::PCH2, false); });
-    run([&] { PeriodVAL->setText(QStringLiteral("100mV")); });
-    run([&] { PeriodVAL2->setText(QStringLiteral("100mV")); });
+    attempt([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(CWGraph1->plotName(1))); });
+}
+
+void Main::resetTraceDisplay()
+{
+    // Both traces hidden; the volts/div read-outs show the start-up 100 mV/div.
+    attempt([this] { CWGraph1->setPlotVisible(names::PCH1, false); });
+    attempt([this] { CWGraph1->setPlotVisible(names::PCH2, false); });
+    attempt([this] { PeriodVAL->setText(QStringLiteral("100mV")); });
+    attempt([this] { PeriodVAL2->setText(QStringLiteral("100mV")); });
+}
+
+void Main::setPositionAndOffsetDefaults()
+{
+    // The trigger at the middle of the record, and no calibration offsets yet.
     state.TrigPosByte1 = 240;
     state.TrigPosByte2 = 5;
     state.TrigPosByte3 = 239;
@@ -213,13 +286,22 @@ void Main::Form_Load()
     state.CalOffsetCH1Hi = 0;
     state.CalOffsetCH2Lo = 0;
     state.CalOffsetCH2Hi = 0;
+}
+
+void Main::readAutosave()
+{
+    // A first run unless the autosave file says otherwise; a sound file is loaded through the
+    // controls.
     global.FirstRun = true;
-    // 13. Settings, identification and gains.
     state.FilePath =
         QDir(autosaveFolder(programFolder)).filePath(QStringLiteral("R7S.ast")).toStdString();
-    run([&] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
-    run([&] { identification->CheckHardware(); });
-    run([&] {
+    attempt([this] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
+}
+
+void Main::applyModelGains()
+{
+    // Each channel's gain is the identified model's gain for the range of its volts/div.
+    attempt([this] {
         const auto gainFor = [this](const Variant& index, float& gain) {
             const VoltsRange range = voltsRangeOf(index.toNumber());
             if (range == VoltsRange::Low)
@@ -230,25 +312,29 @@ void Main::Form_Load()
         for (int channel = 1; channel <= 2; ++channel)
             gainFor(channelState(state, channel).VdivIndex, channelShared(global, channel).Gain);
     });
-    // 14. Popup cursor-action marks agree with the cursor-action slide.
-    run([&] {
+}
+
+void Main::markCursorActionItems()
+{
+    // The popup's snap and float marks agree with the cursor-action slide.
+    attempt([this] {
         const int position = CWSlide2->position();
         if (position == 1 || position == 2) {
             mnuPOPCSnap->setChecked(position == 1);
             mnuPOPCFloat->setChecked(position == 2);
         }
     });
-    // 15.
-    run([&] {
+}
+
+void Main::offerFirstRunOptions()
+{
+    // A first run shows the Options panel (port and calibration) and enables the link watch.
+    attempt([this] {
         if (global.FirstRun.toBoolean()) {
             Options->setVisible(true);
             CheckCOM->setEnabled(true);
         }
     });
-    // 16.
-    run([&] { menuMarks->MenuSync(); });
-    // 17. Hidden until the splash window closes.
-    run([&] { hide(); });
 }
 
 } // namespace kv
