@@ -14,6 +14,7 @@
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
 #include "platform/rules/serial_control.h"
+#include "platform/rules/skip_on_failure.h"
 #include "platform/services.h"
 #include "state/channel_fields.h"
 #include "state/colours.h"
@@ -24,23 +25,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSignalBlocker>
-#include <exception>
 
 namespace kv {
-
-namespace {
-
-// Runs one start-up statement; one that fails is skipped, and start-up goes on with the next.
-template <class F> void attempt(F&& statement) noexcept
-{
-    try {
-        statement();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 void Main::Form_Load()
 {
@@ -53,32 +39,32 @@ void Main::Form_Load()
     // From here on a failing statement is skipped.
     loadSkin();
     fillComList();
-    attempt([this] { CWSerial1.PortSetup(); });
-    attempt([this] { frmSplash().show(); });
+    skipOnFailure([this] { CWSerial1.PortSetup(); });
+    skipOnFailure([this] { frmSplash().show(); });
     resetInstrument();
     setTriggerDefaults();
     setChannelDefaults();
     setTraceColours();
     setViewDefaults();
     setScaleAndGainDefaults();
-    attempt([this] { CWSerial1.PortSetup(); });
+    skipOnFailure([this] { CWSerial1.PortSetup(); });
     setUpCursors();
     resetTraceDisplay();
     setPositionAndOffsetDefaults();
     readAutosave();
-    attempt([this] { identification->CheckHardware(); });
+    skipOnFailure([this] { identification->CheckHardware(); });
     applyModelGains();
     markCursorActionItems();
     offerFirstRunOptions();
-    attempt([this] { menuMarks->MenuSync(); });
+    skipOnFailure([this] { menuMarks->MenuSync(); });
     // The window stays hidden until the splash window closes.
-    attempt([this] { hide(); });
+    skipOnFailure([this] { hide(); });
 }
 
 void Main::setSessionFlags()
 {
-    // Until identification says otherwise the attenuator circuitry counts as absent, and the
-    // hardware check and the reference tip are still to be shown.
+    // The attenuator circuitry counts as absent until the "Hardware Check" dialog finds it; that
+    // dialog and the reference tip show until the user or the autosave file turns them off.
     global.NoATTHardware = true;
     global.ShowHardwareCheck = true;
     global.ShowRefTip = true;
@@ -98,14 +84,14 @@ void Main::loadSkin()
         return ReadPictureFile(skinPath_ + QLatin1Char('/') + QLatin1String(file));
     };
     const auto picture = [&](PictureBox* box, const char* file) {
-        attempt([&] {
+        skipOnFailure([&] {
             const QImage img = image(file);
             if (!img.isNull())
                 box->setPicture(img);
         });
     };
     const auto slideImage = [&](const char* name, const char* file) {
-        attempt([&] {
+        skipOnFailure([&] {
             const QImage img = image(file);
             if (!img.isNull())
                 CWSlide6->setImage(QString::fromLatin1(name), img);
@@ -130,20 +116,20 @@ void Main::fillComList()
         // Appending selects the first entry by itself; only the selection below counts.
         const QSignalBlocker quiet(COMCombo);
         for (int port = 1; port <= 256; ++port)
-            attempt([&] { COMCombo->addItem(QString::number(port)); });
+            skipOnFailure([&] { COMCombo->addItem(QString::number(port)); });
         COMCombo->setCurrentIndex(-1);
     }
-    attempt([&] { COMCombo->setCurrentIndex(9); });
+    skipOnFailure([&] { COMCombo->setCurrentIndex(9); });
 }
 
 void Main::resetInstrument()
 {
     // The reset byte, then the port opened afresh and whatever arrived meanwhile dropped, so
     // that identification starts on a quiet line.
-    attempt([this] { SendData(CWSerial1, ResetCmd); });
-    attempt([this] { CWSerial1.PortReset(); });
-    attempt([this] { CWSerial1.PortSetup(); });
-    attempt([this] { CWSerial1.FlushInput(); });
+    skipOnFailure([this] { SendData(CWSerial1, ResetCmd); });
+    skipOnFailure([this] { CWSerial1.PortReset(); });
+    skipOnFailure([this] { CWSerial1.PortSetup(); });
+    skipOnFailure([this] { CWSerial1.FlushInput(); });
 }
 
 void Main::setTriggerDefaults()
@@ -151,17 +137,17 @@ void Main::setTriggerDefaults()
     // Channel 1, rising edge, Auto mode, continuous acquisition, both levels mid-scale. The
     // controls are set after their fields, so their handlers see the new values.
     state.TrigSourceBits = "00";
-    attempt([this] { CWSlide5->setPosition(1); });
+    skipOnFailure([this] { CWSlide5->setPosition(1); });
     state.TrigSlopeBits = "11";
     state.TrigEdgeText = "Rising";
     state.TrigSourceText = "CH1";
-    attempt([this] { CWButton12->setValue(true); });
+    skipOnFailure([this] { CWButton12->setValue(true); });
     state.TrigSlopeSaved = state.TrigSlopeBits;
     state.TrigModeBit = "1";
-    attempt([this] { CWButton13->setValue(true); });
+    skipOnFailure([this] { CWButton13->setValue(true); });
     state.TrigLevelCH1 = 127;
     state.TrigLevelCH2 = 127;
-    attempt([this] { CWButton4->setValue(false); });
+    skipOnFailure([this] { CWButton4->setValue(false); });
 }
 
 void Main::setChannelStartValues(ScopeState& state)
@@ -182,8 +168,8 @@ void Main::setChannelDefaults()
 {
     // Both channels off, on the low range at 100 mV/div; the graph shows samples 500 to 1000.
     setChannelStartValues(state);
-    attempt([this] { CH1Button->setValue(false); });
-    attempt([this] { CH2Button->setValue(false); });
+    skipOnFailure([this] { CH1Button->setValue(false); });
+    skipOnFailure([this] { CH2Button->setValue(false); });
     state.FastChannelBits = "00";
     state.FramePlotted = true;
     state.XAxisMax = 1000;
@@ -196,25 +182,25 @@ void Main::setTraceColours()
 {
     // Channel 1 blue, channel 2 red; each channel button shows its trace's colour when off.
     const QString plot1 = CWGraph1->plotName(1), plot2 = CWGraph1->plotName(2);
-    attempt([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
-    attempt([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
-    attempt([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
-    attempt([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
+    skipOnFailure([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
+    skipOnFailure([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
+    skipOnFailure([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
+    skipOnFailure([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
 }
 
 void Main::setViewDefaults()
 {
     // Floating cursors, no channel selected (so the volts/div knob is disabled), the first
     // time/div position, the trigger pointers placed for these values, and POWER on.
-    attempt([this] { CWSlide2->setPosition(2); });
+    skipOnFailure([this] { CWSlide2->setPosition(2); });
     state.CH1EnableBits = "0000";
     global.ActiveChannel = 0;
-    attempt([this] { CWKnob2->setPosition(1); });
+    skipOnFailure([this] { CWKnob2->setPosition(1); });
     state.TimebaseCode = "00010";
     state.VdivIndex = 1;
-    attempt([this] { triggerLevel->TrigLevel(); });
-    attempt([this] { CWButton3->setValue(true); });
-    attempt([this] { CWKnob1->setEnabled(false); });
+    skipOnFailure([this] { triggerLevel->TrigLevel(); });
+    skipOnFailure([this] { CWButton3->setValue(true); });
+    skipOnFailure([this] { CWKnob1->setEnabled(false); });
 }
 
 void Main::setScaleAndGainDefaults()
@@ -238,40 +224,40 @@ void Main::setUpCursors()
     // Cursor "T" is the trigger level's horizontal line, in channel 1's colour; cursors A (red)
     // and B (blue) float. All three start hidden; the buttons and swatches of A and B wear
     // their cursor's colour.
-    attempt([this] {
+    skipOnFailure([this] {
         for (QLatin1String name : {names::CursorA, names::CursorB, names::CursorT})
             CWGraph1->addCursor(name);
     });
     constexpr QLatin1String A = names::CursorA, B = names::CursorB, T = names::CursorT;
-    attempt([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
-    attempt([&] { CWGraph1->setCursorVisible(T, false); });
-    attempt([this] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
-    attempt([&] {
+    skipOnFailure([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
+    skipOnFailure([&] { CWGraph1->setCursorVisible(T, false); });
+    skipOnFailure([this] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
+    skipOnFailure([&] {
         for (QLatin1String c : {A, B}) {
             CWGraph1->setCursorSnapMode(c, CwGraph::SnapFloating);
             CWGraph1->setCursorVisible(c, false);
         }
     });
-    attempt([&] { CWGraph1->setCursorColor(A, colour::Red); });
-    attempt([this] {
+    skipOnFailure([&] { CWGraph1->setCursorColor(A, colour::Red); });
+    skipOnFailure([this] {
         for (CwButton* b : {CWButton5, CWButton24, btnAPOS})
             b->setOffColor(colour::Red);
     });
-    attempt([&] { CWGraph1->setCursorColor(B, colour::Blue); });
-    attempt([this] {
+    skipOnFailure([&] { CWGraph1->setCursorColor(B, colour::Blue); });
+    skipOnFailure([this] {
         for (CwButton* b : {CWButton6, CWButton23, btnBPOS})
             b->setOffColor(colour::Blue);
     });
-    attempt([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(CWGraph1->plotName(1))); });
+    skipOnFailure([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(CWGraph1->plotName(1))); });
 }
 
 void Main::resetTraceDisplay()
 {
     // Both traces hidden; the volts/div read-outs show the start-up 100 mV/div.
-    attempt([this] { CWGraph1->setPlotVisible(names::PCH1, false); });
-    attempt([this] { CWGraph1->setPlotVisible(names::PCH2, false); });
-    attempt([this] { PeriodVAL->setText(QStringLiteral("100mV")); });
-    attempt([this] { PeriodVAL2->setText(QStringLiteral("100mV")); });
+    skipOnFailure([this] { CWGraph1->setPlotVisible(names::PCH1, false); });
+    skipOnFailure([this] { CWGraph1->setPlotVisible(names::PCH2, false); });
+    skipOnFailure([this] { PeriodVAL->setText(QStringLiteral("100mV")); });
+    skipOnFailure([this] { PeriodVAL2->setText(QStringLiteral("100mV")); });
 }
 
 void Main::setPositionAndOffsetDefaults()
@@ -295,13 +281,14 @@ void Main::readAutosave()
     global.FirstRun = true;
     state.FilePath =
         QDir(autosaveFolder(programFolder)).filePath(QStringLiteral("R7S.ast")).toStdString();
-    attempt([this] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
+    skipOnFailure(
+        [this] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
 }
 
 void Main::applyModelGains()
 {
     // Each channel's gain is the identified model's gain for the range of its volts/div.
-    attempt([this] {
+    skipOnFailure([this] {
         const auto gainFor = [this](const Variant& index, float& gain) {
             const VoltsRange range = voltsRangeOf(index.toNumber());
             if (range == VoltsRange::Low)
@@ -317,7 +304,7 @@ void Main::applyModelGains()
 void Main::markCursorActionItems()
 {
     // The popup's snap and float marks agree with the cursor-action slide.
-    attempt([this] {
+    skipOnFailure([this] {
         const int position = CWSlide2->position();
         if (position == 1 || position == 2) {
             mnuPOPCSnap->setChecked(position == 1);
@@ -329,7 +316,7 @@ void Main::markCursorActionItems()
 void Main::offerFirstRunOptions()
 {
     // A first run shows the Options panel (port and calibration) and enables the link watch.
-    attempt([this] {
+    skipOnFailure([this] {
         if (global.FirstRun.toBoolean()) {
             Options->setVisible(true);
             CheckCOM->setEnabled(true);
