@@ -85,6 +85,9 @@ class Main : public QMainWindow
 
     // Start-up: the load handler. Runs once, before the window is first shown.
     void Form_Load();
+    // The channel fields start-up sets before it switches both channel buttons off: the low
+    // range at 100 mV/div, both channels disabled.
+    static void setChannelStartValues(ScopeState& state);
     // True when the desktop's text height is not 16 pixels.
     bool IsLargeFonts() const;
     // "<program folder>/Graphics/100P" or ".../125P", as chosen by Form_Load.
@@ -460,9 +463,24 @@ class Main : public QMainWindow
     // Creates a group, keeps it until the window goes, returns it.
     template <class Group, class... Args> Group* addGroup(Args&&... args);
 
-    // start_up.cpp
+    // start_up.cpp: the steps of Form_Load, in the order it takes them.
+    void setSessionFlags();
+    void chooseSkin();
     void loadSkin();
     void fillComList();
+    void resetInstrument();
+    void setTriggerDefaults();
+    void setChannelDefaults();
+    void setTraceColours();
+    void setViewDefaults();
+    void setScaleAndGainDefaults();
+    void setUpCursors();
+    void resetTraceDisplay();
+    void setPositionAndOffsetDefaults();
+    void readAutosave();
+    void applyModelGains();
+    void markCursorActionItems();
+    void offerFirstRunOptions();
 
     QString skinPath_;
     double faceScale_ = 1.0;

@@ -31,6 +31,7 @@ constexpr int FaceHeight = 590;
 constexpr QRect PlotArea{8, 8, 636, 456};     // graph with its edge slides and view slider
 constexpr QRect StatusArea{8, 470, 636, 112}; // read-out strip
 constexpr QRect PageArea{652, 282, 340, 300}; // side-panel pages
+constexpr QRect PageHeading{8, 30, 200, 16};  // a page's heading, under its tabs
 constexpr int LedOff = colour::DarkGreen;
 // The graph's Y axis in its full view: graph units, 50 a division.
 constexpr double GraphYMinimum = -200;
@@ -57,6 +58,14 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QRec
 {
     auto* l = named(new QLabel(text, parent), name, geometry);
     l->setToolTip(tip);
+    return l;
+}
+
+// A heading, drawn in the face's title style.
+QLabel* heading(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    QLabel* l = label(parent, name, text, geometry);
+    l->setProperty("title", true);
     return l;
 }
 
@@ -394,8 +403,7 @@ void Main::buildCursorPage()
     QWidget* p = picCursor;
     tabs(p, imgCF, "imgCF", QStringLiteral("Files"), imgCM, "imgCM", QStringLiteral("Measure"),
          imgCT, "imgCT", QStringLiteral("Trigger"));
-    label(p, "lblCursorTitle", QStringLiteral("CURSORS"), {8, 30, 200, 16})
-        ->setProperty("title", true);
+    heading(p, "lblCursorTitle", QStringLiteral("CURSORS"), PageHeading);
     GraphMode = selector(p, "GraphMode", {"Horizontal Bars", "Vertical Bars", "Paired Bars", "OFF"},
                          {8, 50, 150, 110}, QStringLiteral("Selects cursor type"));
     CWSlide2 = selector(p, "CWSlide2", {" Snap to Plot", "Floating"}, {170, 46, 160, 52},
@@ -429,8 +437,7 @@ void Main::buildMeasurePage()
     QWidget* p = picMeasure;
     tabs(p, imgMF, "imgMF", QStringLiteral("Files"), imgMC, "imgMC", QStringLiteral("Cursors"),
          imgMT, "imgMT", QStringLiteral("Trigger"));
-    label(p, "lblMeasureTitle", QStringLiteral("MEASUREMENTS"), {8, 30, 200, 16})
-        ->setProperty("title", true);
+    heading(p, "lblMeasureTitle", QStringLiteral("MEASUREMENTS"), PageHeading);
     label(p, "lblMeasCH1", QStringLiteral("CH1"), {110, 50, 100, 16})
         ->setAlignment(Qt::AlignCenter);
     label(p, "lblMeasCH2", QStringLiteral("CH2"), {224, 50, 100, 16})
@@ -469,8 +476,7 @@ void Main::buildTriggerPage()
     QWidget* p = picTrigger;
     tabs(p, imgTC, "imgTC", QStringLiteral("Cursors"), imgTM, "imgTM", QStringLiteral("Measure"),
          imgFS, "imgFS", QStringLiteral("Files"));
-    label(p, "lblTriggerTitle", QStringLiteral("TRIGGER"), {8, 30, 200, 16})
-        ->setProperty("title", true);
+    heading(p, "lblTriggerTitle", QStringLiteral("TRIGGER"), PageHeading);
     CWSlide5 = selector(p, "CWSlide5", {"Channel 1", "Channel 2", "External"}, {8, 52, 140, 90},
                         QStringLiteral("Selects trigger source"));
     using S = CwButton::Style;
@@ -482,8 +488,7 @@ void Main::buildTriggerPage()
                         QStringLiteral("Selects trigger mode"));
     Label18 = clickLabel(p, "Label18", QStringLiteral("Auto "), {226, 124, 100, 16});
     Label21 = clickLabel(p, "Label21", QStringLiteral("Normal"), {226, 158, 100, 16});
-    label(p, "lblAcqTitle", QStringLiteral("ACQUISITION"), {8, 196, 200, 16})
-        ->setProperty("title", true);
+    heading(p, "lblAcqTitle", QStringLiteral("ACQUISITION"), {8, 196, 200, 16});
     CWButton4 = button(p, "CWButton4", S::VerticalSwitch, {}, {12, 220, 30, 60},
                        QStringLiteral("Selects acquisition mode"));
     // The switch is on (lever up) for single acquisition.
@@ -498,7 +503,7 @@ void Main::buildFilePage()
     QWidget* p = picFile;
     tabs(p, imgFT, "imgFT", QStringLiteral("Trigger"), imgFM, "imgFM", QStringLiteral("Measure"),
          imgFC, "imgFC", QStringLiteral("Cursors"));
-    label(p, "lblFileTitle", QStringLiteral("FILES"), {8, 30, 200, 16})->setProperty("title", true);
+    heading(p, "lblFileTitle", QStringLiteral("FILES"), PageHeading);
     using S = CwButton::Style;
     CWButton3 = button(p, "CWButton3", S::VerticalSwitch, QStringLiteral("POWER"), {12, 54, 40, 70},
                        QStringLiteral("Exits Kestrovue  [Ctrl+E]"));
@@ -530,8 +535,7 @@ void Main::buildOptionsPanel(QWidget* face)
     Options->setFaceColor(0x2C2724);
     Options->setVisible(false);
     QWidget* o = Options;
-    label(o, "lblOptionsTitle", QStringLiteral("OSCILLOSCOPE SETTINGS"), {12, 6, 300, 18})
-        ->setProperty("title", true);
+    heading(o, "lblOptionsTitle", QStringLiteral("OSCILLOSCOPE SETTINGS"), {12, 6, 300, 18});
     using S = CwButton::Style;
 
     Frame4 =

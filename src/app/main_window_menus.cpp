@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <span>
 
 namespace kv {
 
@@ -101,6 +102,10 @@ void Main::buildMenus()
         const char* name;
         const char* caption;
     };
+    const auto addMarkedItems = [this](QMenu* menu, std::span<const Entry> entries) {
+        for (const Entry& e : entries)
+            addMarkedItem(menu, *e.item, e.name, QString::fromLatin1(e.caption));
+    };
     const Entry horizontal[] = {
         {&mnuH50us, "mnuH50us", "50us"},    {&mnuH100us, "mnuH100us", "100us"},
         {&mnuH200us, "mnuH200us", "200us"}, {&mnuH500us, "mnuH500us", "500us"},
@@ -110,8 +115,7 @@ void Main::buildMenus()
         {&mnuH100ms, "mnuH100ms", "100ms"}, {&mnuH200ms, "mnuH200ms", "200ms"},
         {&mnuH500ms, "mnuH500ms", "500ms"}, {&mnuH1s, "mnuH1s", "1s"},
     };
-    for (const Entry& e : horizontal)
-        addMarkedItem(mnuHorizontal, *e.item, e.name, QString::fromLatin1(e.caption));
+    addMarkedItems(mnuHorizontal, horizontal);
 
     addSubmenu(nullptr, mnuVertical, "mnuVertical", QStringLiteral("&Vertical"));
     addSubmenu(mnuVertical, mnuVCH1, "mnuVCH1", QStringLiteral("Channel &1"));
@@ -120,16 +124,14 @@ void Main::buildMenus()
         {&mnuVCH1500mV, "mnuVCH1500mV", "500mV"}, {&mnuVch11V, "mnuVch11V", "1V"},
         {&mnuVch12V, "mnuVch12V", "2V"},          {&mnuVCH15V, "mnuVCH15V", "5V"},
     };
-    for (const Entry& e : vertical1)
-        addMarkedItem(mnuVCH1, *e.item, e.name, QString::fromLatin1(e.caption));
+    addMarkedItems(mnuVCH1, vertical1);
     addSubmenu(mnuVertical, mnuVch2, "mnuVch2", QStringLiteral("Channel &2"));
     const Entry vertical2[] = {
         {&mnuVch2100mV, "mnuVch2100mV", "100mV"}, {&mnuVch2200mV, "mnuVch2200mV", "200mV"},
         {&mnuVch2500mV, "mnuVch2500mV", "500mV"}, {&mnuVch21V, "mnuVch21V", "1V"},
         {&mnuVch22V, "mnuVch22V", "2V"},          {&mnuVch25V, "mnuVch25V", "5V"},
     };
-    for (const Entry& e : vertical2)
-        addMarkedItem(mnuVch2, *e.item, e.name, QString::fromLatin1(e.caption));
+    addMarkedItems(mnuVch2, vertical2);
 
     addSubmenu(nullptr, mnuHelp, "mnuHelp", QStringLiteral("&Help"));
     addItem(mnuHelp, mnuHHelp, "mnuHHelp", QStringLiteral("&Help"), Qt::Key_F1);

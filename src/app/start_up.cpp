@@ -14,6 +14,7 @@
 #include "panel/menu_marks.h"
 #include "panel/trigger_level.h"
 #include "platform/rules/serial_control.h"
+#include "platform/rules/skip_on_failure.h"
 #include "platform/services.h"
 #include "state/channel_fields.h"
 #include "state/colours.h"
@@ -24,23 +25,57 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSignalBlocker>
-#include <exception>
 
 namespace kv {
 
-namespace {
-
-// From its third step on, start-up skips a failing statement and goes on with the next.
-template <class F> void skipOnFailure(F&& statement) noexcept
+void Main::Form_Load()
 {
-    try {
-        statement();
-    } catch (const std::exception&) {
-    } catch (...) {
-    }
+    // Timer handlers run only once start-up has returned to the event loop: showing the splash
+    // window and the first-run question process events, and a link-watch tick there would
+    // identify the instrument in the middle of start-up.
+    const CwTimer::Hold timersWait;
+    setSessionFlags();
+    chooseSkin();
+    // From here on a failing statement is skipped.
+    loadSkin();
+    fillComList();
+    skipOnFailure([this] { CWSerial1.PortSetup(); });
+    skipOnFailure([this] { frmSplash().show(); });
+    resetInstrument();
+    setTriggerDefaults();
+    setChannelDefaults();
+    setTraceColours();
+    setViewDefaults();
+    setScaleAndGainDefaults();
+    skipOnFailure([this] { CWSerial1.PortSetup(); });
+    setUpCursors();
+    resetTraceDisplay();
+    setPositionAndOffsetDefaults();
+    readAutosave();
+    skipOnFailure([this] { identification->CheckHardware(); });
+    applyModelGains();
+    markCursorActionItems();
+    offerFirstRunOptions();
+    skipOnFailure([this] { menuMarks->MenuSync(); });
+    // The window stays hidden until the splash window closes.
+    skipOnFailure([this] { hide(); });
 }
 
-} // namespace
+void Main::setSessionFlags()
+{
+    // The attenuator circuitry counts as absent until the "Hardware Check" dialog finds it; that
+    // dialog and the reference tip show until the user or the autosave file turns them off.
+    global.NoATTHardware = true;
+    global.ShowHardwareCheck = true;
+    global.ShowRefTip = true;
+    state.MouseAction = "0";
+}
+
+void Main::chooseSkin()
+{
+    const QString skinFolder = IsLargeFonts() ? QStringLiteral("125P") : QStringLiteral("100P");
+    skinPath_ = QDir(programFolder).filePath(QStringLiteral("Graphics/") + skinFolder);
+}
 
 void Main::loadSkin()
 {
@@ -87,49 +122,36 @@ void Main::fillComList()
     skipOnFailure([&] { COMCombo->setCurrentIndex(9); });
 }
 
-void Main::Form_Load()
+void Main::resetInstrument()
 {
-    // Timer handlers run only once start-up has returned to the event loop: showing the splash
-    // window and the first-run question process events, and a link-watch tick there would
-    // identify the instrument in the middle of start-up.
-    const CwTimer::Hold timersWait;
-    // 1.
-    global.NoATTHardware = true;
-    global.ShowHardwareCheck = true;
-    global.ShowRefTip = true;
-    state.MouseAction = "0";
-    // 2.
-    const QString skinFolder = IsLargeFonts() ? QStringLiteral("125P") : QStringLiteral("100P");
-    skinPath_ = QDir(programFolder).filePath(QStringLiteral("Graphics/") + skinFolder);
-    // 3. From here on every failing statement is skipped.
-    const auto run = [](auto&& statement) { skipOnFailure(statement); };
-    // 4.
-    loadSkin();
-    // 5.
-    fillComList();
-    // 6.
-    run([&] { CWSerial1.PortSetup(); });
-    // 7.
-    run([&] { frmSplash().show(); });
-    // 8.
-    run([&] { SendData(CWSerial1, ResetCmd); });
-    run([&] { CWSerial1.PortReset(); });
-    run([&] { CWSerial1.PortSetup(); });
-    run([&] { CWSerial1.FlushInput(); });
-    // 9. Trigger defaults.
+    // The reset byte, then the port opened afresh and whatever arrived meanwhile dropped, so
+    // that identification starts on a quiet line.
+    skipOnFailure([this] { SendData(CWSerial1, ResetCmd); });
+    skipOnFailure([this] { CWSerial1.PortReset(); });
+    skipOnFailure([this] { CWSerial1.PortSetup(); });
+    skipOnFailure([this] { CWSerial1.FlushInput(); });
+}
+
+void Main::setTriggerDefaults()
+{
+    // Channel 1, rising edge, Auto mode, continuous acquisition, both levels mid-scale. The
+    // controls are set after their fields, so their handlers see the new values.
     state.TrigSourceBits = "00";
-    run([&] { CWSlide5->setPosition(1); });
+    skipOnFailure([this] { CWSlide5->setPosition(1); });
     state.TrigSlopeBits = "11";
     state.TrigEdgeText = "Rising";
     state.TrigSourceText = "CH1";
-    run([&] { CWButton12->setValue(true); });
+    skipOnFailure([this] { CWButton12->setValue(true); });
     state.TrigSlopeSaved = state.TrigSlopeBits;
     state.TrigModeBit = "1";
-    run([&] { CWButton13->setValue(true); });
+    skipOnFailure([this] { CWButton13->setValue(true); });
     state.TrigLevelCH1 = 127;
     state.TrigLevelCH2 = 127;
-    run([&] { CWButton4->setValue(false); });
-    // 10. Channel defaults.
+    skipOnFailure([this] { CWButton4->setValue(false); });
+}
+
+void Main::setChannelStartValues(ScopeState& state)
+{
     state.CH1RangeBit = "0";
     state.CH2RangeBit = "0";
     state.VdivIndexCH1 = 1;
@@ -140,29 +162,51 @@ void Main::Form_Load()
     state.VdivIndexCH2 = 1;
     state.CH1EnableBits = "0000";
     state.CH2EnableBits = "0000";
-    run([&] { CH1Button->setValue(false); });
-    run([&] { CH2Button->setValue(false); });
+}
+
+void Main::setChannelDefaults()
+{
+    // Both channels off, on the low range at 100 mV/div; the graph shows samples 500 to 1000.
+    setChannelStartValues(state);
+    skipOnFailure([this] { CH1Button->setValue(false); });
+    skipOnFailure([this] { CH2Button->setValue(false); });
     state.FastChannelBits = "00";
     state.FramePlotted = true;
     state.XAxisMax = 1000;
     state.XAxisMin = 500;
     state.XAxisMax2 = 1750;
     state.XAxisMin2 = 1250;
-    // 11. Colours and views.
+}
+
+void Main::setTraceColours()
+{
+    // Channel 1 blue, channel 2 red; each channel button shows its trace's colour when off.
     const QString plot1 = CWGraph1->plotName(1), plot2 = CWGraph1->plotName(2);
-    run([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
-    run([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
-    run([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
-    run([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
-    run([&] { CWSlide2->setPosition(2); });
+    skipOnFailure([&] { CWGraph1->setPlotColor(plot1, colour::Blue); });
+    skipOnFailure([&] { CH1Button->setOffColor(CWGraph1->plotColor(plot1)); });
+    skipOnFailure([&] { CWGraph1->setPlotColor(plot2, colour::Red); });
+    skipOnFailure([&] { CH2Button->setOffColor(CWGraph1->plotColor(plot2)); });
+}
+
+void Main::setViewDefaults()
+{
+    // Floating cursors, no channel selected (so the volts/div knob is disabled), the first
+    // time/div position, the trigger pointers placed for these values, and POWER on.
+    skipOnFailure([this] { CWSlide2->setPosition(2); });
     state.CH1EnableBits = "0000";
     global.ActiveChannel = 0;
-    run([&] { CWKnob2->setPosition(1); });
+    skipOnFailure([this] { CWKnob2->setPosition(1); });
     state.TimebaseCode = "00010";
     state.VdivIndex = 1;
-    run([&] { triggerLevel->TrigLevel(); });
-    run([&] { CWButton3->setValue(true); });
-    run([&] { CWKnob1->setEnabled(false); });
+    skipOnFailure([this] { triggerLevel->TrigLevel(); });
+    skipOnFailure([this] { CWButton3->setValue(true); });
+    skipOnFailure([this] { CWKnob1->setEnabled(false); });
+}
+
+void Main::setScaleAndGainDefaults()
+{
+    // The plot scale of 100 mV/div, no attenuation, and both models' gain corrections until
+    // the autosave file gives its own.
     state.VdivIndexCH1 = 1;
     state.VdivIndexCH2 = 1;
     state.PlotScaleCH1 = 19.53125;
@@ -173,37 +217,52 @@ void Main::Form_Load()
     state.GainHi = 1.0f;
     state.GainLoRev2 = 1.0f;
     state.GainHiRev2 = 1.0229079723358154f;
-    run([&] { CWSerial1.PortSetup(); });
-    // 12. Graph cursors and labels.
-    run([&] {
+}
+
+void Main::setUpCursors()
+{
+    // Cursor "T" is the trigger level's horizontal line, in channel 1's colour; cursors A (red)
+    // and B (blue) float. All three start hidden; the buttons and swatches of A and B wear
+    // their cursor's colour.
+    skipOnFailure([this] {
         for (QLatin1String name : {names::CursorA, names::CursorB, names::CursorT})
             CWGraph1->addCursor(name);
     });
     constexpr QLatin1String A = names::CursorA, B = names::CursorB, T = names::CursorT;
-    run([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
-    run([&] { CWGraph1->setCursorVisible(T, false); });
-    run([&] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
-    run([&] {
+    skipOnFailure([&] { CWGraph1->setCursorCrosshairStyle(T, CwGraph::CrosshairHorizontal); });
+    skipOnFailure([&] { CWGraph1->setCursorVisible(T, false); });
+    skipOnFailure([this] { CWGraph1->setTrackMode(CwGraph::TrackDragCursors); });
+    skipOnFailure([&] {
         for (QLatin1String c : {A, B}) {
             CWGraph1->setCursorSnapMode(c, CwGraph::SnapFloating);
             CWGraph1->setCursorVisible(c, false);
         }
     });
-    run([&] { CWGraph1->setCursorColor(A, colour::Red); });
-    run([&] {
+    skipOnFailure([&] { CWGraph1->setCursorColor(A, colour::Red); });
+    skipOnFailure([this] {
         for (CwButton* b : {CWButton5, CWButton24, btnAPOS})
             b->setOffColor(colour::Red);
     });
-    run([&] { CWGraph1->setCursorColor(B, colour::Blue); });
-    run([&] {
+    skipOnFailure([&] { CWGraph1->setCursorColor(B, colour::Blue); });
+    skipOnFailure([this] {
         for (CwButton* b : {CWButton6, CWButton23, btnBPOS})
             b->setOffColor(colour::Blue);
     });
-    run([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(plot1)); });
-    run([&] { CWGraph1->setPlotVisible(names::PCH1, false); });
-    run([&] { CWGraph1->setPlotVisible(names::PCH2, false); });
-    run([&] { PeriodVAL->setText(QStringLiteral("100mV")); });
-    run([&] { PeriodVAL2->setText(QStringLiteral("100mV")); });
+    skipOnFailure([&] { CWGraph1->setCursorColor(T, CWGraph1->plotColor(CWGraph1->plotName(1))); });
+}
+
+void Main::resetTraceDisplay()
+{
+    // Both traces hidden; the volts/div read-outs show the start-up 100 mV/div.
+    skipOnFailure([this] { CWGraph1->setPlotVisible(names::PCH1, false); });
+    skipOnFailure([this] { CWGraph1->setPlotVisible(names::PCH2, false); });
+    skipOnFailure([this] { PeriodVAL->setText(QStringLiteral("100mV")); });
+    skipOnFailure([this] { PeriodVAL2->setText(QStringLiteral("100mV")); });
+}
+
+void Main::setPositionAndOffsetDefaults()
+{
+    // The trigger at the middle of the record, and no calibration offsets yet.
     state.TrigPosByte1 = 240;
     state.TrigPosByte2 = 5;
     state.TrigPosByte3 = 239;
@@ -213,13 +272,23 @@ void Main::Form_Load()
     state.CalOffsetCH1Hi = 0;
     state.CalOffsetCH2Lo = 0;
     state.CalOffsetCH2Hi = 0;
+}
+
+void Main::readAutosave()
+{
+    // A first run unless the autosave file says otherwise; a sound file is loaded through the
+    // controls.
     global.FirstRun = true;
-    // 13. Settings, identification and gains.
     state.FilePath =
         QDir(autosaveFolder(programFolder)).filePath(QStringLiteral("R7S.ast")).toStdString();
-    run([&] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
-    run([&] { identification->CheckHardware(); });
-    run([&] {
+    skipOnFailure(
+        [this] { settingsFile->FileRepExistsAST(QString::fromStdString(state.FilePath)); });
+}
+
+void Main::applyModelGains()
+{
+    // Each channel's gain is the identified model's gain for the range of its volts/div.
+    skipOnFailure([this] {
         const auto gainFor = [this](const Variant& index, float& gain) {
             const VoltsRange range = voltsRangeOf(index.toNumber());
             if (range == VoltsRange::Low)
@@ -230,25 +299,29 @@ void Main::Form_Load()
         for (int channel = 1; channel <= 2; ++channel)
             gainFor(channelState(state, channel).VdivIndex, channelShared(global, channel).Gain);
     });
-    // 14. Popup cursor-action marks agree with the cursor-action slide.
-    run([&] {
+}
+
+void Main::markCursorActionItems()
+{
+    // The popup's snap and float marks agree with the cursor-action slide.
+    skipOnFailure([this] {
         const int position = CWSlide2->position();
         if (position == 1 || position == 2) {
             mnuPOPCSnap->setChecked(position == 1);
             mnuPOPCFloat->setChecked(position == 2);
         }
     });
-    // 15.
-    run([&] {
+}
+
+void Main::offerFirstRunOptions()
+{
+    // A first run shows the Options panel (port and calibration) and enables the link watch.
+    skipOnFailure([this] {
         if (global.FirstRun.toBoolean()) {
             Options->setVisible(true);
             CheckCOM->setEnabled(true);
         }
     });
-    // 16.
-    run([&] { menuMarks->MenuSync(); });
-    // 17. Hidden until the splash window closes.
-    run([&] { hide(); });
 }
 
 } // namespace kv

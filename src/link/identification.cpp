@@ -6,26 +6,13 @@
 #include "link/identity_splash.h"
 #include "link/rules/command_frame.h"
 #include "platform/rules/serial_control.h"
+#include "platform/rules/skip_on_failure.h"
 #include "platform/services.h"
 
 #include <array>
-#include <exception>
 #include <utility>
 
 namespace kv {
-
-namespace {
-
-// Runs one statement, skipping it when it fails.
-template <class F> void skipOnFailure(F&& statement) noexcept
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 // ---- Handlers -----------------------------------------------------------------------------------
 

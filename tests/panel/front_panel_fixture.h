@@ -1,8 +1,9 @@
 #pragma once
 
 // A headless main window with the start-up values that the front-panel handlers read, set
-// field by field (no Form_Load, so no other group's start-up dialogs or link traffic), and the
-// command frame the in-process instrument receives next.
+// field by field or by start-up's own setChannelStartValues (no Form_Load, so no other group's
+// start-up dialogs or link traffic), and the command frame the in-process instrument receives
+// next.
 
 #include "app/main_window.h"
 #include "controls/cw_button.h"
@@ -34,17 +35,8 @@ class FrontPanelFixture : public MainFixture
         s.TrigModeBit = "1";
         s.TrigLevelCH1 = 127;
         s.TrigLevelCH2 = 127;
-        s.CH1RangeBit = "0";
-        s.CH2RangeBit = "0";
-        s.VdivIndexCH1 = 1;
-        s.VdivIndexCH2 = 1;
-        s.VdivCH1 = 0.1;
-        s.VdivCH2 = 0.1;
-        s.VdivOldCH1 = 0.1;
-        s.VdivOldCH2 = 0.1;
+        Main::setChannelStartValues(s);
         s.VdivIndex = 1;
-        s.CH1EnableBits = "0000";
-        s.CH2EnableBits = "0000";
         s.FastChannelBits = "00";
         s.TimebaseCode = "00010";
         s.PlotScaleCH1 = 19.53125;
