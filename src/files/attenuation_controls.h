@@ -7,7 +7,7 @@ namespace kv {
 
 // The attenuation face that the settings loader and the factory settings set: each channel's
 // attenuator LEDs (on the Options panel, then in the status strip), the Options panel's
-// attenuation frame and the two attenuator switches, whose captions name the factor.
+// attenuation frame and the two attenuator keys, whose captions name the factor.
 struct AttenuationControls
 {
     CwButton* LEDATT1;
