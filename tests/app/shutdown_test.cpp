@@ -67,7 +67,7 @@ TEST_F(ShutdownFixture, ExitThenNoRewritesTheFileAndGoesOn)
     ASSERT_FALSE(QFileInfo::exists(autosave()));
     dialogs().answer(MsgResult::No);
     m.mnuFExit->trigger();
-    const auto& question = dialogs().requests().back();
+    const auto& question = dialogs().last();
     EXPECT_EQ(question.text, QStringLiteral("Are You Sure You Want To Quit?"));
     EXPECT_EQ(question.title, QStringLiteral("Kestrovue"));
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
@@ -230,13 +230,12 @@ TEST_F(ShutdownFixture, FailedAutosaveAtExitIsToldOnceAndKeepsThePreviousFile)
     }
     EXPECT_EQ(ended, 1);
     ASSERT_EQ(dialogs().requests().size(), asked + 2);
-    const auto& told = dialogs().requests()[asked];
+    const auto& told = dialogs().at(asked);
     EXPECT_TRUE(told.text.startsWith(QStringLiteral("The settings file could not be saved:\r\n") +
                                      autosave() + QStringLiteral("\r\n")))
         << told.text.toStdString();
     EXPECT_EQ(told.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(dialogs().requests()[asked + 1].text,
-              QStringLiteral("Are You Sure You Want To Quit?"));
+    EXPECT_EQ(dialogs().at(asked + 1).text, QStringLiteral("Are You Sure You Want To Quit?"));
     EXPECT_EQ(fileBytes(autosave()), before);
 }
 

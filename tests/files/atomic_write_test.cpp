@@ -414,7 +414,7 @@ TEST_F(WritesThroughTheWindow, PipeThatIsNeverReadFailsTheSaveAfterABoundedWait)
     m.windowPicture->FileRepExists(path("picture.bmp"));
     EXPECT_GE(took.elapsed(), StreamStallLimitMs);
     EXPECT_LT(took.elapsed(), StreamStallLimitMs + 2000);
-    const auto& told = dialogs().requests().back();
+    const auto& told = dialogs().last();
     EXPECT_EQ(told.icon, MsgIcon::Critical);
     EXPECT_EQ(told.text, QStringLiteral("Bitmap picture could not be created at location: \r\n") +
                              path("picture.bmp") +
@@ -432,8 +432,7 @@ TEST_F(WritesThroughTheWindow, SettingsSavedIntoAPipeAreNotReadBack)
     const std::size_t asked = dialogs().requests().size();
     dialogs().answerSave(path("user.set")).answer(MsgResult::Yes);
     m.CWButton20->setValue(true);
-    EXPECT_EQ(dialogs().requests().size(), asked + 2)
-        << dialogs().requests().back().text.toStdString();
+    EXPECT_EQ(dialogs().requests().size(), asked + 2) << dialogs().last().text.toStdString();
     EXPECT_EQ(crlfLines(reader.readAvailable()).size(), 64u);
     EXPECT_FALSE(m.CWButton20->value());
     EXPECT_TRUE(isFifo(path("user.set")));

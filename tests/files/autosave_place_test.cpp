@@ -120,7 +120,7 @@ class AutosavePlace : public MainFixture
         EXPECT_EQ(dialogs().requests().size(), asked + 1);
         if (dialogs().requests().size() != asked + 1)
             return {};
-        const auto& told = dialogs().requests().back();
+        const auto& told = dialogs().last();
         EXPECT_EQ(told.icon, MsgIcon::Exclamation);
         EXPECT_EQ(told.buttons, MsgButtons::OK);
         return told.text;

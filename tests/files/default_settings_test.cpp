@@ -32,7 +32,7 @@ TEST_F(Defaults, NoAtTheFirstQuestionOnlyHidesTheOptionsPanel)
     ASSERT_TRUE(m.settingsFile->SaveSettingsFile());
     dialogs().answer(MsgResult::No);
     m.CWButton27->setValue(true);
-    const auto& question = dialogs().requests().back();
+    const auto& question = dialogs().last();
     EXPECT_EQ(question.title, QStringLiteral("Load Default Settings?"));
     EXPECT_EQ(question.text, QStringLiteral("Are you sure you want to load default settings?\r"
                                             "This will erase all unsaved settings, including \r"
@@ -55,7 +55,7 @@ TEST_F(Defaults, FactoryStateAndChannelOneSelected)
     m.CWButton1->setValue(true);
     dialogs().answer(MsgResult::Yes).answer(MsgResult::Yes);
     m.CWButton27->setValue(true);
-    const auto& second = dialogs().requests().back();
+    const auto& second = dialogs().last();
     EXPECT_EQ(second.title, QStringLiteral("Reset COM Port?"));
     EXPECT_EQ(second.text,
               QStringLiteral("Do you want to revert to the default COM port settings?\r\r"

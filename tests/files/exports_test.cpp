@@ -365,7 +365,7 @@ TEST_F(ExportsTest, DialogAsksForTheFileWithBothFilters)
     dialogs().answerSave(std::nullopt);
     w().CWButton2->setValue(true);
     ASSERT_EQ(dialogs().requests().size(), 1u);
-    const auto& asked = dialogs().requests()[0];
+    const auto& asked = dialogs().at(0);
     EXPECT_EQ(asked.kind, Kind::Save);
     EXPECT_EQ(asked.title, "Export Data As");
     EXPECT_EQ(asked.file.filter, "Microsoft Excel Worksheet (*.xls)|*.xls|"

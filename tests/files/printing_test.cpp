@@ -165,7 +165,7 @@ TEST_F(PrintingTest, ThreeCopiesPrintInOneDocumentWithThePageText)
     dialogs().answerPrinter(PrintChoice{3, 1, 1});
     w().mnuFPrint->trigger();
     ASSERT_EQ(dialogs().requests().size(), 1u);
-    const auto& asked = dialogs().requests()[0];
+    const auto& asked = dialogs().at(0);
     EXPECT_EQ(asked.kind, Kind::Printer);
     EXPECT_EQ(asked.print.copies, 1);
     EXPECT_EQ(asked.print.fromPage, 1);
@@ -234,7 +234,7 @@ TEST_F(PrintingTest, PrintingThatCannotStartSaysSo)
         dialogs().answer(MsgResult::OK);
         w().CWButton17->setValue(true);
         ASSERT_EQ(dialogs().requests().size(), 2u);
-        const auto& box = dialogs().requests()[1];
+        const auto& box = dialogs().at(1);
         EXPECT_EQ(box.kind, Kind::MsgBox);
         EXPECT_EQ(box.text, c.message);
         EXPECT_EQ(box.title, "Print");

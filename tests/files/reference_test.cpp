@@ -155,11 +155,11 @@ TEST_F(Reference, ChannelTwoAtTheFastestTimebaseWithBothShownIsDoubled)
     ASSERT_EQ(m.CWKnob2->position(), 1);
     dialogs().answerSave(path("ch2.rfw")).answer(MsgResult::OK);
     m.SaveREFCH2->setValue(true);
-    const auto& save = dialogs().requests()[0];
+    const auto& save = dialogs().at(0);
     EXPECT_EQ(save.title, QStringLiteral("Save CH2 Oscilloscope Reference Waveform As"));
     EXPECT_EQ(save.file.filter, QStringLiteral("Oscilloscope Reference Waveform (*.rfw)|*.rfw"));
     EXPECT_EQ(save.file.flags, 4);
-    const auto& done = dialogs().requests()[1];
+    const auto& done = dialogs().at(1);
     EXPECT_EQ(done.text, QStringLiteral("Oscilloscope Reference Waveform file created at "
                                         "location: \r\n") +
                              path("ch2.rfw"));
@@ -203,7 +203,7 @@ TEST_F(Reference, OverwriteAnsweredNoWritesNothing)
     writeAll(path("old.rfw"), "old");
     dialogs().answerSave(path("old.rfw")).answer(MsgResult::No);
     m.SaveREFCH1->setValue(true);
-    EXPECT_EQ(dialogs().requests().back().text, QStringLiteral("Do you want to overright it?"));
+    EXPECT_EQ(dialogs().last().text, QStringLiteral("Do you want to overright it?"));
     EXPECT_EQ(readAll(path("old.rfw")), "old");
 }
 
@@ -214,7 +214,7 @@ TEST_F(Reference, FailedSaveSaysSoInsteadOfTheSuccessMessage)
     const QString target = path(QStringLiteral("missing/ch1.rfw"));
     dialogs().answerSave(target).answer(MsgResult::OK);
     m.SaveREFCH1->setValue(true);
-    const auto& message = dialogs().requests().back();
+    const auto& message = dialogs().last();
     EXPECT_TRUE(message.text.contains(target));
     EXPECT_FALSE(message.text.contains(QStringLiteral("file created")));
     EXPECT_EQ(message.icon, MsgIcon::Critical);
@@ -231,7 +231,7 @@ TEST_F(Reference, FullDiskKeepsThePreviousReference)
         FileSizeLimit limit(1000);
         m.SaveREFCH1->setValue(true);
     }
-    EXPECT_EQ(dialogs().requests().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs().last().icon, MsgIcon::Critical);
     EXPECT_EQ(readAll(path("ch1.rfw")), before);
     EXPECT_EQ(entriesOf(folder()), QStringList{QStringLiteral("ch1.rfw")});
 }
@@ -478,8 +478,7 @@ TEST_F(Reference, DoubleClickLoadsAfterTheOpenDialog)
     writeAll(path("pick.rfw"), joinCrlf(file("52")));
     dialogs().answerOpen(path("pick.rfw"));
     Q_EMIT m.REF1Button->doubleClicked();
-    EXPECT_EQ(dialogs().requests().back().title,
-              QStringLiteral("Open Oscilloscope Reference Waveform"));
+    EXPECT_EQ(dialogs().last().title, QStringLiteral("Open Oscilloscope Reference Waveform"));
     EXPECT_DOUBLE_EQ(m.state.REFCounts[5], 1.0);
     dialogs().answerOpen(std::nullopt);
     Q_EMIT m.REF1Button->doubleClicked();

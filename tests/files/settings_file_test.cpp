@@ -687,7 +687,7 @@ TEST_F(SettingsFixture, SaveButtonWritesThenRebuildsTheFaceFromTheFile)
     m.Options->setVisible(true);
     dialogs().answerSave(path("user.set"));
     m.CWButton20->setValue(true);
-    const auto& request = dialogs().requests().back();
+    const auto& request = dialogs().last();
     EXPECT_EQ(request.title, QStringLiteral("Save Settings"));
     EXPECT_EQ(request.file.filter, QStringLiteral("Oscilloscope Setup File (*.set)|*.set"));
     EXPECT_EQ(request.file.flags, 4);
@@ -704,7 +704,7 @@ TEST_F(SettingsFixture, SaveOverAnExistingFileAnsweredNoKeepsItAndLoadsIt)
     Main& m = startWith(StartUpFile);
     dialogs().answerSave(path("user.set")).answer(MsgResult::No);
     m.CWButton20->setValue(true);
-    const auto& question = dialogs().requests().back();
+    const auto& question = dialogs().last();
     EXPECT_EQ(question.text, QStringLiteral("Do you want to overright it?"));
     EXPECT_EQ(question.title, QStringLiteral("File already exist!"));
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
@@ -719,7 +719,7 @@ TEST_F(SettingsFixture, FailedUserSaveSaysSoAndLoadsNothing)
     const QString target = path(QStringLiteral("no/such/folder/user.set"));
     dialogs().answerSave(target).answer(MsgResult::OK);
     m.CWButton20->setValue(true);
-    const auto& message = dialogs().requests().back();
+    const auto& message = dialogs().last();
     EXPECT_TRUE(message.text.contains(target)) << message.text.toStdString();
     EXPECT_EQ(message.icon, MsgIcon::Exclamation);
     EXPECT_FALSE(m.CWButton20->value());
@@ -744,7 +744,7 @@ TEST_F(SettingsFixture, LoadMenuStopsRunLoadsAndStartsTheLinkWatch)
     m.CWButton1->setValue(true);
     dialogs().answerOpen(path("user.set"));
     m.mnuFLoad->trigger();
-    EXPECT_EQ(dialogs().requests().back().title, QStringLiteral("Load Settings"));
+    EXPECT_EQ(dialogs().last().title, QStringLiteral("Load Settings"));
     EXPECT_FALSE(m.CWButton1->value());
     EXPECT_FALSE(m.CWButton28->value());
     EXPECT_TRUE(m.CheckCOM->enabled());

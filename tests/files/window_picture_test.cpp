@@ -59,7 +59,7 @@ TEST_F(WindowPictureTest, SavesTheClientAreaAsABitmapThatImageReadersOpen)
     const QString file = path("window.bmp");
     saveAs(file);
     ASSERT_EQ(dialogs().requests().size(), 1u); // no message after the save
-    const auto& asked = dialogs().requests()[0];
+    const auto& asked = dialogs().at(0);
     EXPECT_EQ(asked.kind, Kind::Save);
     EXPECT_EQ(asked.title, "Save Picture As");
     EXPECT_EQ(asked.file.filter, "Bitmap Image (*.bmp)|*.bmp");

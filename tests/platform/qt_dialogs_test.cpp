@@ -125,7 +125,7 @@ TEST(QtDialogs, PrintGoesToThePrinterChosenInTheDialog)
 }
 
 // The script's latest request, asked for when none was made, fails that test alone.
-TEST(ScriptedDialogs, LatestRequestWithNoneMadeFailsTheTestInsteadOfCrashing)
+TEST(ScriptedDialogs, RequestNotMadeFailsTheTestInsteadOfCrashing)
 {
     ScriptedDialogs dialogs;
     EXPECT_NONFATAL_FAILURE(
@@ -139,6 +139,9 @@ TEST(ScriptedDialogs, LatestRequestWithNoneMadeFailsTheTestInsteadOfCrashing)
         dialogs.MsgBox(QStringLiteral("Sure?"), MsgButtons::YesNo, MsgIcon::Question, AppTitle),
         MsgResult::Yes);
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Sure?"));
+    EXPECT_EQ(dialogs.at(0).text, QStringLiteral("Sure?"));
+    EXPECT_NONFATAL_FAILURE(EXPECT_TRUE(dialogs.at(1).text.isEmpty()),
+                            "No dialog 2 was asked for (1 asked)");
 }
 
 } // namespace

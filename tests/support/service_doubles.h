@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -83,6 +84,17 @@ class ScriptedDialogs : public Dialogs
             return none;
         }
         return requests_.back();
+    }
+    // Request `index` (0: the first), failing the test in the same way when there is no such one.
+    const Request& at(std::size_t index) const
+    {
+        static const Request none;
+        if (index >= requests_.size()) {
+            ADD_FAILURE() << "No dialog " << index + 1 << " was asked for (" << requests_.size()
+                          << " asked)";
+            return none;
+        }
+        return requests_[index];
     }
     int remaining() const { return int(answers_.size()); }
     void clear()
