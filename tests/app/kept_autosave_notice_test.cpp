@@ -30,7 +30,7 @@ TEST_F(KeptAutosaveNotice, IsShownOnceAfterStartUpInARealBox)
     }
     QtDialogs dialogs;
     BoxWatcher watcher;
-    Main m({serial(), dialogs, shell(), registry(), systemInfo(), printers(), folder()});
+    Main m(services(dialogs));
     dialogs.setParent(&m);
     m.Form_Load();
     EXPECT_TRUE(watcher.texts.empty()) << "start-up showed a box";

@@ -106,7 +106,7 @@ class WatchingDialogs : public ScriptedDialogs
 TEST_F(ShutdownFixture, LampIsRedAndTheFileWrittenWhileTheQuestionIsOpen)
 {
     WatchingDialogs watching;
-    Main m({serial(), watching, shell(), registry(), systemInfo(), printers(), folder()});
+    Main m(services(watching));
     watching.answer(MsgResult::No);
     m.Form_Load();
     watching.lamp = m.CWButton14;
@@ -248,7 +248,7 @@ TEST_F(ShutdownFixture, NextStartComesBackToTheSavedState)
         m.close();
     }
     // A second window on the same program folder reads the file at its start.
-    Main second({serial(), dialogs(), shell(), registry(), systemInfo(), printers(), folder()});
+    Main second(services());
     second.Form_Load();
     EXPECT_EQ(second.CWButton5->offColor(), 65280);
     EXPECT_EQ(second.COMCombo->currentIndex(), 4);

@@ -99,7 +99,7 @@ class AutosavePlace : public MainFixture
     void expectNextStartReadsIt()
     {
         const std::size_t asked = dialogs().requests().size();
-        Main next({serial(), dialogs(), shell(), registry(), systemInfo(), printers(), folder()});
+        Main next(services());
         next.Form_Load();
         EXPECT_EQ(next.CWButton5->offColor(), 65280);
         EXPECT_FALSE(Visible(next.Options));

@@ -374,7 +374,7 @@ TEST_F(SettingsFixture, AttenuationLines)
         lines[59 - 1] = c.line;
         writeAll(file, joinCrlf(lines));
         writeAll(QDir(folder.path()).filePath(AutosaveFileName), joinCrlf(StartUpFile));
-        Main m({serial(), dialogs(), shell(), registry(), systemInfo(), printers(), folder.path()});
+        Main m(servicesIn(folder.path()));
         m.Form_Load();
         const int before = m.LEDATT1->offColor();
         m.state.FilePath = file.toStdString();
@@ -827,7 +827,7 @@ TEST_F(SettingsFixture, AutosaveWithAByteOrderMarkOrA65thLineLoadsAndStaysInPlac
     };
     for (const std::string& text : texts) {
         writeAll(path(AutosaveFileName), text);
-        Main m({serial(), dialogs(), shell(), registry(), systemInfo(), printers(), folder()});
+        Main m(services());
         m.Form_Load(); // no calibration question: the script has no answer
         EXPECT_FALSE(Visible(m.Options));
         EXPECT_EQ(m.CWButton5->offColor(), 65280);
@@ -885,7 +885,7 @@ TEST_F(AutosaveFixture, UnreadableAutosaveIsNeverOverwritten)
         const QString autosave = QDir(folder.path()).filePath(AutosaveFileName);
         c.make(autosave);
         dialogs().answer(MsgResult::No);
-        Main m({serial(), dialogs(), shell(), registry(), systemInfo(), printers(), folder.path()});
+        Main m(servicesIn(folder.path()));
         m.Form_Load();
         EXPECT_TRUE(Visible(m.Options));
         EXPECT_TRUE(m.CheckCOM->enabled());
@@ -931,7 +931,7 @@ TEST_F(SettingsFixture, ReadOnlyProgramFolderReadsItsFileAndWritesTheConfigFolde
     EXPECT_EQ(autosavePath(programFolder), configFile);
     EXPECT_EQ(autosaveReadPath(programFolder), QDir(programFolder).filePath(AutosaveFileName));
     {
-        Main m({serial(), dialogs(), shell(), registry(), systemInfo(), printers(), programFolder});
+        Main m(servicesIn(programFolder));
         m.Form_Load();
         EXPECT_EQ(marksLeft(m), 9);
         m.state.FilePath = autosavePath(programFolder).toStdString();

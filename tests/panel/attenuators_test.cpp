@@ -281,7 +281,7 @@ TEST_F(AttenuatorsWithRealBoxes, YesWithTheBoxTickedTellsOnceThenClicksToggle)
 {
     QtDialogs dialogs;
     BoxWatcher watcher;
-    Main m({serial(), dialogs, shell(), registry(), systemInfo(), printers(), folder()});
+    Main m(services(dialogs));
     dialogs.setParent(&m);
     m.Form_Load();
     m.state.ATTValueCH1 = 2.0f;

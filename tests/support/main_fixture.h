@@ -52,12 +52,26 @@ class MainFixture : public ::testing::Test
         main_.reset();
     }
 
+    // The fixture's services, with `dialogs` in place of the scripted ones: for a window of the
+    // test's own, a second start or one that shows real boxes.
+    MainServices services(Dialogs& dialogs)
+    {
+        return {serial_, dialogs, shell_, registry_, systemInfo_, printers_, folder()};
+    }
+    MainServices services() { return services(dialogs_); }
+    // The same on another program folder.
+    MainServices servicesIn(const QString& programFolder)
+    {
+        MainServices in = services();
+        in.programFolder = programFolder;
+        return in;
+    }
+
     // Builds the window (once) without running start-up.
     Main& build()
     {
         if (!main_)
-            main_ = std::make_unique<Main>(MainServices{serial_, dialogs_, shell_, registry_,
-                                                        systemInfo_, printers_, folder()});
+            main_ = std::make_unique<Main>(services());
         return *main_;
     }
 
